@@ -1,0 +1,41 @@
+# The two entry points of the README: `make run` and `make test`.
+# Both install what is missing first, then configure and build with CMake + Ninja.
+
+BUILD_ROOT  ?= build
+RELEASE_DIR ?= $(BUILD_ROOT)/release
+TEST_DIR    ?= $(BUILD_ROOT)/test
+CTEST_ARGS  ?=
+
+# ccache hits across build folders (release, test, per-developer trees).
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
+.PHONY: all deps build run build-test test bench clean format
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(RELEASE_DIR)
+
+run: build
+	@scripts/run-game.sh $(RELEASE_DIR)/apps/tarrow/tarrow
+
+build-test: deps
+	@cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARROW_SANITIZE=ON >/dev/null
+	@cmake --build $(TEST_DIR)
+
+test: build-test
+	@scripts/run-tests.sh $(TEST_DIR) $(CTEST_ARGS)
+
+bench: build
+	@scripts/run-benchmarks.sh $(RELEASE_DIR)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_ROOT)

@@ -1,0 +1,59 @@
+// tr_Render: the abstract renderer every drawing client talks to. Exactly one
+// concrete renderer exists at a time (GL back end, or the null renderer of the
+// headless host); it becomes current in Init. Textures are always passed as
+// shared references; the renderer keeps none of them past a call except its
+// own render target and the white / black textures.
+#pragma once
+
+#include "engine/render/tr_DrawState.h"
+#include "engine/render/tr_Rect.h"
+
+#include <memory>
+#include <vector>
+
+class tr_Texture;
+class tr_VertexList;
+class tr_IndexList;
+
+class tr_Render {
+public:
+    virtual ~tr_Render();
+
+    virtual void Init(float width, float height);
+    virtual void ReleaseDeviceObjects() {}
+    virtual void BeginFrame() = 0;
+    virtual void EndFrame() = 0;
+    virtual void BeginDraw();
+    virtual void EndDraw() = 0;
+    virtual void BeginRenderToTexture(int width, int height) = 0;
+    virtual std::shared_ptr<tr_Texture> EndRenderToTexture() = 0;
+    virtual std::shared_ptr<tr_Texture> MakeSoftCopy(const std::shared_ptr<tr_Texture>& source,
+                                                     int width, int height, float radius);
+    virtual void DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr_DrawState& state) = 0;
+    virtual void DrawVertexList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
+                                const tr_DrawState& state) = 0;
+    virtual void DrawIndexed(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
+                             tr_IndexList& indices, const tr_DrawState& state) = 0;
+    virtual void DrawLine(float x0, float y0, float z0, float x1, float y1, float z1, float red,
+                          float green, float blue, const tr_DrawState& state) = 0;
+    virtual bool PushClip(const tr_Rect& rect);
+    virtual void PopClip();
+    virtual tr_Rect GetViewRect() const;
+
+    float GetScreenWidth() const { return screen_width_; }
+    float GetScreenHeight() const { return screen_height_; }
+
+    // The renderer that Init made current, or null.
+    static tr_Render* Current() { return current_; }
+
+protected:
+    // Size of the active render target; (0, 0) when drawing to the screen.
+    virtual void GetTargetSize(float& width, float& height) const;
+
+    float screen_width_ = 0.0f;
+    float screen_height_ = 0.0f;
+    std::vector<tr_Rect> clip_stack_;
+
+private:
+    static tr_Render* current_;
+};

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs every benchmark of a release build; display benchmarks get Xvfb when needed.
+set -euo pipefail
+build_dir=$1
+shopt -s nullglob
+run() { if [[ -z "${DISPLAY:-}" ]]; then xvfb-run -a -s "-screen 0 1920x1080x24" "$@"; else "$@"; fi; }
+for b in "$build_dir"/bench/bench_*; do
+    [[ -x "$b" ]] || continue
+    echo "== $(basename "$b")"
+    run "$b"
+done
