@@ -29,7 +29,8 @@ public:
     virtual std::shared_ptr<tr_Texture> EndRenderToTexture() = 0;
     virtual std::shared_ptr<tr_Texture> MakeSoftCopy(const std::shared_ptr<tr_Texture>& source,
                                                      int width, int height, float radius);
-    virtual void DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr_DrawState& state) = 0;
+    virtual void DrawQuad(const std::shared_ptr<tr_Texture>& texture,
+                          const tr_DrawState& state) = 0;
     virtual void DrawVertexList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                                 const tr_DrawState& state) = 0;
     virtual void DrawIndexed(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
@@ -39,6 +40,10 @@ public:
     virtual bool PushClip(const tr_Rect& rect);
     virtual void PopClip();
     virtual tr_Rect GetViewRect() const;
+
+    // The frame loop's brightness overlay, drawn after the scene and the cursor
+    // and before EndFrame; 1 is neutral, above 1 brightens, below 1 darkens.
+    void DrawBrightnessOverlay(float brightness);
 
     float GetScreenWidth() const { return screen_width_; }
     float GetScreenHeight() const { return screen_height_; }
@@ -53,6 +58,9 @@ protected:
     float screen_width_ = 0.0f;
     float screen_height_ = 0.0f;
     std::vector<tr_Rect> clip_stack_;
+    // 4 x 4 opaque white and black textures; the concrete renderer makes them in Init.
+    std::shared_ptr<tr_Texture> white_texture_;
+    std::shared_ptr<tr_Texture> black_texture_;
 
 private:
     static tr_Render* current_;
