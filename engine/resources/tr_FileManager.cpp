@@ -1,0 +1,34 @@
+#include "engine/resources/tr_FileManager.h"
+
+#include "engine/platform/posix/tr_FileManager_Posix.h"
+
+tr_FileManager* tr_FileManager::instance_ = nullptr;
+std::string tr_FileManager::company_;
+std::string tr_FileManager::game_;
+
+tr_FileManager* tr_FileManager::GetOrCreate() {
+    if (instance_ == nullptr) {
+        instance_ = new tr_FileManager_Posix();
+    }
+    return instance_;
+}
+
+void tr_FileManager::Install(tr_FileManager* manager) {
+    if (manager != instance_) {
+        delete instance_;
+        instance_ = manager;
+    }
+}
+
+void tr_FileManager::Destroy() {
+    delete instance_;
+    instance_ = nullptr;
+}
+
+void tr_FileManager::SetFolderNames(const std::string& company, const std::string& game) {
+    company_ = company;
+    game_ = game;
+    if (instance_ != nullptr) {
+        instance_->OnFolderNamesChanged();
+    }
+}
