@@ -45,6 +45,8 @@ protected:
     // the rectangle's space (offset removed).
     static bool HitQuad(const tr_Rect& rect, float x, float y, const tr_DrawState& state,
                         float& local_x, float& local_y);
+    // Integer part of a texel coordinate; -1 for values no mask can hold.
+    static int TexelIndex(float v);
 
     float width_ = 1.0f;
     float height_ = 1.0f;

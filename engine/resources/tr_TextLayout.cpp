@@ -1,0 +1,82 @@
+#include "engine/resources/tr_TextLayout.h"
+
+#include <algorithm>
+
+bool tr_TextLayout::EndsWord(int code) {
+    switch (code) {
+    case ' ':
+    case '\n':
+    case '.':
+    case ',':
+    case '!':
+    case '?':
+    case ':':
+    case ';':
+        return true;
+    default:
+        return code >= 11905 && code <= 40958;
+    }
+}
+
+int tr_TextLayout::LineWidth(const std::vector<tr_TextChar>& chars, size_t first, int fonttype,
+                             const tr_GlyphMetrics& metrics) {
+    int width = 0;
+    for (size_t i = first; i < chars.size() && chars[i].code != '\n'; ++i)
+        width += metrics.MeasureGlyph(StyleOf(chars[i], fonttype), chars[i].code);
+    return width;
+}
+
+tr_TextLayoutResult tr_TextLayout::Wrap(std::vector<tr_TextChar>& chars, int maxwidth, int fonttype,
+                                        const tr_GlyphMetrics& metrics) {
+    tr_TextLayoutResult result;
+    const bool wrapping = maxwidth >= 1;
+    int line_width = 0;
+    size_t line_start = 0; // first record of the current line
+    size_t word_start = 0;
+    int word_width = 0;
+    int last_advance = 0; // advance of the record before the current word
+
+    size_t i = 0;
+    while (i < chars.size()) {
+        const int advance = metrics.MeasureGlyph(StyleOf(chars[i], fonttype), chars[i].code);
+        word_width += advance;
+        const bool line_feed = chars[i].code == '\n';
+        if (!(EndsWord(chars[i].code) || i + 1 == chars.size())) {
+            ++i;
+            continue;
+        }
+        // The word chars[word_start..i] is complete. It joins the line when
+        // it fits; a line that already holds something is broken before it
+        // otherwise (also when the word ends in a line feed, so no line runs
+        // past maxwidth).
+        if (wrapping && word_start > line_start && line_width + word_width >= maxwidth) {
+            if (chars[word_start - 1].code == ' ') {
+                chars.erase(chars.begin() + static_cast<long>(word_start) - 1);
+                line_width -= last_advance;
+                --word_start;
+                --i;
+            }
+            tr_TextChar feed = chars[word_start];
+            feed.code = '\n';
+            chars.insert(chars.begin() + static_cast<long>(word_start), feed);
+            ++i;
+            result.widest = std::max(result.widest, line_width);
+            ++result.lines;
+            line_start = word_start + 1;
+            line_width = 0;
+        }
+        line_width += word_width;
+        if (line_feed) {
+            result.widest = std::max(result.widest, line_width);
+            ++result.lines;
+            line_start = i + 1;
+            line_width = 0;
+        }
+        last_advance = advance;
+        word_start = i + 1;
+        word_width = 0;
+        ++i;
+    }
+    result.widest = std::max(result.widest, line_width);
+    return result;
+}
