@@ -1,0 +1,98 @@
+// Transforms of tr_Object: local and world matrices, draw states, hit and
+// crop tests.
+#include "engine/scene/tr_InputFocus.h"
+#include "engine/scene/tr_Object.h"
+
+#include <cmath>
+
+tr_Matrix tr_Object::LocalMatrix(int mode) {
+    const float x = pos_[0] + pos_offset_[0];
+    const float y = pos_[1] + pos_offset_[1];
+    switch (mode) {
+    case 0:
+        if (local_dirty_) {
+            local_cache_ =
+                tr_MakeTransform(x, y, angle_ + angle_offset_, scale_[0] * scale_factor_[0],
+                                 scale_[1] * scale_factor_[1]);
+            local_dirty_ = false;
+        }
+        return local_cache_;
+    case 1:
+        return tr_MakeTransform(x, y, 0.0f, scale_[0] * scale_factor_[0],
+                                scale_[1] * scale_factor_[1]);
+    case 2:
+        return tr_MakeTransform(x, y, 0.0f, 1.0f, 1.0f);
+    default:
+        return tr_Matrix::Identity();
+    }
+}
+
+tr_Matrix tr_Object::WorldMatrix(tr_Object* object, const tr_Matrix& local,
+                                 const tr_Matrix& parent_matrix, int mode) {
+    tr_Matrix world;
+    const int attach = object->attach_type_;
+    if (attach == TR_ATTACH_FULL) {
+        world = local * parent_matrix;
+    } else if (attach >= TR_ATTACH_NO_ROTATION && attach <= TR_ATTACH_NONE_OF_PARENT) {
+        tr_Matrix partial;
+        tr_Matrix grandparent_world;
+        if (tr_Object* parent = object->parent_) {
+            // The parent's partial matrix is worked out here without being
+            // stored, so the parent keeps the world matrix it was drawn with.
+            partial =
+                WorldMatrix(parent, parent->LocalMatrix(attach), tr_Matrix::Identity(), attach);
+            if (parent->parent_)
+                grandparent_world = parent->parent_->world_;
+        }
+        world = local * (partial * grandparent_world);
+    } else {
+        world = local;
+    }
+    if (mode != 3 && tr_InputFocus::Dragged().Is(object)) {
+        world[12] = object->drag_pos_[0];
+        world[13] = object->drag_pos_[1];
+    }
+    return world;
+}
+
+tr_DrawState tr_Object::ComputeDrawState(tr_Object* object, const tr_DrawState& parent, int mode) {
+    tr_DrawState state = object->own_state_;
+    const tr_DrawState& mod = object->mod_state_;
+    state.alpha = mod.alpha * state.alpha * parent.alpha;
+    state.red = mod.red * state.red * parent.red;
+    state.green = mod.green * state.green * parent.green;
+    state.blue = mod.blue * state.blue * parent.blue;
+    state.transform = WorldMatrix(object, object->LocalMatrix(mode), parent.transform, mode);
+    object->world_ = state.transform;
+    return state;
+}
+
+tr_Rect tr_Object::GetScreenCropRect(const tr_Matrix& world) const {
+    tr_Rect rect;
+    rect.x = crop_rect_.x;
+    rect.y = crop_rect_.y;
+    world.TransformPoint(rect.x, rect.y);
+    rect.w = crop_rect_.w * std::sqrt(world[0] * world[0] + world[1] * world[1]);
+    rect.h = crop_rect_.h * std::sqrt(world[4] * world[4] + world[5] * world[5]);
+    return rect;
+}
+
+bool tr_Object::CropContains(float x, float y, const tr_Matrix& world) const {
+    return !crop_rect_defined_ || QuadContains(crop_rect_, world, x, y);
+}
+
+bool tr_Object::QuadContains(const tr_Rect& rect, const tr_Matrix& world, float x, float y) {
+    float px[4] = {rect.x, rect.x + rect.w, rect.x + rect.w, rect.x};
+    float py[4] = {rect.y, rect.y, rect.y + rect.h, rect.y + rect.h};
+    for (int i = 0; i < 4; ++i)
+        world.TransformPoint(px[i], py[i]);
+    bool inside = false;
+    for (int i = 0, j = 3; i < 4; j = i++) {
+        if ((py[i] > y) != (py[j] > y)) {
+            const float cross_x = (px[j] - px[i]) * (y - py[i]) / (py[j] - py[i]) + px[i];
+            if (x < cross_x)
+                inside = !inside;
+        }
+    }
+    return inside;
+}

@@ -1,0 +1,50 @@
+// tr_Scene: the engine core's container of scene objects: the display root
+// "tr_origin" (its tree is updated, drawn and takes input; resources loaded)
+// and the storage root "tr_storage" (objects that exist but are not shown).
+// The scene owns both roots and, through them, every attached object.
+// Objects are looked up by name through the process-wide name registry, then
+// by searching both trees.
+#pragma once
+
+#include "engine/core/tr_FrameInfo.h"
+#include "engine/core/tr_InputEvent.h"
+#include "engine/render/tr_DrawState.h"
+
+#include <string>
+
+class tr_Object;
+class tr_Render;
+
+class tr_Scene {
+public:
+    tr_Scene();
+    ~tr_Scene();
+    tr_Scene(const tr_Scene&) = delete;
+    tr_Scene& operator=(const tr_Scene&) = delete;
+
+    tr_Object* GetDisplayRoot() const { return display_root_; }
+    tr_Object* GetStorageRoot() const { return storage_root_; }
+    bool IsRoot(const tr_Object* object) const;
+
+    // The registered object of that name, else the first match in the
+    // display tree, then in the storage tree; null when none.
+    tr_Object* FindObject(const std::string& name) const;
+
+    // Re-sorts children by z and updates active objects of the display tree.
+    void Update(const tr_FrameInfo& frame);
+    // Draws the visible part of the display tree with the default state.
+    void Draw(tr_Render* render);
+    // Runs the pick traversal over the display tree and returns the object
+    // that took the event, or null.
+    tr_Object* DispatchInput(const tr_InputEvent& event);
+
+    // Deletes object with its subtree. The roots are refused. While a tree
+    // walk runs the object is only marked (walks and lookups skip it) and is
+    // deleted when the walk ends, so script code run from inside an update,
+    // draw or pick can delete anything safely.
+    bool DeleteObject(tr_Object* object);
+
+private:
+    tr_Object* display_root_;
+    tr_Object* storage_root_;
+};

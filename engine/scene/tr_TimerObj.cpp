@@ -1,0 +1,52 @@
+#include "engine/scene/tr_TimerObj.h"
+
+#include "engine/scene/tr_CallQueue.h"
+#include "engine/script/tr_SLHelper.h"
+
+tr_TimerObj::tr_TimerObj() {
+    ResetDefaults();
+}
+
+tr_TimerObj::tr_TimerObj(std::string name) : tr_Object(std::move(name)) {
+    ResetDefaults();
+}
+
+void tr_TimerObj::ResetDefaults() {
+    tr_Object::ResetDefaults();
+    time_ = 0.0f;
+    infinite_ = false;
+    playing_ = false;
+    end_trigger_.clear();
+}
+
+void tr_TimerObj::Load(tr_SLHelper& helper) {
+    tr_Object::Load(helper);
+    helper.ReadBool("infinite", infinite_);
+    helper.ReadString("endtrig", end_trigger_);
+    helper.ReadBool("playing", playing_);
+    helper.ReadFloat("time", time_);
+}
+
+void tr_TimerObj::Save(tr_SLHelper& helper) {
+    tr_Object::Save(helper);
+    helper.WriteBool("infinite", infinite_);
+    helper.WriteString("endtrig", end_trigger_);
+    helper.WriteBool("playing", playing_);
+    helper.WriteFloat("time", time_);
+}
+
+void tr_TimerObj::Update(const tr_FrameInfo& frame) {
+    tr_Object::Update(frame);
+    if (!playing_)
+        return;
+    if (infinite_) {
+        time_ += frame.dt;
+        return;
+    }
+    time_ -= frame.dt;
+    if (time_ > 0.0f)
+        return;
+    time_ = 0.0f;
+    playing_ = false;
+    tr_QueueObjectCall(name_, end_trigger_);
+}
