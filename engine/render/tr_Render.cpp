@@ -1,7 +1,8 @@
 #include "engine/render/tr_Render.h"
 
 #include "engine/render/tr_Matrix.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/resources/tr_GeneratedTexture.h"
+#include "engine/resources/tr_RenderTargetTexture.h"
 
 tr_Render* tr_Render::current_ = nullptr;
 
@@ -36,6 +37,35 @@ void tr_Render::PopClip() {
 void tr_Render::GetTargetSize(float& width, float& height) const {
     width = 0.0f;
     height = 0.0f;
+    if (render_target_active_ && target_texture_) {
+        width = target_texture_->GetWidth();
+        height = target_texture_->GetHeight();
+    }
+}
+
+void tr_Render::CreateSolidTextures() {
+    const float white[3] = {1.0f, 1.0f, 1.0f};
+    const float black[3] = {0.0f, 0.0f, 0.0f};
+    auto white_texture = std::make_shared<tr_GeneratedTexture>();
+    auto black_texture = std::make_shared<tr_GeneratedTexture>();
+    white_texture_ = white_texture->Create(4, 4, white) ? white_texture : nullptr;
+    black_texture_ = black_texture->Create(4, 4, black) ? black_texture : nullptr;
+}
+
+bool tr_Render::StartRenderTarget(int width, int height) {
+    target_texture_.reset();
+    render_target_active_ = false;
+    auto target = std::make_shared<tr_RenderTargetTexture>();
+    if (!target->Create(width, height) || !target->GetDeviceTexture(0))
+        return false;
+    target_texture_ = target;
+    render_target_active_ = true;
+    return true;
+}
+
+std::shared_ptr<tr_Texture> tr_Render::FinishRenderTarget() {
+    render_target_active_ = false;
+    return target_texture_;
 }
 
 tr_Rect tr_Render::GetViewRect() const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 class tr_Texture;
+class tr_RenderTargetTexture;
 class tr_VertexList;
 class tr_IndexList;
 
@@ -55,12 +56,27 @@ protected:
     // Size of the active render target; (0, 0) when drawing to the screen.
     virtual void GetTargetSize(float& width, float& height) const;
 
+    // Makes the white and black textures (concrete renderers call it in Init
+    // once their device is installed).
+    void CreateSolidTextures();
+    // Whether a draw call may draw now: inside BeginDraw / EndDraw or while
+    // a render target is active.
+    bool IsDrawingAllowed() const { return drawing_enabled_ || render_target_active_; }
+    // Drops the previous render target and makes a new one; false (nothing
+    // active) when the device refuses.
+    bool StartRenderTarget(int width, int height);
+    // Clears the active flag and hands out the target (empty when none).
+    std::shared_ptr<tr_Texture> FinishRenderTarget();
+
     float screen_width_ = 0.0f;
     float screen_height_ = 0.0f;
     std::vector<tr_Rect> clip_stack_;
     // 4 x 4 opaque white and black textures; the concrete renderer makes them in Init.
     std::shared_ptr<tr_Texture> white_texture_;
     std::shared_ptr<tr_Texture> black_texture_;
+    std::shared_ptr<tr_RenderTargetTexture> target_texture_;
+    bool render_target_active_ = false;
+    bool drawing_enabled_ = false;
 
 private:
     static tr_Render* current_;

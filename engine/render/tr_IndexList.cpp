@@ -1,0 +1,5 @@
+#include "engine/render/tr_IndexList.h"
+
+void tr_IndexList::AddIndex(uint16_t index) {
+    Append(index);
+}

@@ -1,0 +1,37 @@
+// tr_QuadGeometry: the platform-neutral part of a quad draw, shared by every
+// back end so that filtering choice, vertex order and colours are the same on
+// the GL and the null renderer: skip rules, the object-space quad, the
+// pixel-exact test that selects point sampling, and the world matrix with the
+// back end's pixel-centre shift.
+#pragma once
+
+#include "engine/render/tr_DrawState.h"
+#include "engine/render/tr_Matrix.h"
+#include "engine/render/tr_Rect.h"
+#include "engine/render/tr_Vertex.h"
+
+class tr_Texture;
+
+struct tr_QuadGeometry {
+    // Top-left, top-right, bottom-left, bottom-right (a two-triangle strip),
+    // in object space: the texture rectangle moved by the draw offset.
+    tr_Vertex vertices[4];
+    bool point_sampling = false;
+
+    // Fills the quad for texture and state; false when the draw is skipped
+    // (no texture, or alpha outside 0..1).
+    bool Build(const tr_Texture* texture, const tr_DrawState& state);
+};
+
+// Whether a quad with corners x0..x1, y0..y1 lands on whole pixels under m:
+// no rotation or shear, unit scale (mirroring allowed) and translation and
+// corners each within 0.0001 above a whole number.
+bool tr_IsPixelExact(const tr_Matrix& m, float x0, float y0, float x1, float y1);
+
+// The draw matrix with shift subtracted from its translation. Direct3D 9
+// style back ends shift by 0.5 so texel centres land on pixel centres; GL
+// pixel centres already sit at +0.5, so the GL back end passes 0.
+tr_Matrix tr_ShiftToPixelCentres(const tr_Matrix& m, float shift);
+
+// Moves each vertex position through m (p' = p * m).
+void tr_TransformVertices(tr_Vertex* vertices, int count, const tr_Matrix& m);

@@ -1,0 +1,45 @@
+#include "engine/render/tr_RenderDevice.h"
+
+#include "engine/platform/headless/tr_RenderDevice_Null.h"
+
+tr_RenderDevice* tr_RenderDevice::current_ = nullptr;
+bool tr_RenderDevice::force_power_of_two_ = false;
+
+int tr_NextPowerOfTwo(int value) {
+    int power = 1;
+    while (power < value && power < (1 << 30))
+        power <<= 1;
+    return power;
+}
+
+namespace {
+
+bool IsPowerOfTwo(int value) {
+    return value > 0 && (value & (value - 1)) == 0;
+}
+
+} // namespace
+
+std::unique_ptr<tr_DeviceTexture>
+tr_RenderDevice::CreateTexture(int width, int height, bool render_target, std::string& error) {
+    if (width <= 0 || height <= 0) {
+        error = "GL_INVALID_VALUE";
+        return nullptr;
+    }
+    if (force_power_of_two_ && (!IsPowerOfTwo(width) || !IsPowerOfTwo(height))) {
+        error = "GL_INVALID_VALUE";
+        return nullptr;
+    }
+    return AllocateTexture(width, height, render_target, error);
+}
+
+tr_RenderDevice* tr_RenderDevice::Current() {
+    if (current_)
+        return current_;
+    static tr_RenderDevice_Null memory_device;
+    return &memory_device;
+}
+
+void tr_RenderDevice::SetCurrent(tr_RenderDevice* device) {
+    current_ = device;
+}
