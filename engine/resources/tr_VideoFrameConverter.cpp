@@ -1,0 +1,98 @@
+#include "engine/resources/tr_VideoFrameConverter.h"
+
+namespace {
+
+int ChromaShiftX(th_pixel_fmt format) {
+    return format == TH_PF_444 ? 0 : 1;
+}
+int ChromaShiftY(th_pixel_fmt format) {
+    return format == TH_PF_420 ? 1 : 0;
+}
+
+} // namespace
+
+const tr_VideoFrameConverter& tr_VideoFrameConverter::Get() {
+    static const tr_VideoFrameConverter instance;
+    return instance;
+}
+
+tr_VideoFrameConverter::tr_VideoFrameConverter() {
+    for (int v = 0; v < 256; ++v) {
+        // The rounding constant rides with the luma term.
+        luma[v] = 298 * (v - 16) + 128;
+        cb_blue[v] = 516 * (v - 128);
+        cb_green[v] = -100 * (v - 128);
+        cr_green[v] = -208 * (v - 128);
+        cr_red[v] = 409 * (v - 128);
+    }
+    // Sums shifted right by 8 lie within -278..535.
+    for (int i = 0; i < 1024; ++i) {
+        const int v = i - kClampOffset;
+        clamp[i] = static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
+    }
+}
+
+tr_VideoFrameConverter::Picture tr_VideoFrameConverter::MakePicture(const th_ycbcr_buffer planes,
+                                                                    const th_info& info) {
+    Picture picture;
+    picture.planes = planes;
+    picture.x = static_cast<int>(info.pic_x);
+    picture.y = static_cast<int>(info.pic_y);
+    picture.width = static_cast<int>(info.pic_width);
+    picture.height = static_cast<int>(info.pic_height);
+    picture.chroma_shift_x = ChromaShiftX(info.pixel_fmt);
+    picture.chroma_shift_y = ChromaShiftY(info.pixel_fmt);
+    return picture;
+}
+
+void tr_VideoFrameConverter::Convert(const Picture& picture, const uint8_t* alpha, uint8_t* out,
+                                     int stride) const {
+    const th_img_plane& y_plane = picture.planes[0];
+    const th_img_plane& cb_plane = picture.planes[1];
+    const th_img_plane& cr_plane = picture.planes[2];
+    const uint8_t* clamped = clamp + kClampOffset;
+    for (int row = 0; row < picture.height; ++row) {
+        const int frame_row = picture.y + row;
+        const int chroma_row = frame_row >> picture.chroma_shift_y;
+        const uint8_t* ys = y_plane.data + static_cast<ptrdiff_t>(frame_row) * y_plane.stride;
+        const uint8_t* cbs = cb_plane.data + static_cast<ptrdiff_t>(chroma_row) * cb_plane.stride;
+        const uint8_t* crs = cr_plane.data + static_cast<ptrdiff_t>(chroma_row) * cr_plane.stride;
+        const uint8_t* as = alpha ? alpha + static_cast<ptrdiff_t>(row) * picture.width : nullptr;
+        uint32_t* dst = reinterpret_cast<uint32_t*>(out + static_cast<ptrdiff_t>(row) * stride);
+        for (int col = 0; col < picture.width; ++col) {
+            const uint32_t a = as ? as[col] : 255u;
+            if (a == 0) {
+                dst[col] = 0;
+                continue;
+            }
+            const int frame_col = picture.x + col;
+            const int chroma_col = frame_col >> picture.chroma_shift_x;
+            const int yv = luma[ys[frame_col]];
+            const uint8_t cb = cbs[chroma_col];
+            const uint8_t cr = crs[chroma_col];
+            const uint32_t b = clamped[(yv + cb_blue[cb]) >> 8];
+            const uint32_t g = clamped[(yv + cb_green[cb] + cr_green[cr]) >> 8];
+            const uint32_t r = clamped[(yv + cr_red[cr]) >> 8];
+            dst[col] = (a << 24) | (r << 16) | (g << 8) | b;
+        }
+    }
+}
+
+void tr_VideoFrameConverter::ExtractAlpha(const Picture& picture, uint8_t* alpha) const {
+    const th_img_plane& y_plane = picture.planes[0];
+    const th_img_plane& cb_plane = picture.planes[1];
+    const uint8_t* clamped = clamp + kClampOffset;
+    for (int row = 0; row < picture.height; ++row) {
+        const int frame_row = picture.y + row;
+        const int chroma_row = frame_row >> picture.chroma_shift_y;
+        const uint8_t* ys = y_plane.data + static_cast<ptrdiff_t>(frame_row) * y_plane.stride;
+        const uint8_t* cbs = cb_plane.data + static_cast<ptrdiff_t>(chroma_row) * cb_plane.stride;
+        uint8_t* dst = alpha + static_cast<ptrdiff_t>(row) * picture.width;
+        for (int col = 0; col < picture.width; ++col) {
+            const int frame_col = picture.x + col;
+            dst[col] =
+                clamped[(luma[ys[frame_col]] + cr_red[cbs[frame_col >> picture.chroma_shift_x]]) >>
+                        8];
+        }
+    }
+}
