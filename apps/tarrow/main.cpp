@@ -1,6 +1,94 @@
-#include <cstdio>
+// tarrow: the executable. Reads the command line, then creates the mediator
+// and the engine (a window, or headless for automation), runs it and shuts
+// it down in reverse order. A bad argument or a malformed input script stops
+// everything before anything runs, with exit status 2.
+#include "apps/tarrow/CommandLine.h"
+#include "engine/core/Tarrow.h"
+#include "engine/platform/headless/Tarrow_Headless.h"
+#include "engine/platform/headless/tr_InputScript.h"
+#include "engine/platform/sdl/Tarrow_SDL.h"
+#include "engine/script/tr_Mediator.h"
 
-int main() {
-    std::puts("tarrow");
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "tarrow: %s\n", message.c_str());
+    return kUsageError;
+}
+
+bool ReadFile(const std::string& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    text = contents.str();
+    return !file.bad();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CommandLine options;
+    std::string error;
+    if (!options.Parse(std::vector<std::string>(argv + 1, argv + argc), error)) {
+        return Fail(error + " (try --help)");
+    }
+    if (options.help) {
+        std::fputs(CommandLine::Usage(), stdout);
+        return 0;
+    }
+    if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) {
+        return Fail("-C: cannot change to '" + options.directory + "': " + std::strerror(errno));
+    }
+    tr_InputScript input;
+    if (!options.input_file.empty()) {
+        std::string text;
+        if (!ReadFile(options.input_file, text)) {
+            return Fail("--input: cannot read '" + options.input_file + "'");
+        }
+        if (!input.Parse(text, options.input_file)) {
+            return Fail("malformed input line: " + input.GetError());
+        }
+    }
+
+    tr_Mediator mediator;
+    std::unique_ptr<Tarrow> engine;
+    Tarrow_SDL* window_engine = nullptr;
+    if (options.headless) {
+        auto headless = std::make_unique<Tarrow_Headless>();
+        headless->SetInput(input.GetEvents());
+        engine = std::move(headless);
+    } else {
+        auto windowed = std::make_unique<Tarrow_SDL>();
+        window_engine = windowed.get();
+        engine = std::move(windowed);
+    }
+    engine->SetCompanyName("Brightfold");
+    engine->SetGameName("Tarrow Demo");
+    engine->SetFrameLimit(options.frames);
+    engine->SetFixedFrameTime(options.fixed_dt);
+
+    engine->Init(0, 0, 1024, 768, false, "Tarrow");
+    if (window_engine && !window_engine->GetWindow()) {
+        engine->Release();
+        std::fputs("tarrow: no window could be opened (--headless runs without one)\n", stderr);
+        return 1;
+    }
+    engine->Run();
+    engine->Release();
     return 0;
 }

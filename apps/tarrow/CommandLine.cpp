@@ -1,0 +1,93 @@
+#include "apps/tarrow/CommandLine.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+bool ParseFrames(const std::string& text, uint64_t& frames) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    errno = 0;
+    const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
+    if (errno != 0 || value == 0) {
+        return false;
+    }
+    frames = value;
+    return true;
+}
+
+bool ParseSeconds(const std::string& text, float& seconds) {
+    if (text.empty()) {
+        return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (errno != 0 || *end != '\0' || !std::isfinite(value) || value <= 0.0 || value > 10.0) {
+        return false;
+    }
+    seconds = static_cast<float>(value);
+    return true;
+}
+
+} // namespace
+
+bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool takes_value =
+            arg == "--frames" || arg == "--fixed-dt" || arg == "--input" || arg == "-C";
+        if (takes_value && i + 1 >= args.size()) {
+            error = "option '" + arg + "' needs a value";
+            return false;
+        }
+        if (arg == "--headless") {
+            headless = true;
+        } else if (arg == "--help" || arg == "-h") {
+            help = true;
+        } else if (arg == "--frames") {
+            const std::string& value = args[++i];
+            if (!ParseFrames(value, frames)) {
+                error = "--frames needs a whole number above 0, not '" + value + "'";
+                return false;
+            }
+        } else if (arg == "--fixed-dt") {
+            const std::string& value = args[++i];
+            if (!ParseSeconds(value, fixed_dt)) {
+                error = "--fixed-dt needs seconds above 0 and at most 10, not '" + value + "'";
+                return false;
+            }
+        } else if (arg == "--input") {
+            input_file = args[++i];
+        } else if (arg == "-C") {
+            directory = args[++i];
+        } else if (!arg.empty() && arg[0] == '-') {
+            error = "unknown option '" + arg + "'";
+            return false;
+        } else {
+            error = "unexpected argument '" + arg + "'";
+            return false;
+        }
+    }
+    if (!input_file.empty() && !headless) {
+        error = "--input '" + input_file + "' needs --headless";
+        return false;
+    }
+    return true;
+}
+
+const char* CommandLine::Usage() {
+    return "usage: tarrow [options]\n"
+           "Runs the game in assets/ of the working directory.\n"
+           "  --headless      no window: virtual time, no drawing, nothing waits\n"
+           "  --frames N      stop after N frames\n"
+           "  --fixed-dt S    frame time in seconds (default 1/60)\n"
+           "  --input FILE    scripted input for --headless, one 'FRAME EVENT ARGS' a line\n"
+           "                  (move X Y, down X Y, up X Y, click X Y, key VK, keyup VK,\n"
+           "                  char CODE, leave, quit; '#' starts a comment)\n"
+           "  -C DIR          change to DIR first\n"
+           "  --help          show this text\n";
+}

@@ -1,0 +1,21 @@
+// CommandLine: the options of the tarrow executable. Parsing only checks
+// the words themselves; files and folders are looked at by main afterwards.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    bool headless = false;
+    bool help = false;
+    uint64_t frames = 0;    // 0: run until the window closes
+    float fixed_dt = 0.0f;  // 0: the engine's own frame time
+    std::string input_file; // scripted input (headless only)
+    std::string directory;  // -C: change here first
+
+    // False with error set (one line naming the offending argument).
+    bool Parse(const std::vector<std::string>& args, std::string& error);
+
+    static const char* Usage();
+};

@@ -1,0 +1,49 @@
+// Tarrow_Headless: the engine without a window, for tests and automation.
+// Time is virtual: every frame advances the clock by exactly the frame time
+// and nothing waits. Input comes from a script (tr_InputScript), delivered
+// before the update of the frame it names; Run ends at a "quit" entry, at
+// the engine's frame limit or after RequestClose. Draws only when a renderer
+// factory is installed (the null renderer); the device is always ready.
+#pragma once
+
+#include "engine/core/Tarrow.h"
+#include "engine/core/tr_Platform.h"
+#include "engine/platform/headless/tr_InputScript.h"
+
+#include <vector>
+
+class Tarrow_Headless : public Tarrow, private tr_Platform {
+public:
+    Tarrow_Headless() = default;
+
+    bool Init(int x, int y, int width, int height, bool fullscreen, const char* title) override;
+    void Release() override;
+    // After Init it also re-sizes the renderer, then calls the mode changed
+    // hook and refreshes the display, as a windowed host does.
+    bool SetDisplayMode(int width, int height, bool fullscreen) override;
+    void Run() override;
+    float GetFPS() override { return GetMeasuredFPS(); }
+    void RequestClose() override { close_requested_ = true; }
+
+    void SetInput(std::vector<tr_ScriptedInput> events);
+
+private:
+    tr_PollResult PollEvent() override;
+    uint32_t GetTicks() override { return clock_; }
+    // Microseconds: fine enough that the virtual frame is within a
+    // microsecond of the frame time.
+    uint32_t GetTickRate() const override { return 1000000; }
+    // Nothing waits: the virtual clock jumps to the moment the frame is due.
+    void WaitUntil(uint32_t ticks) override { clock_ = ticks; }
+    tr_DeviceState GetDeviceState() override { return tr_DeviceState::Ready; }
+    bool ResetDevice() override;
+    void Present() override {}
+
+    bool initialized_ = false;
+    uint32_t clock_ = 0;
+    std::vector<tr_ScriptedInput> input_;
+    size_t next_input_ = 0;
+    bool close_requested_ = false;
+    float last_mouse_x_ = 0.0f;
+    float last_mouse_y_ = 0.0f;
+};

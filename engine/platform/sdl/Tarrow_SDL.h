@@ -1,0 +1,68 @@
+// Tarrow_SDL: the engine on an SDL2 window with an OpenGL 3.3 core context.
+// It creates and places the one window, switches between windowed and
+// desktop-full-screen mode, turns SDL events into the engine's input events
+// and hook calls (Windows virtual keys, UTF-16 characters, Alt+Enter, F10,
+// focus and mouse-leave handling), and runs the shared frame loop with a
+// millisecond timer, sleeping until each frame is due.
+//
+// Owns the window and the GL context; the renderer (through the engine's
+// renderer factory) lives only while the context does. Without a usable
+// context the engine keeps running and draws nothing.
+#pragma once
+
+#include "engine/core/Tarrow.h"
+#include "engine/core/tr_Platform.h"
+
+#include <SDL2/SDL.h>
+
+class Tarrow_SDL : public Tarrow, private tr_Platform {
+public:
+    Tarrow_SDL();
+    ~Tarrow_SDL() override;
+
+    // False when the window or the GL context cannot be created; a later
+    // call (another mode) tries again.
+    bool Init(int x, int y, int width, int height, bool fullscreen, const char* title) override;
+    void Release() override;
+    // On a live window: changes the window, re-sizes what depends on the
+    // back buffer, then calls the mode changed hook and refreshes the
+    // display. False when the window could not take the mode.
+    bool SetDisplayMode(int width, int height, bool fullscreen) override;
+    void Run() override;
+    float GetFPS() override { return GetMeasuredFPS(); }
+    void RequestClose() override;
+
+    SDL_Window* GetWindow() const { return window_; }
+    bool HasContext() const { return context_ != nullptr; }
+
+private:
+    tr_PollResult PollEvent() override;
+    uint32_t GetTicks() override { return SDL_GetTicks(); }
+    uint32_t GetTickRate() const override { return 1000; }
+    void WaitUntil(uint32_t ticks) override;
+    tr_DeviceState GetDeviceState() override { return tr_DeviceState::Ready; }
+    bool ResetDevice() override;
+    void Present() override;
+
+    bool CreateWindow(int width, int height, bool fullscreen, const char* title);
+    bool CreateContext();
+    bool ApplyWindowMode(int width, int height, bool fullscreen);
+    void CheckDrawableSize();
+    void DestroyWindow();
+
+    void HandleEvent(const SDL_Event& event);
+    void HandleKeyDown(const SDL_KeyboardEvent& key);
+    void HandleKeyUp(const SDL_KeyboardEvent& key);
+    void HandleText(const char* text);
+    void HandleWindowEvent(const SDL_WindowEvent& window);
+    void HandleMouse(int type, int x, int y);
+    void Deliver(int type, int key, int character, float x, float y);
+    void SetActive(bool active);
+
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+    bool video_started_ = false;
+    bool active_ = true;
+    float last_mouse_x_ = 0.0f;
+    float last_mouse_y_ = 0.0f;
+};
