@@ -3,6 +3,15 @@
 #include "engine/scene/tr_CallQueue.h"
 #include "engine/script/tr_SLHelper.h"
 
+namespace {
+
+// Counting a float down by float frame steps leaves rounding crumbs: one
+// second at 1/60 s per frame ends 1e-7 above 0 and would fire a frame late.
+// Anything below a tenth of a millisecond counts as run out.
+constexpr float kRunOut = 1e-4f;
+
+} // namespace
+
 tr_TimerObj::tr_TimerObj() {
     ResetDefaults();
 }
@@ -44,7 +53,7 @@ void tr_TimerObj::Update(const tr_FrameInfo& frame) {
         return;
     }
     time_ -= frame.dt;
-    if (time_ > 0.0f)
+    if (time_ > kRunOut)
         return;
     time_ = 0.0f;
     playing_ = false;
