@@ -8,6 +8,7 @@
 #include "engine/render/tr_DrawState.h"
 #include "engine/render/tr_Rect.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -45,6 +46,13 @@ public:
     // The frame loop's brightness overlay, drawn after the scene and the cursor
     // and before EndFrame; 1 is neutral, above 1 brightens, below 1 darkens.
     void DrawBrightnessOverlay(float brightness);
+
+    // Reads the finished frame back (call after EndFrame, before presenting):
+    // rows top first, texels 0xAARRGGBB. False when the back end has no
+    // picture (the null renderer).
+    virtual bool ReadFrame(std::vector<uint32_t>& /*argb*/, int& /*width*/, int& /*height*/) {
+        return false;
+    }
 
     float GetScreenWidth() const { return screen_width_; }
     float GetScreenHeight() const { return screen_height_; }

@@ -1,7 +1,15 @@
 #include "engine/resources/tr_ResourceRegistry.h"
 
+#include "engine/core/tr_Log.h"
+#include "engine/resources/tr_ContentPath.h"
 #include "engine/resources/tr_FrameTexture.h"
 #include "engine/resources/tr_Texture.h"
+#include "engine/script/tr_SLHelper_TinyXML2.h"
+
+#include <tinyxml2.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -79,4 +87,31 @@ std::shared_ptr<tr_Texture> tr_ResourceRegistry::GetTexture(const std::string& n
 
 std::shared_ptr<tr_FrameTexture> tr_ResourceRegistry::GetFrameTexture(const std::string& name) {
     return std::dynamic_pointer_cast<tr_FrameTexture>(GetResource(name, TR_RES_FRAME_TEXTURE));
+}
+
+std::unique_ptr<tr_SLHelper_TinyXML2> tr_ResourceRegistry::OpenResourceXml(
+    const std::string& extension, const std::string& name) {
+    std::string path = name;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    path += extension;
+    if (!tr_ContentPath::Exists(path)) {
+        tr_Log("Error: resource file not found %s.", path.c_str());
+        return nullptr;
+    }
+    if (extension != ".xml") {
+        tr_Log("Error: no loader for such format \"%s\" ", name.c_str());
+        return nullptr;
+    }
+    std::vector<char> data;
+    if (!tr_ContentPath::ReadBinary(path, data)) {
+        tr_Log("Error: resource xml-file could not be opened \"%s\" with error: %d!", name.c_str(),
+               static_cast<int>(tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED));
+        return nullptr;
+    }
+    auto document = std::make_unique<tinyxml2::XMLDocument>(true, tinyxml2::PRESERVE_WHITESPACE);
+    if (document->Parse(data.data(), data.size()) != tinyxml2::XML_SUCCESS) {
+        tr_Log("Error: resource xml-file could not be parsed \"%s\" !", name.c_str());
+        return nullptr;
+    }
+    return std::make_unique<tr_SLHelper_TinyXML2>(document.release());
 }

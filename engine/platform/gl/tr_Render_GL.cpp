@@ -1,0 +1,470 @@
+#include "engine/platform/gl/tr_Render_GL.h"
+
+#include "engine/core/tr_Log.h"
+#include "engine/platform/gl/tr_DeviceTexture_GL.h"
+#include "engine/render/tr_IndexList.h"
+#include "engine/render/tr_QuadGeometry.h"
+#include "engine/render/tr_VertexList.h"
+#include "engine/resources/tr_RenderTargetTexture.h"
+
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+// GL pixel centres already sit at +0.5, so the Direct3D-style half-pixel
+// shift of the draw matrix is 0 here.
+const float kPixelCentreShift = 0.0f;
+
+// Quads per GPU draw call; four vertices each must stay addressable by
+// 16-bit indices.
+const int kMaxBatchQuads = 16384;
+
+const char* kVertexShader = R"(#version 330 core
+layout(location = 0) in vec3 a_position;
+layout(location = 1) in vec4 a_color;
+layout(location = 2) in vec2 a_uv;
+uniform vec4 u_projection; // scale x, scale y, offset x, offset y
+out vec4 v_color;
+out vec2 v_uv;
+void main() {
+    gl_Position = vec4(a_position.xy * u_projection.xy + u_projection.zw, 0.0, 1.0);
+    v_color = a_color;
+    v_uv = a_uv;
+}
+)";
+
+const char* kFragmentShader = R"(#version 330 core
+in vec4 v_color;
+in vec2 v_uv;
+uniform sampler2D u_texture;
+out vec4 o_color;
+void main() {
+    o_color = texture(u_texture, v_uv) * v_color;
+}
+)";
+
+GLuint CompileShader(GLenum kind, const char* source) {
+    GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char message[512] = {0};
+        glGetShaderInfoLog(shader, sizeof(message), nullptr, message);
+        tr_Log("Error: shader could not be compiled: %s", message);
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+GLuint LinkProgram() {
+    const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
+    const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
+    if (!vertex || !fragment) {
+        glDeleteShader(vertex);
+        glDeleteShader(fragment);
+        return 0;
+    }
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glLinkProgram(program);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    GLint ok = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char message[512] = {0};
+        glGetProgramInfoLog(program, sizeof(message), nullptr, message);
+        tr_Log("Error: shader program could not be linked: %s", message);
+        glDeleteProgram(program);
+        return 0;
+    }
+    return program;
+}
+
+int NormalBlend(int blend) {
+    return blend == TR_BLEND_ADD || blend == TR_BLEND_INV_MULTIPLY || blend == TR_BLEND_MULTIPLY
+               ? blend
+               : TR_BLEND_NORMAL;
+}
+
+} // namespace
+
+bool tr_Render_GL::BatchKey::operator==(const BatchKey& other) const {
+    return texture == other.texture && blend == other.blend &&
+           point_sampling == other.point_sampling && view[0] == other.view[0] &&
+           view[1] == other.view[1] && view[2] == other.view[2] && view[3] == other.view[3];
+}
+
+tr_Render_GL::tr_Render_GL() {
+    tr_RenderDevice::SetCurrent(&device_);
+    device_.SetFlushCallback([this] { Flush(); });
+}
+
+tr_Render_GL::~tr_Render_GL() {
+    batch_.clear();
+    target_texture_.reset();
+    white_texture_.reset();
+    black_texture_.reset();
+    DestroyDeviceObjects();
+    device_.SetFlushCallback(nullptr);
+    if (tr_RenderDevice::Current() == &device_)
+        tr_RenderDevice::SetCurrent(nullptr);
+}
+
+bool tr_Render_GL::CreateDeviceObjects() {
+    if (program_)
+        return true;
+    program_ = LinkProgram();
+    if (!program_)
+        return false;
+    projection_location_ = glGetUniformLocation(program_, "u_projection");
+    glUseProgram(program_);
+    glUniform1i(glGetUniformLocation(program_, "u_texture"), 0);
+
+    glGenVertexArrays(1, &vertex_array_);
+    glBindVertexArray(vertex_array_);
+    glGenBuffers(1, &stream_buffer_);
+    glBindBuffer(GL_ARRAY_BUFFER, stream_buffer_);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(tr_Vertex) * 4 * kMaxBatchQuads, nullptr, GL_STREAM_DRAW);
+    glEnableVertexAttribArray(0);
+    glEnableVertexAttribArray(1);
+    glEnableVertexAttribArray(2);
+    attributes_source_ = 0;
+    PointAttributesAt(stream_buffer_);
+
+    // Each quad is the strip top-left, top-right, bottom-left, bottom-right:
+    // triangles (0, 1, 2) and (1, 2, 3), exactly as a strip would split it.
+    std::vector<uint16_t> indices(static_cast<size_t>(kMaxBatchQuads) * 6);
+    for (int quad = 0; quad < kMaxBatchQuads; ++quad) {
+        const uint16_t base = static_cast<uint16_t>(quad * 4);
+        const uint16_t pattern[6] = {0, 1, 2, 1, 2, 3};
+        for (int i = 0; i < 6; ++i)
+            indices[static_cast<size_t>(quad) * 6 + i] = static_cast<uint16_t>(base + pattern[i]);
+    }
+    glGenBuffers(1, &quad_indices_);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quad_indices_);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 2),
+                 indices.data(), GL_STATIC_DRAW);
+
+    glGenSamplers(2, samplers_);
+    for (int i = 0; i < 2; ++i) {
+        const GLint filter = i == 0 ? GL_LINEAR : GL_NEAREST;
+        glSamplerParameteri(samplers_[i], GL_TEXTURE_MIN_FILTER, filter);
+        glSamplerParameteri(samplers_[i], GL_TEXTURE_MAG_FILTER, filter);
+        glSamplerParameteri(samplers_[i], GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glSamplerParameteri(samplers_[i], GL_TEXTURE_WRAP_T, GL_REPEAT);
+    }
+    return true;
+}
+
+void tr_Render_GL::DestroyDeviceObjects() {
+    if (!program_)
+        return;
+    glDeleteSamplers(2, samplers_);
+    glDeleteBuffers(1, &quad_indices_);
+    glDeleteBuffers(1, &stream_buffer_);
+    glDeleteVertexArrays(1, &vertex_array_);
+    glDeleteProgram(program_);
+    program_ = 0;
+    samplers_[0] = samplers_[1] = 0;
+    quad_indices_ = stream_buffer_ = vertex_array_ = 0;
+}
+
+void tr_Render_GL::Init(float width, float height) {
+    tr_RenderDevice::SetCurrent(&device_);
+    tr_Render::Init(width, height);
+    drawing_enabled_ = false;
+    render_target_active_ = false;
+    if (!CreateDeviceObjects())
+        return;
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glDisable(GL_SCISSOR_TEST);
+    glEnable(GL_BLEND);
+    glBlendEquation(GL_FUNC_ADD);
+    applied_blend_ = -1;
+    ApplyBlend(TR_BLEND_NORMAL);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    applied_view_[0] = -1;
+    CreateSolidTextures();
+}
+
+void tr_Render_GL::ReleaseDeviceObjects() {
+    Flush();
+    if (render_target_active_)
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    target_texture_.reset();
+    render_target_active_ = false;
+}
+
+void tr_Render_GL::BeginFrame() {
+    Flush();
+    draw_calls_ = 0;
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void tr_Render_GL::EndFrame() {
+    Flush();
+}
+
+void tr_Render_GL::BeginDraw() {
+    tr_Render::BeginDraw();
+    drawing_enabled_ = true;
+}
+
+void tr_Render_GL::EndDraw() {
+    drawing_enabled_ = false;
+}
+
+void tr_Render_GL::BeginRenderToTexture(int width, int height) {
+    Flush();
+    if (render_target_active_)
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!StartRenderTarget(width, height))
+        return;
+    auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
+    glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
+    glViewport(0, 0, device->GetAllocWidth(), device->GetAllocHeight());
+    applied_view_[0] = -1;
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
+    Flush();
+    if (render_target_active_) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        applied_view_[0] = -1;
+    }
+    return FinishRenderTarget();
+}
+
+void tr_Render_GL::CurrentView(int view[4]) const {
+    const tr_Rect r = GetViewRect();
+    view[0] = static_cast<int>(std::floor(r.x));
+    view[1] = static_cast<int>(std::floor(r.y));
+    view[2] = static_cast<int>(std::floor(r.w));
+    view[3] = static_cast<int>(std::floor(r.h));
+}
+
+void tr_Render_GL::ApplyView(int view[4]) {
+    CurrentView(view);
+    if (view[0] == applied_view_[0] && view[1] == applied_view_[1] && view[2] == applied_view_[2] &&
+        view[3] == applied_view_[3] && applied_view_to_target_ == render_target_active_)
+        return;
+    for (int i = 0; i < 4; ++i)
+        applied_view_[i] = view[i];
+    applied_view_to_target_ = render_target_active_;
+    const float w = static_cast<float>(view[2] > 0 ? view[2] : 1);
+    const float h = static_cast<float>(view[3] > 0 ? view[3] : 1);
+    // Screen: y grows downwards, so the top edge maps to +1 and the viewport
+    // is flipped into GL's bottom-up window. Render targets keep image row 0
+    // at texture row 0 (the orientation loaded textures have), so there the
+    // top edge maps to -1 and the viewport is not flipped.
+    const float scale_x = 2.0f / w;
+    const float offset_x = -1.0f - view[0] * scale_x;
+    float scale_y = -2.0f / h;
+    float offset_y = 1.0f - view[1] * scale_y;
+    int viewport_y = static_cast<int>(screen_height_) - view[1] - view[3];
+    if (render_target_active_) {
+        scale_y = 2.0f / h;
+        offset_y = -1.0f - view[1] * scale_y;
+        viewport_y = view[1];
+    }
+    glViewport(view[0], viewport_y, view[2] > 0 ? view[2] : 0, view[3] > 0 ? view[3] : 0);
+    glUniform4f(projection_location_, scale_x, scale_y, offset_x, offset_y);
+}
+
+void tr_Render_GL::ApplyBlend(int blend) {
+    if (blend == applied_blend_)
+        return;
+    applied_blend_ = blend;
+    GLenum source = GL_SRC_ALPHA;
+    GLenum destination = GL_ONE_MINUS_SRC_ALPHA;
+    switch (blend) {
+    case TR_BLEND_ADD:
+        destination = GL_ONE;
+        break;
+    case TR_BLEND_INV_MULTIPLY:
+        source = GL_ZERO;
+        destination = GL_ONE_MINUS_SRC_COLOR;
+        break;
+    case TR_BLEND_MULTIPLY:
+        source = GL_ZERO;
+        destination = GL_SRC_COLOR;
+        break;
+    default:
+        break;
+    }
+    glBlendFuncSeparate(source, destination, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+GLuint tr_Render_GL::TextureFor(const tr_Texture* texture, int frame) const {
+    const tr_DeviceTexture* device = texture ? texture->GetDeviceTexture(frame) : nullptr;
+    if (device && device->GetNativeHandle())
+        return static_cast<GLuint>(device->GetNativeHandle());
+    const tr_DeviceTexture* white = white_texture_ ? white_texture_->GetDeviceTexture(0) : nullptr;
+    return white ? static_cast<GLuint>(white->GetNativeHandle()) : 0;
+}
+
+void tr_Render_GL::PointAttributesAt(GLuint buffer) {
+    if (attributes_source_ == buffer)
+        return;
+    attributes_source_ = buffer;
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    const GLsizei stride = sizeof(tr_Vertex);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(offsetof(tr_Vertex, x)));
+    // Packed 0xAARRGGBB is blue, green, red, alpha in memory: GL_BGRA reads
+    // it into (r, g, b, a) without repacking.
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                          reinterpret_cast<const void*>(offsetof(tr_Vertex, color)));
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(offsetof(tr_Vertex, u)));
+}
+
+void tr_Render_GL::Flush() {
+    if (batch_.empty() || !program_)
+        return;
+    glUseProgram(program_);
+    glBindVertexArray(vertex_array_);
+    int view[4];
+    ApplyView(view);
+    ApplyBlend(batch_key_.blend);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, batch_key_.texture);
+    glBindSampler(0, samplers_[batch_key_.point_sampling ? 1 : 0]);
+    PointAttributesAt(stream_buffer_);
+    glBindBuffer(GL_ARRAY_BUFFER, stream_buffer_);
+    const GLsizeiptr bytes = static_cast<GLsizeiptr>(batch_.size() * sizeof(tr_Vertex));
+    // Orphan the buffer so the driver need not wait for the previous draw.
+    glBufferData(GL_ARRAY_BUFFER, sizeof(tr_Vertex) * 4 * kMaxBatchQuads, nullptr, GL_STREAM_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, batch_.data());
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quad_indices_);
+    const GLsizei quads = static_cast<GLsizei>(batch_.size() / 4);
+    glDrawElements(GL_TRIANGLES, quads * 6, GL_UNSIGNED_SHORT, nullptr);
+    ++draw_calls_;
+    batch_.clear();
+}
+
+void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr_DrawState& state) {
+    if (!IsDrawingAllowed() || !program_)
+        return;
+    tr_QuadGeometry quad;
+    if (!quad.Build(texture.get(), state))
+        return;
+    BatchKey key;
+    key.texture = TextureFor(texture.get(), state.frame);
+    key.blend = NormalBlend(state.blend);
+    key.point_sampling = quad.point_sampling;
+    CurrentView(key.view);
+    if (!batch_.empty() &&
+        (!(key == batch_key_) || batch_.size() >= static_cast<size_t>(kMaxBatchQuads) * 4))
+        Flush();
+    batch_key_ = key;
+    tr_TransformVertices(quad.vertices, 4,
+                         tr_ShiftToPixelCentres(state.transform, kPixelCentreShift));
+    batch_.insert(batch_.end(), quad.vertices, quad.vertices + 4);
+}
+
+void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
+                            tr_IndexList* indices, const tr_DrawState& state) {
+    if (!IsDrawingAllowed() || !program_ || !vertices.HasBuffer() ||
+        (indices && !indices->HasBuffer()))
+        return;
+    Flush();
+    vertices.Unlock();
+    if (indices)
+        indices->Unlock();
+    glUseProgram(program_);
+    glBindVertexArray(vertex_array_);
+    int view[4];
+    ApplyView(view);
+    ApplyBlend(NormalBlend(state.blend));
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, TextureFor(texture.get(), state.frame));
+    glBindSampler(0, samplers_[0]);
+    PointAttributesAt(static_cast<GLuint>(vertices.GetBuffer()->GetNativeHandle()));
+    if (indices) {
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER,
+                     static_cast<GLuint>(indices->GetBuffer()->GetNativeHandle()));
+        const GLsizei count = indices->GetCount() / 3 * 3;
+        if (count > 0) {
+            glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(vertices.GetCount()), count,
+                                GL_UNSIGNED_SHORT, nullptr);
+            ++draw_calls_;
+        }
+    } else {
+        const GLsizei count = vertices.GetCount() / 3 * 3;
+        if (count > 0) {
+            glDrawArrays(GL_TRIANGLES, 0, count);
+            ++draw_calls_;
+        }
+    }
+}
+
+void tr_Render_GL::DrawVertexList(const std::shared_ptr<tr_Texture>& texture,
+                                  tr_VertexList& vertices, const tr_DrawState& state) {
+    DrawList(texture, vertices, nullptr, state);
+}
+
+void tr_Render_GL::DrawIndexed(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
+                               tr_IndexList& indices, const tr_DrawState& state) {
+    DrawList(texture, vertices, &indices, state);
+}
+
+void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float, float red,
+                            float green, float blue, const tr_DrawState& state) {
+    if (!IsDrawingAllowed() || !program_)
+        return;
+    Flush();
+    tr_Vertex line[2];
+    line[0].x = x0;
+    line[0].y = y0;
+    line[1].x = x1;
+    line[1].y = y1;
+    line[0].color = line[1].color = tr_PackColor(state.alpha, red, green, blue);
+    tr_TransformVertices(line, 2, tr_ShiftToPixelCentres(state.transform, kPixelCentreShift));
+    glUseProgram(program_);
+    glBindVertexArray(vertex_array_);
+    int view[4];
+    ApplyView(view);
+    ApplyBlend(NormalBlend(state.blend));
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, TextureFor(nullptr, 0));
+    glBindSampler(0, samplers_[1]);
+    PointAttributesAt(stream_buffer_);
+    glBindBuffer(GL_ARRAY_BUFFER, stream_buffer_);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(line), line);
+    glDrawArrays(GL_LINES, 0, 2);
+    ++draw_calls_;
+}
+
+bool tr_Render_GL::ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) {
+    Flush();
+    width = static_cast<int>(screen_width_);
+    height = static_cast<int>(screen_height_);
+    if (width <= 0 || height <= 0 || !program_)
+        return false;
+    GLint previous = 0;
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previous);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    std::vector<uint32_t> bottom_up(static_cast<size_t>(width) * height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, bottom_up.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(previous));
+    argb.resize(bottom_up.size());
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* source = &bottom_up[static_cast<size_t>(height - 1 - y) * width];
+        std::copy(source, source + width, &argb[static_cast<size_t>(y) * width]);
+    }
+    return glGetError() == GL_NO_ERROR;
+}

@@ -1,0 +1,89 @@
+// tr_Render_GL: the renderer on an OpenGL 3.3 core context. The host creates
+// the context, makes it current, then creates this renderer and calls Init
+// with the drawable size; the renderer installs its GL render device while
+// it lives. One shader (texture colour x vertex colour; the white texture
+// stands in for untextured draws), glBlendFuncSeparate per blend mode, two
+// sampler objects (point / linear, GL_REPEAT), framebuffer objects for
+// render targets, viewports flipped for GL's bottom-left origin.
+//
+// Quads are transformed on the CPU and queued; consecutive quads with the
+// same texture, blend mode, sampling and view rectangle go to the GPU in one
+// draw call. Anything that could change what a queued quad shows (another
+// kind of draw, a target switch, a texture write or deletion, the end of a
+// frame, a read-back) sends the queue first.
+#pragma once
+
+#include "engine/platform/gl/tr_RenderDevice_GL.h"
+#include "engine/render/tr_Render.h"
+#include "engine/render/tr_Vertex.h"
+
+#include <epoxy/gl.h>
+
+#include <cstdint>
+#include <vector>
+
+class tr_Render_GL : public tr_Render {
+public:
+    tr_Render_GL();
+    ~tr_Render_GL() override;
+
+    void Init(float width, float height) override;
+    void ReleaseDeviceObjects() override;
+    void BeginFrame() override;
+    void EndFrame() override;
+    void BeginDraw() override;
+    void EndDraw() override;
+    void BeginRenderToTexture(int width, int height) override;
+    std::shared_ptr<tr_Texture> EndRenderToTexture() override;
+    void DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr_DrawState& state) override;
+    void DrawVertexList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
+                        const tr_DrawState& state) override;
+    void DrawIndexed(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
+                     tr_IndexList& indices, const tr_DrawState& state) override;
+    void DrawLine(float x0, float y0, float z0, float x1, float y1, float z1, float red,
+                  float green, float blue, const tr_DrawState& state) override;
+    bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
+
+    // False when the shader or buffers could not be made; nothing draws then.
+    bool IsReady() const { return program_ != 0; }
+    // GPU draw calls issued since the last BeginFrame.
+    int GetDrawCallCount() const { return draw_calls_; }
+
+private:
+    struct BatchKey {
+        GLuint texture = 0;
+        int blend = 0;
+        bool point_sampling = false;
+        int view[4] = {0, 0, 0, 0};
+        bool operator==(const BatchKey& other) const;
+    };
+
+    bool CreateDeviceObjects();
+    void DestroyDeviceObjects();
+    void Flush();
+    // Viewport and projection for the floored view rectangle of the
+    // current target; view receives the rectangle.
+    void ApplyView(int view[4]);
+    void ApplyBlend(int blend);
+    GLuint TextureFor(const tr_Texture* texture, int frame) const;
+    void PointAttributesAt(GLuint buffer);
+    void DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
+                  tr_IndexList* indices, const tr_DrawState& state);
+    void CurrentView(int view[4]) const;
+
+    tr_RenderDevice_GL device_;
+    GLuint program_ = 0;
+    GLint projection_location_ = -1;
+    GLuint vertex_array_ = 0;
+    GLuint stream_buffer_ = 0;
+    GLuint quad_indices_ = 0;
+    GLuint samplers_[2] = {0, 0}; // linear, point
+    GLuint attributes_source_ = 0;
+
+    std::vector<tr_Vertex> batch_;
+    BatchKey batch_key_;
+    int applied_view_[4] = {-1, -1, -1, -1};
+    bool applied_view_to_target_ = false;
+    int applied_blend_ = -1;
+    int draw_calls_ = 0;
+};
