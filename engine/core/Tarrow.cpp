@@ -50,7 +50,7 @@ bool Tarrow::Init(int /*x*/, int /*y*/, int width, int height, bool fullscreen,
 }
 
 void Tarrow::Release() {
-    if (services_.release_engine_core) {
+    if (engine_core_created_ && services_.release_engine_core) {
         services_.release_engine_core();
     }
     engine_core_created_ = false;

@@ -131,6 +131,8 @@ protected:
     void ResetRenderer();
     // Mode changed hook, then the display refresh.
     void NotifyModeChanged();
+    // True from the first Init to Release: what Release has to undo.
+    bool IsStarted() const { return engine_core_created_; }
     void CreatePlatformObjectsOnce();
     void ReleasePlatformObjects();
     // The init hook runs once per engine: at the end of the first Init that

@@ -1,5 +1,11 @@
 #include "engine/platform/headless/Tarrow_Headless.h"
 
+#include "engine/platform/headless/tr_Render_Null.h"
+
+Tarrow_Headless::Tarrow_Headless() {
+    SetRendererFactory([] { return std::make_unique<tr_Render_Null>(); });
+}
+
 bool Tarrow_Headless::Init(int x, int y, int width, int height, bool fullscreen,
                            const char* title) {
     const bool ready = Tarrow::Init(x, y, width, height, fullscreen, title);
@@ -16,6 +22,9 @@ bool Tarrow_Headless::Init(int x, int y, int width, int height, bool fullscreen,
 }
 
 void Tarrow_Headless::Release() {
+    if (!IsStarted()) {
+        return;
+    }
     CallShutdownHook();
     ReleasePlatformObjects();
     Tarrow::Release();

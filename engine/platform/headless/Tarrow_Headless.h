@@ -2,8 +2,9 @@
 // Time is virtual: every frame advances the clock by exactly the frame time
 // and nothing waits. Input comes from a script (tr_InputScript), delivered
 // before the update of the frame it names; Run ends at a "quit" entry, at
-// the engine's frame limit or after RequestClose. Draws only when a renderer
-// factory is installed (the null renderer); the device is always ready.
+// the engine's frame limit or after RequestClose. Draws through the null
+// renderer unless another renderer factory is installed; the device is
+// always ready.
 #pragma once
 
 #include "engine/core/Tarrow.h"
@@ -14,7 +15,7 @@
 
 class Tarrow_Headless : public Tarrow, private tr_Platform {
 public:
-    Tarrow_Headless() = default;
+    Tarrow_Headless();
 
     bool Init(int x, int y, int width, int height, bool fullscreen, const char* title) override;
     void Release() override;

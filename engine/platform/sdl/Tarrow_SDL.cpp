@@ -51,11 +51,13 @@ bool Tarrow_SDL::Init(int x, int y, int width, int height, bool fullscreen, cons
 }
 
 void Tarrow_SDL::Release() {
-    CallShutdownHook();
-    ReleasePlatformObjects();
-    // Textures held by the scene and the renderer's own objects are GL
-    // objects: they go while the context is still current.
-    Tarrow::Release();
+    if (IsStarted()) {
+        CallShutdownHook();
+        ReleasePlatformObjects();
+        // Textures held by the scene and the renderer's own objects are GL
+        // objects: they go while the context is still current.
+        Tarrow::Release();
+    }
     DestroyWindow();
 }
 

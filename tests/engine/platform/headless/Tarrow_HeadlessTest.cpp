@@ -1,0 +1,182 @@
+// The headless host: virtual time, scripted input before the frame it names,
+// the end of a run, and display-mode changes on a live engine.
+#include "engine/platform/headless/Tarrow_Headless.h"
+
+#include "engine/core/tr_FrameInfo.h"
+#include "engine/core/tr_InputEvent.h"
+#include "engine/platform/headless/tr_Render_Null.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Seen {
+    std::vector<tr_FrameInfo> frames;
+    std::vector<std::string> order; // "update N" / "input TYPE"
+    std::vector<tr_InputEvent> inputs;
+    int mode_changes = 0;
+};
+Seen* seen = nullptr;
+
+class HeadlessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        seen = &record;
+        engine.SetUpdateHook([](const tr_FrameInfo* frame) {
+            seen->frames.push_back(*frame);
+            seen->order.push_back("update " + std::to_string(seen->frames.size()));
+        });
+        engine.SetInputHook([](const tr_InputEvent* event) {
+            seen->inputs.push_back(*event);
+            seen->order.push_back("input " + std::to_string(event->type));
+        });
+        engine.SetModeChangedHook([] { ++seen->mode_changes; });
+    }
+    void TearDown() override {
+        engine.Release();
+        seen = nullptr;
+    }
+
+    void Script(const char* text) {
+        tr_InputScript script;
+        ASSERT_TRUE(script.Parse(text, "test")) << script.GetError();
+        engine.SetInput(script.GetEvents());
+    }
+
+    Seen record;
+    Tarrow_Headless engine;
+};
+
+TEST_F(HeadlessTest, EveryFrameAdvancesByTheFrameTime) {
+    engine.SetFixedFrameTime(0.02f);
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    engine.SetFrameLimit(100);
+    engine.Run();
+
+    ASSERT_EQ(record.frames.size(), 100u);
+    for (size_t i = 0; i < record.frames.size(); ++i) {
+        EXPECT_FLOAT_EQ(record.frames[i].dt, 0.02f);
+        EXPECT_FLOAT_EQ(record.frames[i].raw_dt, 0.02f);
+        EXPECT_NEAR(record.frames[i].time, 0.02f * (i + 1), 1e-5f);
+    }
+    EXPECT_NEAR(engine.GetFPS(), 50.0f, 0.01f);
+}
+
+TEST_F(HeadlessTest, DefaultFrameTimeIsASixtiethWithinAMicrosecond) {
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    engine.SetFrameLimit(60);
+    engine.Run();
+    ASSERT_EQ(record.frames.size(), 60u);
+    for (const tr_FrameInfo& frame : record.frames) {
+        EXPECT_NEAR(frame.dt, 1.0f / 60.0f, 1e-6f);
+    }
+    EXPECT_NEAR(record.frames.back().time, 1.0f, 1e-4f);
+}
+
+TEST_F(HeadlessTest, ScriptedEventsArriveBeforeTheUpdateOfTheirFrame) {
+    Script("2 key 65\n1 move 5 6\n0 char 97\n4 click 7 8\n");
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    engine.SetFrameLimit(4);
+    engine.Run();
+
+    const std::vector<std::string> expected = {"input 1", "input 5",  "update 1",
+                                               "input 0", "update 2", "update 3",
+                                               "input 3", "input 4",  "update 4"};
+    EXPECT_EQ(record.order, expected);
+}
+
+TEST_F(HeadlessTest, QuitEndsTheRunBeforeItsFrameAndDropsLaterEvents) {
+    Script("3 key 65\n3 quit\n3 key 66\n5 key 67\n");
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    engine.Run();
+
+    EXPECT_EQ(record.frames.size(), 2u);
+    ASSERT_EQ(record.inputs.size(), 1u);
+    EXPECT_EQ(record.inputs[0].key, 65);
+}
+
+TEST_F(HeadlessTest, LeaveHappensAtTheLastMousePosition) {
+    Script("1 move 30 40\n2 down 50 60\n3 leave\n");
+    int cursor_left = 0;
+    Tarrow::Services services;
+    services.cursor_left_window = [&] { ++cursor_left; };
+    engine.SetServices(services);
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    engine.SetFrameLimit(3);
+    engine.Run();
+
+    ASSERT_EQ(record.inputs.size(), 3u);
+    EXPECT_EQ(record.inputs[2].type, TR_EVENT_MOUSE_LEAVE);
+    EXPECT_FLOAT_EQ(record.inputs[2].x, 50.0f);
+    EXPECT_FLOAT_EQ(record.inputs[2].y, 60.0f);
+    EXPECT_EQ(record.inputs[2].key, 0);
+    EXPECT_EQ(cursor_left, 1);
+}
+
+TEST_F(HeadlessTest, RequestCloseEndsTheRun) {
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    engine.SetUpdateHook([](const tr_FrameInfo* frame) {
+        seen->frames.push_back(*frame);
+        if (seen->frames.size() == 3) {
+            Tarrow::Get()->RequestClose();
+        }
+    });
+    engine.Run();
+    EXPECT_EQ(record.frames.size(), 3u);
+}
+
+TEST_F(HeadlessTest, DrawsThroughTheNullRendererAndResizesItOnModeChange) {
+    int refreshes = 0;
+    Tarrow::Services services;
+    services.refresh_display = [&] { ++refreshes; };
+    engine.SetServices(services);
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    auto* render = dynamic_cast<tr_Render_Null*>(engine.GetRender());
+    ASSERT_NE(render, nullptr);
+    EXPECT_EQ(render->GetScreenWidth(), 1024.0f);
+    EXPECT_EQ(record.mode_changes, 0);
+
+    engine.SetFrameLimit(3);
+    engine.Run();
+    EXPECT_EQ(render->GetFrameCount(), 3);
+
+    EXPECT_TRUE(engine.SetDisplayMode(1366, 768, true));
+    EXPECT_EQ(render->GetScreenWidth(), 1366.0f);
+    EXPECT_TRUE(engine.IsFullscreen());
+    EXPECT_EQ(record.mode_changes, 1);
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(HeadlessTest, ServicesRunAtTheirPointsOfTheLifecycle) {
+    std::vector<std::string> calls;
+    Tarrow::Services services;
+    services.create_engine_core = [&] { calls.push_back("core"); };
+    services.create_platform_objects = [&] {
+        calls.push_back(engine.GetRender() ? "platform after renderer" : "platform");
+    };
+    services.update_frame = [&](const tr_FrameInfo*) { calls.push_back("frame"); };
+    services.release_platform_objects = [&] { calls.push_back("release platform"); };
+    services.release_engine_core = [&] { calls.push_back("release core"); };
+    engine.SetServices(services);
+    engine.SetInitHook([] { seen->order.push_back("init"); });
+    engine.SetShutdownHook([](Tarrow*) { seen->order.push_back("shutdown"); });
+
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    engine.SetFrameLimit(1);
+    engine.Run();
+    engine.Release();
+    engine.Release(); // a second Release has nothing left to undo
+
+    const std::vector<std::string> expected = {"core", "platform after renderer", "frame",
+                                               "release platform", "release core"};
+    EXPECT_EQ(calls, expected);
+    const std::vector<std::string> hooks = {"init", "update 1", "shutdown"};
+    EXPECT_EQ(record.order, hooks);
+    EXPECT_EQ(engine.GetRender(), nullptr);
+}
+
+} // namespace
