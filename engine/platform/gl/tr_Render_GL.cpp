@@ -254,8 +254,7 @@ void tr_Render_GL::CurrentView(int view[4]) const {
     view[3] = static_cast<int>(std::floor(r.h));
 }
 
-void tr_Render_GL::ApplyView(int view[4]) {
-    CurrentView(view);
+void tr_Render_GL::ApplyView(const int view[4]) {
     if (view[0] == applied_view_[0] && view[1] == applied_view_[1] && view[2] == applied_view_[2] &&
         view[3] == applied_view_[3] && applied_view_to_target_ == render_target_active_)
         return;
@@ -335,8 +334,7 @@ void tr_Render_GL::Flush() {
         return;
     glUseProgram(program_);
     glBindVertexArray(vertex_array_);
-    int view[4];
-    ApplyView(view);
+    ApplyView(batch_key_.view);
     ApplyBlend(batch_key_.blend);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, batch_key_.texture);
@@ -386,6 +384,7 @@ void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_Verte
     glUseProgram(program_);
     glBindVertexArray(vertex_array_);
     int view[4];
+    CurrentView(view);
     ApplyView(view);
     ApplyBlend(NormalBlend(state.blend));
     glActiveTexture(GL_TEXTURE0);
@@ -435,6 +434,7 @@ void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float
     glUseProgram(program_);
     glBindVertexArray(vertex_array_);
     int view[4];
+    CurrentView(view);
     ApplyView(view);
     ApplyBlend(NormalBlend(state.blend));
     glActiveTexture(GL_TEXTURE0);

@@ -61,9 +61,8 @@ private:
     bool CreateDeviceObjects();
     void DestroyDeviceObjects();
     void Flush();
-    // Viewport and projection for the floored view rectangle of the
-    // current target; view receives the rectangle.
-    void ApplyView(int view[4]);
+    // Viewport and projection for a floored view rectangle of the current target.
+    void ApplyView(const int view[4]);
     void ApplyBlend(int blend);
     GLuint TextureFor(const tr_Texture* texture, int frame) const;
     void PointAttributesAt(GLuint buffer);

@@ -1,0 +1,314 @@
+// Draws through the GL renderer into a real window (Xvfb in the test run)
+// and reads the pixels back.
+#include "engine/platform/gl/tr_Render_GL.h"
+#include "engine/render/tr_Screenshot.h"
+#include "engine/resources/tr_GeneratedTexture.h"
+#include "engine/resources/tr_PngDecoder.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kWidth = 320;
+const int kHeight = 240;
+
+struct Rgb {
+    int r, g, b;
+};
+
+class RenderGLTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        if (SDL_Init(SDL_INIT_VIDEO) != 0)
+            return;
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+        window_ = SDL_CreateWindow("tr_Render_GLTest", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
+        if (window_)
+            context_ = SDL_GL_CreateContext(window_);
+    }
+    static void TearDownTestSuite() {
+        if (context_)
+            SDL_GL_DeleteContext(context_);
+        if (window_)
+            SDL_DestroyWindow(window_);
+        context_ = nullptr;
+        window_ = nullptr;
+        // No SDL_Quit: it unloads the GL driver, and the leak checker can then
+        // no longer tell the driver's own leftovers from ours.
+    }
+
+    void SetUp() override {
+        if (!context_)
+            GTEST_SKIP() << "no GL 3.3 core context: " << SDL_GetError();
+        SDL_GL_MakeCurrent(window_, context_);
+        render_ = std::make_unique<tr_Render_GL>();
+        render_->Init(static_cast<float>(kWidth), static_cast<float>(kHeight));
+        ASSERT_TRUE(render_->IsReady());
+    }
+    void TearDown() override { render_.reset(); }
+
+    std::shared_ptr<tr_GeneratedTexture> Solid(float r, float g, float b, int size = 4) {
+        auto texture = std::make_shared<tr_GeneratedTexture>();
+        const float rgb[3] = {r, g, b};
+        EXPECT_TRUE(texture->Create(size, size, rgb));
+        return texture;
+    }
+
+    // Fills the screen with an opaque colour.
+    void Background(float r, float g, float b) {
+        tr_DrawState state;
+        state.transform =
+            tr_MakeTransform(kWidth / 2.0f, kHeight / 2.0f, 0, kWidth / 4.0f, kHeight / 4.0f);
+        render_->DrawQuad(Solid(r, g, b), state);
+    }
+
+    void Finish() {
+        render_->EndDraw();
+        render_->EndFrame();
+        ASSERT_TRUE(render_->ReadFrame(frame_, frame_width_, frame_height_));
+        ASSERT_EQ(frame_width_, kWidth);
+        ASSERT_EQ(frame_height_, kHeight);
+    }
+
+    Rgb Pixel(int x, int y) const {
+        const uint32_t p = frame_[static_cast<size_t>(y) * frame_width_ + x];
+        return Rgb{static_cast<int>((p >> 16) & 255), static_cast<int>((p >> 8) & 255),
+                   static_cast<int>(p & 255)};
+    }
+
+    void ExpectPixel(int x, int y, int r, int g, int b, int tolerance = 2) const {
+        const Rgb p = Pixel(x, y);
+        EXPECT_NEAR(p.r, r, tolerance) << "at " << x << "," << y;
+        EXPECT_NEAR(p.g, g, tolerance) << "at " << x << "," << y;
+        EXPECT_NEAR(p.b, b, tolerance) << "at " << x << "," << y;
+    }
+
+    static SDL_Window* window_;
+    static SDL_GLContext context_;
+    std::unique_ptr<tr_Render_GL> render_;
+    std::vector<uint32_t> frame_;
+    int frame_width_ = 0;
+    int frame_height_ = 0;
+};
+
+SDL_Window* RenderGLTest::window_ = nullptr;
+SDL_GLContext RenderGLTest::context_ = nullptr;
+
+// A 4 x 4 texture whose texels are all different.
+std::shared_ptr<tr_GeneratedTexture> Checker() {
+    std::vector<uint32_t> texels(16);
+    for (int i = 0; i < 16; ++i)
+        texels[static_cast<size_t>(i)] = 0xFF000000u | static_cast<uint32_t>(i * 16) << 16 |
+                                         static_cast<uint32_t>(255 - i * 16) << 8 |
+                                         static_cast<uint32_t>((i % 2) * 255);
+    auto texture = std::make_shared<tr_GeneratedTexture>();
+    EXPECT_TRUE(texture->CreateFromPixels(reinterpret_cast<const uint8_t*>(texels.data()), 4, 4));
+    return texture;
+}
+
+TEST_F(RenderGLTest, WholePixelQuadsArePointSampledExactlyAndHalfPixelsAreFiltered) {
+    auto checker = Checker();
+    render_->BeginFrame();
+    render_->BeginDraw();
+    tr_DrawState state;
+    state.transform = tr_MakeTransform(102, 52, 0, 1, 1); // covers 100..103 x 50..53
+    render_->DrawQuad(checker, state);
+    state.transform = tr_MakeTransform(202.5f, 52, 0, 1, 1);
+    render_->DrawQuad(checker, state);
+    Finish();
+    for (int i = 0; i < 16; ++i)
+        ExpectPixel(100 + i % 4, 50 + i / 4, i * 16, 255 - i * 16, (i % 2) * 255, 0);
+    // Shifted by half a pixel: linear filtering mixes neighbouring texels.
+    const Rgb mixed = Pixel(201, 50);
+    EXPECT_GT(mixed.b, 20);
+    EXPECT_LT(mixed.b, 235);
+}
+
+TEST_F(RenderGLTest, BlendModesOnAKnownBackground) {
+    // Background (0.4, 0.6, 0.8), source (1.0, 0.5, 0.25) at alpha 0.5.
+    const int modes[4] = {TR_BLEND_NORMAL, TR_BLEND_ADD, TR_BLEND_INV_MULTIPLY, TR_BLEND_MULTIPLY};
+    const float bg[3] = {0.4f, 0.6f, 0.8f};
+    const float src[3] = {1.0f, 0.5f, 0.25f};
+    render_->BeginFrame();
+    render_->BeginDraw();
+    Background(bg[0], bg[1], bg[2]);
+    auto source = Solid(src[0], src[1], src[2], 20);
+    for (int i = 0; i < 4; ++i) {
+        tr_DrawState state;
+        state.alpha = 0.5f;
+        state.blend = modes[i];
+        state.transform = tr_MakeTransform(30.0f + 40 * i, 30, 0, 1, 1);
+        render_->DrawQuad(source, state);
+    }
+    Finish();
+    for (int i = 0; i < 4; ++i) {
+        for (int c = 0; c < 3; ++c) {
+            float expected = 0.0f;
+            switch (modes[i]) {
+            case TR_BLEND_ADD:
+                expected = src[c] * 0.5f + bg[c];
+                break;
+            case TR_BLEND_INV_MULTIPLY:
+                expected = bg[c] * (1.0f - src[c]);
+                break;
+            case TR_BLEND_MULTIPLY:
+                expected = bg[c] * src[c];
+                break;
+            default:
+                expected = src[c] * 0.5f + bg[c] * 0.5f;
+                break;
+            }
+            const int expected_byte = static_cast<int>(std::min(expected, 1.0f) * 255.0f + 0.5f);
+            const Rgb p = Pixel(30 + 40 * i, 30);
+            const int got = c == 0 ? p.r : (c == 1 ? p.g : p.b);
+            EXPECT_NEAR(got, expected_byte, 3) << "mode " << modes[i] << " channel " << c;
+        }
+    }
+}
+
+TEST_F(RenderGLTest, NestedClipsDrawOnlyTheirIntersectionAndDisjointClipsNothing) {
+    auto white = Solid(1, 1, 1);
+    tr_DrawState full;
+    full.transform =
+        tr_MakeTransform(kWidth / 2.0f, kHeight / 2.0f, 0, kWidth / 4.0f, kHeight / 4.0f);
+    render_->BeginFrame();
+    render_->BeginDraw();
+    ASSERT_TRUE(render_->PushClip(tr_Rect{20, 10, 100, 100}));
+    ASSERT_TRUE(render_->PushClip(tr_Rect{60, 40, 100, 100}));
+    render_->DrawQuad(white, full);
+    render_->PopClip();
+    render_->PopClip();
+    ASSERT_TRUE(render_->PushClip(tr_Rect{200, 10, 30, 30}));
+    ASSERT_TRUE(render_->PushClip(tr_Rect{250, 100, 30, 30}));
+    render_->DrawQuad(white, full);
+    Finish();
+    ExpectPixel(60, 40, 255, 255, 255);
+    ExpectPixel(119, 109, 255, 255, 255);
+    ExpectPixel(59, 40, 0, 0, 0);
+    ExpectPixel(60, 39, 0, 0, 0);
+    ExpectPixel(120, 109, 0, 0, 0);
+    ExpectPixel(119, 110, 0, 0, 0);
+    ExpectPixel(210, 20, 0, 0, 0);
+    ExpectPixel(260, 110, 0, 0, 0);
+}
+
+TEST_F(RenderGLTest, RenderToTextureKeepsOrientationAndSoftCopyKeepsFlatColour) {
+    render_->BeginRenderToTexture(64, 32);
+    tr_DrawState top_left;
+    top_left.transform = tr_MakeTransform(16, 8, 0, 8, 4); // 32 x 16 in the top-left quarter
+    render_->DrawQuad(Solid(1, 0, 0), top_left);
+    std::shared_ptr<tr_Texture> target = render_->EndRenderToTexture();
+    ASSERT_TRUE(target);
+    EXPECT_FLOAT_EQ(target->GetWidth(), 64.0f);
+
+    auto flat = Solid(0, 0.5f, 1, 32);
+    std::shared_ptr<tr_Texture> soft = render_->MakeSoftCopy(flat, 41, 0, 2.0f);
+    ASSERT_TRUE(soft);
+    EXPECT_FLOAT_EQ(soft->GetWidth(), 42.0f);
+    EXPECT_FLOAT_EQ(soft->GetHeight(), 32.0f);
+
+    render_->BeginFrame();
+    render_->BeginDraw();
+    tr_DrawState at;
+    at.transform = tr_MakeTransform(32, 16, 0, 1, 1); // target covers 0..63 x 0..31
+    render_->DrawQuad(target, at);
+    at.transform = tr_MakeTransform(221, 116, 0, 1, 1); // soft copy covers 200..241 x 100..131
+    render_->DrawQuad(soft, at);
+    Finish();
+    ExpectPixel(2, 2, 255, 0, 0);
+    ExpectPixel(30, 14, 255, 0, 0);
+    ExpectPixel(34, 2, 0, 0, 0);
+    ExpectPixel(2, 18, 0, 0, 0);
+    // Inside, every shifted copy has the same colour, so blurring changes nothing.
+    ExpectPixel(221, 116, 0, 128, 255, 3);
+}
+
+TEST_F(RenderGLTest, BrightnessOverlayAddsWhiteOrDarkens) {
+    for (float brightness : {1.5f, 0.5f, 1.0f}) {
+        render_->BeginFrame();
+        render_->BeginDraw();
+        Background(0.5f, 0.5f, 0.5f);
+        render_->EndDraw();
+        render_->DrawBrightnessOverlay(brightness);
+        render_->EndFrame();
+        ASSERT_TRUE(render_->ReadFrame(frame_, frame_width_, frame_height_));
+        const int expected = brightness > 1.0f ? 166 : (brightness < 1.0f ? 64 : 128);
+        ExpectPixel(10, 10, expected, expected, expected, 2);
+        ExpectPixel(kWidth - 1, kHeight - 1, expected, expected, expected, 2);
+    }
+}
+
+TEST_F(RenderGLTest, ConsecutiveQuadsOfOneTextureShareADrawCall) {
+    auto a = Solid(1, 0, 0);
+    auto b = Solid(0, 1, 0);
+    render_->BeginFrame();
+    render_->BeginDraw();
+    for (int i = 0; i < 50; ++i) {
+        tr_DrawState state;
+        state.transform = tr_MakeTransform(4.0f + 6 * i, 100, 0, 1, 1);
+        render_->DrawQuad(a, state);
+    }
+    Finish();
+    EXPECT_EQ(render_->GetDrawCallCount(), 1);
+    ExpectPixel(4 + 6 * 49, 100, 255, 0, 0);
+
+    render_->BeginFrame();
+    render_->BeginDraw();
+    for (int i = 0; i < 50; ++i) {
+        tr_DrawState state;
+        state.transform = tr_MakeTransform(4.0f + 6 * i, 100, 0, 1, 1);
+        render_->DrawQuad(i % 2 ? b : a, state);
+    }
+    Finish();
+    EXPECT_EQ(render_->GetDrawCallCount(), 50);
+    ExpectPixel(4 + 6 * 48, 100, 255, 0, 0);
+    ExpectPixel(4 + 6 * 49, 100, 0, 255, 0);
+}
+
+TEST_F(RenderGLTest, TextureRewrittenAfterADrawStillShowsWhatWasDrawn) {
+    auto texture = std::make_shared<tr_GeneratedTexture>();
+    std::vector<uint32_t> red(16, 0xFFFF0000u);
+    std::vector<uint32_t> blue(16, 0xFF0000FFu);
+    ASSERT_TRUE(texture->CreateFromPixels(reinterpret_cast<const uint8_t*>(red.data()), 4, 4));
+    render_->BeginFrame();
+    render_->BeginDraw();
+    tr_DrawState state;
+    state.transform = tr_MakeTransform(10, 10, 0, 1, 1);
+    render_->DrawQuad(texture, state);
+    ASSERT_TRUE(texture->UpdatePixels(reinterpret_cast<const uint8_t*>(blue.data()), 4, 4));
+    state.transform = tr_MakeTransform(20, 10, 0, 1, 1);
+    render_->DrawQuad(texture, state);
+    Finish();
+    ExpectPixel(10, 10, 255, 0, 0);
+    ExpectPixel(20, 10, 0, 0, 255);
+}
+
+TEST_F(RenderGLTest, ScreenshotWritesTheFrameAsPng) {
+    render_->BeginFrame();
+    render_->BeginDraw();
+    Background(0, 1, 0);
+    render_->EndDraw();
+    render_->EndFrame();
+    const std::string path = ::testing::TempDir() + "tr_render_gl_shot.png";
+    ASSERT_TRUE(tr_WriteScreenshot(*render_, path));
+    tr_DecodedImage image;
+    ASSERT_TRUE(tr_PngDecoder::Decode(path, image));
+    EXPECT_EQ(image.width, kWidth);
+    EXPECT_EQ(image.height, kHeight);
+    EXPECT_EQ(image.pixels[1], 255); // green of the first pixel (blue, green, red, alpha)
+    EXPECT_EQ(image.pixels[2], 0);
+    std::remove(path.c_str());
+}
+
+} // namespace
