@@ -1,5 +1,6 @@
 #include "engine/resources/tr_FileManager.h"
 
+#include "engine/core/Tarrow.h"
 #include "engine/platform/posix/tr_FileManager_Posix.h"
 
 tr_FileManager* tr_FileManager::instance_ = nullptr;
@@ -31,4 +32,14 @@ void tr_FileManager::SetFolderNames(const std::string& company, const std::strin
     if (instance_ != nullptr) {
         instance_->OnFolderNamesChanged();
     }
+}
+
+const std::string& tr_FileManager::GetCompanyName() {
+    const Tarrow* engine = Tarrow::Get();
+    return engine != nullptr ? engine->GetCompanyName() : company_;
+}
+
+const std::string& tr_FileManager::GetGameName() {
+    const Tarrow* engine = Tarrow::Get();
+    return engine != nullptr ? engine->GetGameName() : game_;
 }

@@ -7,10 +7,12 @@
 // in tests) and Destroy() deletes it at shutdown. Creating it makes the user
 // folder and deletes the previous run's "logfile.txt".
 //
-// The user folder is <data home>/<company>/<game>/; the two folder names are
-// set by the engine object through SetFolderNames (the application gives
-// "Brightfold" and the game folder of its configuration). While either name
-// is empty the user folder is unknown and user-file operations fail.
+// The user folder is <data home>/<company>/<game>/. The two folder names are
+// read from the engine object (Tarrow::GetCompanyName / GetGameName, set by
+// the application) every time a path is formed, so names set after the file
+// manager was created still count. Without an engine object (tools, tests)
+// the names given to SetFolderNames are used. While either name is empty the
+// user folder is unknown and user-file operations fail.
 #pragma once
 
 #include <string>
@@ -56,9 +58,10 @@ public:
     static void Install(tr_FileManager* manager);
     static void Destroy();
 
+    // Folder names for use without an engine object.
     static void SetFolderNames(const std::string& company, const std::string& game);
-    static const std::string& GetCompanyName() { return company_; }
-    static const std::string& GetGameName() { return game_; }
+    static const std::string& GetCompanyName();
+    static const std::string& GetGameName();
 
 private:
     static tr_FileManager* instance_;

@@ -2,6 +2,7 @@
 // content reads through the file manager.
 #include "TempFolder.h"
 
+#include "engine/core/Tarrow.h"
 #include "engine/resources/tr_FileManager.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,21 @@ TEST_F(FileManagerTest, FoldersNamedAfterCreationStillWork) {
     tr_FileManager::SetFolderNames("Brightfold", "Late Game");
     EXPECT_TRUE(files->WriteUserFile("a.txt", "x", 1, false));
     EXPECT_EQ(TempFolder::ReadText(temp.Path() + "/Brightfold/Late Game/a.txt"), "x");
+}
+
+class NamesOnlyEngine : public Tarrow {
+public:
+    void Run() override {}
+};
+
+TEST_F(FileManagerTest, EngineFolderNamesTakePrecedenceOnceAnEngineExists) {
+    NamesOnlyEngine engine;
+    tr_FileManager* files = tr_FileManager::GetOrCreate();
+    EXPECT_FALSE(files->WriteUserFile("a.txt", "x", 1, false)); // engine names not set yet
+    engine.SetCompanyName("Brightfold");
+    engine.SetGameName("Engine Game");
+    ASSERT_TRUE(files->WriteUserFile("a.txt", "x", 1, false));
+    EXPECT_EQ(TempFolder::ReadText(temp.Path() + "/Brightfold/Engine Game/a.txt"), "x");
 }
 
 TEST_F(FileManagerTest, ReadUserFileGivesZeroPaddedBufferAndResultCodes) {
