@@ -5,6 +5,26 @@
 
 #include <cmath>
 
+namespace {
+
+// local * other for a local matrix made by tr_MakeTransform (2D affine: rows
+// (a, b, 0, 0), (c, d, 0, 0), (0, 0, 1, 0), (tx, ty, 0, 1)); equal to the
+// full product for any other, at a third of the cost. Runs for every object
+// drawn or hit-tested.
+tr_Matrix LocalTimes(const tr_Matrix& local, const tr_Matrix& other) {
+    tr_Matrix r;
+    for (int col = 0; col < 4; ++col) {
+        r.m[col] = local.m[0] * other.m[col] + local.m[1] * other.m[4 + col];
+        r.m[4 + col] = local.m[4] * other.m[col] + local.m[5] * other.m[4 + col];
+        r.m[8 + col] = other.m[8 + col];
+        r.m[12 + col] =
+            local.m[12] * other.m[col] + local.m[13] * other.m[4 + col] + other.m[12 + col];
+    }
+    return r;
+}
+
+} // namespace
+
 tr_Matrix tr_Object::LocalMatrix(int mode) {
     const float x = pos_[0] + pos_offset_[0];
     const float y = pos_[1] + pos_offset_[1];
@@ -32,7 +52,7 @@ tr_Matrix tr_Object::WorldMatrix(tr_Object* object, const tr_Matrix& local,
     tr_Matrix world;
     const int attach = object->attach_type_;
     if (attach == TR_ATTACH_FULL) {
-        world = local * parent_matrix;
+        world = LocalTimes(local, parent_matrix);
     } else if (attach >= TR_ATTACH_NO_ROTATION && attach <= TR_ATTACH_NONE_OF_PARENT) {
         tr_Matrix partial;
         tr_Matrix grandparent_world;
@@ -44,7 +64,7 @@ tr_Matrix tr_Object::WorldMatrix(tr_Object* object, const tr_Matrix& local,
             if (parent->parent_)
                 grandparent_world = parent->parent_->world_;
         }
-        world = local * (partial * grandparent_world);
+        world = LocalTimes(local, partial * grandparent_world);
     } else {
         world = local;
     }

@@ -9,7 +9,6 @@ namespace {
 
 struct WalkState {
     int depth = 0; // open tr_SceneTraversal scopes
-    std::vector<tr_Object*> path;
     std::vector<tr_ObjectRef> doomed;
 };
 
@@ -39,22 +38,8 @@ bool tr_SceneTraversal::Running() {
     return State().depth > 0;
 }
 
-size_t tr_SceneTraversal::Enter(tr_Object* object) {
-    std::vector<tr_Object*>& path = State().path;
-    path.push_back(object);
-    return path.size() - 1;
-}
-
-bool tr_SceneTraversal::IsAlive(size_t slot) {
-    return State().path[slot] != nullptr;
-}
-
-void tr_SceneTraversal::Leave(size_t slot) {
-    State().path.resize(slot);
-}
-
 void tr_SceneTraversal::ObjectDestroyed(tr_Object* object) {
-    for (tr_Object*& entry : State().path)
+    for (tr_Object*& entry : *path_)
         if (entry == object)
             entry = nullptr;
 }

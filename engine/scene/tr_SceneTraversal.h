@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 class tr_Object;
 
@@ -21,9 +22,13 @@ public:
     static bool Running();
 
     // Path bookkeeping; Leave takes the slot Enter returned, innermost first.
-    static size_t Enter(tr_Object* object);
-    static bool IsAlive(size_t slot);
-    static void Leave(size_t slot);
+    // Inline: they run several times for every object of every walk.
+    static size_t Enter(tr_Object* object) {
+        path_->push_back(object);
+        return path_->size() - 1;
+    }
+    static bool IsAlive(size_t slot) { return (*path_)[slot] != nullptr; }
+    static void Leave(size_t slot) { path_->resize(slot); }
 
     // Called by the object's destructor.
     static void ObjectDestroyed(tr_Object* object);
@@ -31,4 +36,9 @@ public:
     // Deletes object now, or marks it and deletes it at the end of the
     // outermost running walk.
     static void DeleteLater(tr_Object* object);
+
+private:
+    // Objects on the current walk's path, root first; a destroyed one reads
+    // null. Never freed: objects may die during static destruction.
+    static inline std::vector<tr_Object*>* path_ = new std::vector<tr_Object*>;
 };
