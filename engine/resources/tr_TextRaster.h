@@ -15,6 +15,7 @@
 #include <vector>
 
 class tr_Font;
+class tr_TextGlyphCache;
 
 class tr_TextRaster {
 public:
@@ -47,7 +48,7 @@ private:
         float r = 1.0f, g = 1.0f, b = 1.0f, alpha = 1.0f;
         int dx = 0, dy = 0;
     };
-    static void DrawPass(tr_Font& font, const tr_TextStyle& style,
+    static void DrawPass(tr_TextGlyphCache& glyphs, const tr_TextStyle& style,
                          const std::vector<tr_TextChar>& chars, const std::vector<int>& line_x,
                          const Pass& pass, tr_TextImage& image);
 };
