@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The tarrow command line: bad arguments and malformed input scripts stop it
+# with status 2 and one message naming the culprit; good ones run.
+set -u
+: "${TARROW:?}"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail=0
+
+# expect STATUS TEXT -- ARGS...: exit status and a piece of the error output.
+expect() {
+    local status=$1 text=$2
+    shift 3
+    local out rc
+    out=$("$TARROW" "$@" 2>&1 >/dev/null)
+    rc=$?
+    if [[ $rc -ne $status ]]; then
+        echo "cmdline: '$*' exited $rc, expected $status: $out"
+        fail=1
+    elif [[ -n "$text" && "$out" != *"$text"* ]]; then
+        echo "cmdline: '$*' said '$out', expected it to mention '$text'"
+        fail=1
+    fi
+}
+
+expect 2 "--bogus" -- --bogus
+expect 2 "--frames" -- --headless --frames
+expect 2 "'ten'" -- --headless --frames ten
+expect 2 "'0'" -- --headless --frames 0
+expect 2 "'-1'" -- --headless --fixed-dt -1
+expect 2 "stray" -- --headless stray
+expect 2 "nowhere" -- --headless -C "$work/nowhere"
+expect 2 "missing.txt" -- --headless --input "$work/missing.txt"
+expect 2 "needs --headless" -- --input "$work/missing.txt"
+
+printf '# clicks\n1 click 10 10\n2 key 65\n3 wiggle 1 2\n4 quit\n' > "$work/bad.txt"
+expect 2 "bad.txt:4:" -- --headless --input "$work/bad.txt"
+expect 2 "3 wiggle 1 2" -- --headless --input "$work/bad.txt"
+
+expect 0 "" -- --headless --frames 10
+expect 0 "" -- --headless --frames 5 --fixed-dt 0.05
+
+printf '1 move 5 5\n2 click 5 5\n3 char 0x1F600\n4 quit\n' > "$work/good.txt"
+expect 0 "" -- -C "$work" --headless --input good.txt
+
+# A quit entry ends a run that has no frame limit.
+timeout 20 "$TARROW" --headless --input "$work/good.txt" >/dev/null 2>&1
+rc=$?
+if [[ $rc -ne 0 ]]; then
+    echo "cmdline: a scripted quit did not end the run (status $rc)"
+    fail=1
+fi
+
+help=$("$TARROW" --help)
+if [[ $? -ne 0 || "$help" != *"--headless"* ]]; then
+    echo "cmdline: --help did not describe the options"
+    fail=1
+fi
+
+if [[ $fail -eq 0 ]]; then echo "cmdline: ok"; fi
+exit $fail
