@@ -160,3 +160,10 @@ bool tr_Scene::DeleteObject(tr_Object* object) {
     tr_SceneTraversal::DeleteLater(object);
     return true;
 }
+
+bool tr_Scene::AttachObject(tr_Object* parent, tr_Object* child) {
+    if (!parent || !child || IsRoot(child))
+        return false;
+    tr_Object::Attach(parent, child);
+    return child->GetParent() == parent;
+}

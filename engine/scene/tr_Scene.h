@@ -43,6 +43,9 @@ public:
     // deleted when the walk ends, so script code run from inside an update,
     // draw or pick can delete anything safely.
     bool DeleteObject(tr_Object* object);
+    // tr_Object::Attach for callers that name objects at will (scripts):
+    // the roots are never moved under another object. False when refused.
+    bool AttachObject(tr_Object* parent, tr_Object* child);
 
 private:
     tr_Object* display_root_;

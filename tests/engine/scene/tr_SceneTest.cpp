@@ -48,6 +48,15 @@ TEST(tr_Scene, RootsAndFindObjectByRegistryThenTrees) {
     EXPECT_EQ(scene.FindObject("nobody"), nullptr);
     EXPECT_FALSE(scene.DeleteObject(scene.GetDisplayRoot()));
     EXPECT_FALSE(scene.DeleteObject(nullptr));
+
+    // Roots never move under another object; cycles are refused too.
+    EXPECT_FALSE(scene.AttachObject(first, scene.GetStorageRoot()));
+    EXPECT_EQ(scene.GetStorageRoot()->GetParent(), nullptr);
+    EXPECT_TRUE(scene.AttachObject(scene.GetStorageRoot(), first));
+    EXPECT_FALSE(first->AreResourcesLoaded());
+    tr_Object* inner = new tr_Object("inner");
+    EXPECT_TRUE(scene.AttachObject(first, inner));
+    EXPECT_FALSE(scene.AttachObject(inner, first));
 }
 
 TEST(tr_Scene, InvisibleActiveSubtreeUpdatesButIsNotDrawn) {
