@@ -30,12 +30,12 @@ void tr_VideoClip::Load(const std::string& owner, const std::string& res) {
     } else {
         width = player->GetWidth();
         height = player->GetHeight();
-        frame_duration = 1.0 / player->GetFrameRate();
+        frame_duration = static_cast<float>(1.0 / player->GetFrameRate());
         pixels.assign(static_cast<size_t>(GetStride()) * static_cast<size_t>(GetPaddedHeight()), 0);
         frame_count = count_frames ? player->CountFrames() : 0;
         ShowFrameAt(frame);
     }
-    time = frame * frame_duration;
+    time = static_cast<float>(frame) * frame_duration;
     const std::string subtitle_path = res + ".srt";
     if (tr_ContentPath::Exists(subtitle_path)) {
         subtitles = std::make_unique<tr_SubtitleTrack>();
@@ -53,8 +53,10 @@ void tr_VideoClip::Unload() {
 }
 
 int tr_VideoClip::TargetFrame() const {
-    const double target = std::floor(time / frame_duration + 1e-9);
-    return target > 2e9 ? 2000000000 : static_cast<int>(target);
+    // The small allowance keeps a step of exactly one frame time from landing
+    // a hair short of the frame because of rounding.
+    const float target = std::floor(time / frame_duration + 1e-4f);
+    return target > 2e9f ? 2000000000 : static_cast<int>(target);
 }
 
 void tr_VideoClip::Update(float raw_dt) {
@@ -105,7 +107,7 @@ void tr_VideoClip::Play(const std::string& trigger) {
     }
     playing = true;
     end_trigger = trigger;
-    time = 0.0;
+    time = 0.0f;
     frame = 0;
     if (subtitles) {
         subtitles->Reset();
@@ -116,7 +118,7 @@ void tr_VideoClip::Play(const std::string& trigger) {
 }
 
 void tr_VideoClip::Rewind() {
-    time = 0.0;
+    time = 0.0f;
     playing = false;
     frame = 0;
     if (subtitles) {
@@ -131,7 +133,7 @@ void tr_VideoClip::Seek(int target) {
     if (target < 0 || target == frame || (count_frames && target >= frame_count)) {
         return;
     }
-    time = 0.0;
+    time = 0.0f;
     playing = false;
     frame = target;
     if (player) {
@@ -144,7 +146,7 @@ void tr_VideoClip::Refresh() {
         return;
     }
     ShowFrameAt(frame);
-    time = frame * frame_duration;
+    time = static_cast<float>(frame) * frame_duration;
 }
 
 bool tr_VideoClip::ShowFrameAt(int n) {

@@ -48,9 +48,9 @@ public:
     bool IsLooped() const { return looped; }
     void SetLooped(bool loop) { looped = loop; }
     int GetFrameCount() const { return frame_count; }
-    float GetDuration() const { return static_cast<float>(frame_count * frame_duration); }
+    float GetDuration() const { return static_cast<float>(frame_count) * frame_duration; }
     int GetFrame() const { return frame; }
-    double GetTime() const { return time; }
+    float GetTime() const { return time; }
     const std::string& GetEndTrigger() const { return end_trigger; }
     void SetEndTrigger(const std::string& trigger) { end_trigger = trigger; }
 
@@ -79,8 +79,8 @@ private:
 
     std::unique_ptr<tr_VideoPlayer> player;
     std::unique_ptr<tr_SubtitleTrack> subtitles;
-    double time = 0.0;
-    double frame_duration = 1.0 / 25.0;
+    float time = 0.0f;
+    float frame_duration = 1.0f / 25.0f;
     int frame = 0;
     int frame_count = 0;
     bool playing = false;

@@ -79,7 +79,8 @@ bool tr_VideoPlayer::Rewind() {
 }
 
 bool tr_VideoPlayer::PositionOn(int n) {
-    if (n < position && !Rewind()) {
+    // After an end the decoder state is unknown, so it starts over.
+    if ((n < position || at_end) && !Rewind()) {
         return false;
     }
     while (position < n) {
