@@ -98,11 +98,14 @@ void tr_Object::ApplyModifiers(float dt) {
 }
 
 void tr_Object::ApplyModifier(const tr_Modifier& modifier, const float value[3]) {
+    // Copied first: a named attribute runs the object's Load, which a
+    // subclass may use to change its modifier list.
+    const int kind = modifier.kind;
     const float c1 = value[0];
     const float c2 = value[1];
     const float c3 = value[2];
     if (modifier.relative) {
-        switch (modifier.kind) {
+        switch (kind) {
         case TR_MOD_POS_X:
             pos_offset_[0] += c1;
             break;
@@ -147,7 +150,7 @@ void tr_Object::ApplyModifier(const tr_Modifier& modifier, const float value[3])
             break;
         }
     } else {
-        switch (modifier.kind) {
+        switch (kind) {
         case TR_MOD_POS_X:
             pos_[0] = c1;
             break;
@@ -195,13 +198,13 @@ void tr_Object::ApplyModifier(const tr_Modifier& modifier, const float value[3])
             break;
         }
     }
-    if (MovesTransform(modifier.kind))
+    if (MovesTransform(kind))
         local_dirty_ = true;
 }
 
 void tr_Object::ApplyAttribute(const std::string& attribute, float value) {
     // The object's own Load picks the one value out, so any float attribute
-    // of any type can be animated.
+    // of any type can be animated. The helper copies the key before Load runs.
     tr_SLHelper_OneVal helper(attribute, value);
     Load(helper);
 }
