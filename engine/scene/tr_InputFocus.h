@@ -1,7 +1,7 @@
-// tr_InputFocus: the process-wide hovered and dragged objects, plus the drag
-// position bookkeeping objects consult while drawing. Both are weak
+// tr_InputFocus: the process-wide hovered and dragged objects. Both are weak
 // references: destroying the object clears them (the object's destructor
-// also queues the hovered object's leave event first).
+// queues the hovered object's leave event first). A dragged object is drawn
+// at its drag position.
 #pragma once
 
 #include "engine/scene/tr_ObjectRef.h"

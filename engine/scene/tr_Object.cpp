@@ -5,8 +5,6 @@
 #include "engine/scene/tr_SceneTraversal.h"
 #include "engine/script/tr_SLHelper.h"
 
-#include <algorithm>
-
 namespace {
 
 const char* const kEventKeys[TR_EVENT_SLOT_COUNT] = {

@@ -16,6 +16,8 @@ public:
 
     // The object, or null when none was set or it has been destroyed.
     tr_Object* Get() const { return anchor_ ? *anchor_ : nullptr; }
+    // The object as T, or null when gone or of another type.
+    template <class T> T* GetAs() const { return dynamic_cast<T*>(Get()); }
     void Set(tr_Object* object);
     void Reset() { anchor_.reset(); }
 

@@ -2,6 +2,7 @@
 #include "engine/scene/tr_InputFocus.h"
 #include "engine/scene/tr_NameRegistry.h"
 #include "engine/scene/tr_ObjectRef.h"
+#include "engine/scene/tr_TimerObj.h"
 
 #include "tests/engine/scene/SceneTestDoubles.h"
 
@@ -298,6 +299,12 @@ TEST(tr_ObjectLifetime, RefsAndFocusClearWhenTheObjectDies) {
     tr_InputFocus::Hovered().Set(obj);
     tr_InputFocus::Dragged().Set(obj);
     EXPECT_EQ(ref.Get(), obj);
+    EXPECT_EQ(ref.GetAs<tr_TimerObj>(), nullptr);
+    tr_TimerObj* timer = new tr_TimerObj("timer");
+    tr_ObjectRef timer_ref(timer);
+    EXPECT_EQ(timer_ref.GetAs<tr_TimerObj>(), timer);
+    delete timer;
+    EXPECT_EQ(timer_ref.GetAs<tr_TimerObj>(), nullptr);
     delete obj;
     EXPECT_EQ(ref.Get(), nullptr);
     EXPECT_FALSE(tr_InputFocus::Hovered());
