@@ -9,12 +9,21 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 const char* const kLogFileName = "logfile.txt";
+
+// User folders whose log this process has already restarted. Process-wide, so
+// a file manager re-created late in shutdown (by a last log line) does not
+// wipe the log of the run that is ending.
+std::set<std::string>& FoldersWithFreshLog() {
+    static std::set<std::string> folders;
+    return folders;
+}
 
 bool MakeFolders(const std::string& folder) {
     for (size_t pos = 1; pos <= folder.size(); ++pos) {
@@ -120,7 +129,9 @@ bool tr_FileManager_Posix::PrepareUserFolder() {
     }
     if (folder != prepared_folder_) {
         prepared_folder_ = folder;
-        std::remove((folder + kLogFileName).c_str());
+        if (FoldersWithFreshLog().insert(folder).second) {
+            std::remove((folder + kLogFileName).c_str());
+        }
     }
     return true;
 }

@@ -6,7 +6,7 @@
 //
 // The folders are made when the manager is created and again before every
 // write (so names set after creation still work); "logfile.txt" is deleted
-// the first time the user folder is known. Whole-file writes go to
+// the first time the user folder is known in this process. Whole-file writes go to
 // "<name>.tmp" in the same folder, are synced, then renamed over the old file.
 #pragma once
 
