@@ -4,6 +4,7 @@
 #include "engine/resources/tr_ContentPath.h"
 #include "engine/resources/tr_FontLibrary.h"
 #include "engine/resources/tr_FontScramble.h"
+#include "engine/resources/tr_ResourceRegistry.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -27,6 +28,16 @@ bool FaceIsUsable(FT_Face face) {
 } // namespace
 
 tr_Font::tr_Font() : tr_Resource("tr_dummyfont") {}
+
+std::shared_ptr<tr_Font> tr_Font::GetFont(const std::string& font_name) {
+    static const bool registered = [] {
+        tr_ResourceRegistry::RegisterKind(TR_RES_FONT, [] { return std::make_shared<tr_Font>(); });
+        return true;
+    }();
+    (void)registered;
+    tr_ResourceRegistry* registry = tr_ResourceRegistry::Get();
+    return registry ? registry->GetAs<tr_Font>(font_name, TR_RES_FONT) : nullptr;
+}
 
 tr_Font::~tr_Font() {
     for (int style = 0; style < kStyleCount; ++style)

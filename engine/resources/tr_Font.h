@@ -28,6 +28,10 @@ public:
     tr_Font(const tr_Font&) = delete;
     tr_Font& operator=(const tr_Font&) = delete;
 
+    // The shared font of that name from the resource registry (loaded on
+    // first use); empty when there is no registry or the font fails to load.
+    static std::shared_ptr<tr_Font> GetFont(const std::string& name);
+
     // Opens every style file of name that exists; false (with an error line)
     // when none opens.
     bool Load(const char* name) override;
