@@ -66,7 +66,8 @@ tr_MediatorDataArray* tr_MediatorDataArray::AddArray() {
 }
 
 void tr_MediatorDataArray::Add(tr_MediatorData* value) {
-    if (value != nullptr) {
+    // An array inside itself would be freed twice.
+    if (value != nullptr && value != this) {
         elements_.emplace_back(value);
     }
 }

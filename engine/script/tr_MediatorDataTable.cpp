@@ -97,11 +97,15 @@ void tr_MediatorDataTable::Set(const std::string& key, tr_MediatorData* value) {
         Remove(key);
         return;
     }
-    // Storing a container inside itself would free it twice; refuse.
+    // Storing a container inside itself, or re-storing the value a key
+    // already holds, would free it while it is still in use; refuse.
     if (value == this) {
         return;
     }
-    entries_[key].reset(value);
+    std::unique_ptr<tr_MediatorData>& slot = entries_[key];
+    if (slot.get() != value) {
+        slot.reset(value);
+    }
 }
 
 tr_MediatorDataTable* tr_MediatorDataTable::AddTable(const std::string& key) {

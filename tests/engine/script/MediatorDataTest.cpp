@@ -55,6 +55,9 @@ TEST(MediatorDataTest, SetReplacesAndRemoveDeletes) {
     EXPECT_EQ(table.Find("k")->GetType(), tr_MediatorData::TYPE_STRING);
     table.AddTable("k")->SetInt("inner", 3);
     EXPECT_EQ(table.Find("k")->AsTable()->Find("inner")->GetInt(), 3);
+    tr_MediatorData* same = table.Find("k");
+    table.Set("k", same); // re-storing the held value keeps it alive
+    EXPECT_EQ(table.Find("k")->AsTable()->Find("inner")->GetInt(), 3);
     table.Remove("k");
     EXPECT_EQ(table.Count(), 0);
 }
