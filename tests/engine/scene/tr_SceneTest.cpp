@@ -183,6 +183,39 @@ TEST(tr_Scene, PickGivesTheEventToTheTopmostHitOnly) {
     EXPECT_EQ(scene.DispatchInput(down), under);
 }
 
+// Deletes its parent (and itself with it) from inside the pick walk.
+class SelfDestructButton : public tr_Object {
+public:
+    using tr_Object::tr_Object;
+    bool HandleInput(tr_InputEvent& event, tr_Object* picked, const tr_DrawState& state) override {
+        if (!tr_Object::HandleInput(event, picked, state))
+            return false;
+        delete GetParent();
+        return true;
+    }
+};
+
+TEST(tr_Scene, DeletingFromInsideThePickWalkIsSafe) {
+    tr_Scene scene;
+    tr_Object* under = new tr_Object("under");
+    under->SetInputRect(tr_Rect{0.0f, 0.0f, 100.0f, 100.0f});
+    tr_Object::Attach(scene.GetDisplayRoot(), under);
+    tr_Object* panel = new tr_Object("panel");
+    tr_Object::Attach(scene.GetDisplayRoot(), panel);
+    SelfDestructButton* button = new SelfDestructButton("button");
+    button->SetInputRect(tr_Rect{0.0f, 0.0f, 100.0f, 100.0f});
+    tr_Object::Attach(panel, button);
+    tr_Object::Attach(panel, new tr_Object("sibling"));
+
+    tr_InputEvent down;
+    down.type = TR_EVENT_MOUSE_DOWN;
+    down.x = down.y = 10.0f;
+    // The deleted button cannot be the picked object; the one under it can.
+    EXPECT_EQ(scene.DispatchInput(down), under);
+    EXPECT_EQ(scene.FindObject("panel"), nullptr);
+    EXPECT_EQ(scene.GetDisplayRoot()->GetChildren(), (std::vector<tr_Object*>{under}));
+}
+
 TEST(tr_EngineCore, CreatedOnFirstUseAndDrawsBetweenBeginAndEnd) {
     tr_EngineCore* core = tr_EngineCore::Get();
     ASSERT_NE(core, nullptr);
