@@ -14,8 +14,6 @@
 
 namespace {
 
-// Next index after visiting children[i] == visited: stay on i when the
-// visited child left the list (its successor moved into slot i).
 // Whether object or one of its ancestors waits for deletion.
 bool IsDoomed(const tr_Object* object) {
     for (; object; object = object->GetParent())
@@ -24,6 +22,8 @@ bool IsDoomed(const tr_Object* object) {
     return false;
 }
 
+// Next index after visiting children[i] == visited: stay on i when the
+// visited child left the list (its successor moved into slot i).
 size_t NextIndex(const std::vector<tr_Object*>& children, size_t i, const tr_Object* visited) {
     return (i < children.size() && children[i] == visited) ? i + 1 : i;
 }
