@@ -2,8 +2,10 @@
 
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
+#include "engine/core/tr_LogFileListener.h"
 #include "engine/core/tr_Platform.h"
 #include "engine/render/tr_Render.h"
+#include "engine/resources/tr_FileManager.h"
 #include "engine/script/tr_Mediator.h"
 #include "engine/script/tr_MediatorDataTable.h"
 
@@ -219,6 +221,8 @@ void Tarrow::ReleasePlatformObjects() {
         services_.release_platform_objects();
     }
     platform_objects_created_ = false;
+    // The log's file manager; a later log line makes a new one.
+    tr_FileManager::Destroy();
 }
 
 void Tarrow::RunInitHookOnce() {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+class tr_LogFileListener;
 class tr_Platform;
 class tr_Render;
 struct tr_FrameInfo;
@@ -41,8 +42,8 @@ public:
         // Init, once the renderer exists: resource registry, cursor, sound
         // hub (unless one exists) and the audio output.
         std::function<void()> create_platform_objects;
-        // Release, right after the shutdown hook: cursor, sound hub, the
-        // log's file manager.
+        // Release, right after the shutdown hook: cursor and sound hub (the
+        // engine then destroys the log's file manager itself).
         std::function<void()> release_platform_objects;
         // Release: the engine core and the resource registry (the renderer
         // is released by the engine itself afterwards).
@@ -63,6 +64,8 @@ public:
 
     using RendererFactory = std::function<std::unique_ptr<tr_Render>()>;
 
+    // Becomes the process-wide engine and subscribes its log-file listener to
+    // the mediator's log message (when a mediator exists).
     Tarrow();
     Tarrow(const Tarrow&) = delete;
     Tarrow& operator=(const Tarrow&) = delete;
@@ -192,4 +195,5 @@ private:
     bool engine_core_created_ = false;
     bool platform_objects_created_ = false;
     bool init_hook_done_ = false;
+    std::unique_ptr<tr_LogFileListener> log_listener_;
 };

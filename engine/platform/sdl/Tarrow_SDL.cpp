@@ -2,6 +2,7 @@
 
 #include "engine/core/tr_InputEvent.h"
 #include "engine/core/tr_Log.h"
+#include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/platform/sdl/tr_KeyTranslator_SDL.h"
 
 #include <string>

@@ -5,9 +5,10 @@
 // focus and mouse-leave handling), and runs the shared frame loop with a
 // millisecond timer, sleeping until each frame is due.
 //
-// Owns the window and the GL context; the renderer (through the engine's
-// renderer factory) lives only while the context does. Without a usable
-// context the engine keeps running and draws nothing.
+// Owns the window and the GL context; the GL renderer (made through the
+// engine's renderer factory once the context exists) lives only while the
+// context does. Without a usable context the engine keeps running and draws
+// nothing. Destroying it without Release releases first.
 #pragma once
 
 #include "engine/core/Tarrow.h"
