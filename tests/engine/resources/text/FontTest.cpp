@@ -74,6 +74,13 @@ TEST(Font, LoadsTheFourStylesOfTheShippedFamily) {
     EXPECT_GT(font.MeasureGlyph(0, 0x4DC0), 0); // hexagram symbols are there
 }
 
+TEST(Font, WindowsStylePathsFindTheFiles) {
+    tr_Font font;
+    ASSERT_TRUE(font.Load(TARROW_SOURCE_DIR "\\Assets\\FONTS\\DejaVuSans"));
+    EXPECT_TRUE(font.HasFace(0));
+    EXPECT_TRUE(font.HasFace(3));
+}
+
 TEST(Font, ScrambledFileAndTrueTypeFileGiveTheSameFace) {
     ScratchDir dir;
     const std::vector<uint8_t> veiled = ReadBytes(kFontBase + ".trfnt");

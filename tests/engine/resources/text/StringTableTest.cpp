@@ -116,6 +116,12 @@ TEST(StringTableFiles, SecondFileWinsWithOneWarningAndMissingFilesAreReported) {
         1);
 }
 
+TEST(StringTableFiles, WindowsStylePathsFindTheFile) {
+    tr_StringTable table;
+    EXPECT_TRUE(table.LoadStringTable(TARROW_TEST_CONTENT "\\TEXT\\Strings_B"));
+    EXPECT_EQ(table.StringGet("only_b"), "from b");
+}
+
 TEST(StringTableFiles, TheProcessTableExistsOnlyOnceCreated) {
     tr_StringTable::Destroy();
     EXPECT_EQ(tr_StringTable::Get(), nullptr);
