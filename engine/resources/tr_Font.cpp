@@ -29,11 +29,12 @@ bool FaceIsUsable(FT_Face face) {
 
 tr_Font::tr_Font() : tr_Resource("tr_dummyfont") {}
 
+void tr_Font::RegisterKind() {
+    tr_ResourceRegistry::RegisterKind(TR_RES_FONT, [] { return std::make_shared<tr_Font>(); });
+}
+
 std::shared_ptr<tr_Font> tr_Font::GetFont(const std::string& font_name) {
-    static const bool registered = [] {
-        tr_ResourceRegistry::RegisterKind(TR_RES_FONT, [] { return std::make_shared<tr_Font>(); });
-        return true;
-    }();
+    static const bool registered = (RegisterKind(), true);
     (void)registered;
     tr_ResourceRegistry* registry = tr_ResourceRegistry::Get();
     return registry ? registry->GetAs<tr_Font>(font_name, TR_RES_FONT) : nullptr;

@@ -28,6 +28,11 @@ public:
     tr_Font(const tr_Font&) = delete;
     tr_Font& operator=(const tr_Font&) = delete;
 
+    // Makes fonts a loadable registry kind (TR_RES_FONT). GetFont does it on
+    // first use; start-up may call it so plain registry lookups of kind 3 work
+    // from the start.
+    static void RegisterKind();
+
     // The shared font of that name from the resource registry (loaded on
     // first use); empty when there is no registry or the font fails to load.
     static std::shared_ptr<tr_Font> GetFont(const std::string& name);
