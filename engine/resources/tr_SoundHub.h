@@ -8,7 +8,7 @@
 // the first script call); Destroy() stops every sound and deletes it at
 // shutdown. The hub starts on the null audio back end; the platform host
 // installs its real output once with InitOutput (the SDL host passes
-// tr_AudioBackend_SDL::Open()). The focus handling calls PauseAll / ResumeAll.
+// tr_AudioBackend_SDL::Create()). The focus handling calls PauseAll / ResumeAll.
 // Main thread only.
 #pragma once
 

@@ -17,7 +17,7 @@ const auto kFeederInterval = std::chrono::milliseconds(5);
 
 } // namespace
 
-std::unique_ptr<tr_AudioBackend> tr_AudioBackend_SDL::Open() {
+std::unique_ptr<tr_AudioBackend> tr_AudioBackend_SDL::Create() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         tr_Log("Warning: no audio output (%s)", SDL_GetError());
         return std::make_unique<tr_AudioBackend_Null>();
@@ -70,7 +70,7 @@ tr_AudioBackend_SDL::~tr_AudioBackend_SDL() {
         wake.notify_one();
         feeder.join();
     }
-    // Balances the InitSubSystem of Open (made whenever this object exists).
+    // Balances the InitSubSystem of Create (made whenever this object exists).
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -100,7 +100,12 @@ void tr_AudioBackend_SDL::FeederLoop() {
         lock.unlock();
         mixer.Feed();
         lock.lock();
-        wake.wait_for(lock, kFeederInterval, [this] { return quitting || wake_requested; });
+        // With nothing to decode the feeder sleeps until a stream opens.
+        if (mixer.CountStreams() == 0) {
+            wake.wait(lock, [this] { return quitting || wake_requested; });
+        } else {
+            wake.wait_for(lock, kFeederInterval, [this] { return quitting || wake_requested; });
+        }
     }
 }
 

@@ -2,7 +2,7 @@
 // stereo, float) whose callback mixes every playing stream, plus the feeder
 // thread that decodes ahead (see tr_AudioMixer_SDL for the threading). The
 // sound hub owns it: the SDL host calls
-//   tr_SoundHub::GetOrCreate()->InitOutput(tr_AudioBackend_SDL::Open());
+//   tr_SoundHub::GetOrCreate()->InitOutput(tr_AudioBackend_SDL::Create());
 // once at start-up. Destroying it closes the device and joins the feeder.
 #pragma once
 
@@ -18,7 +18,7 @@ class tr_AudioBackend_SDL : public tr_AudioBackend {
 public:
     // The SDL output, or the null back end when no device opens or when the
     // driver is SDL's "dummy" (which would play into nothing).
-    static std::unique_ptr<tr_AudioBackend> Open();
+    static std::unique_ptr<tr_AudioBackend> Create();
 
     ~tr_AudioBackend_SDL() override;
 

@@ -306,6 +306,11 @@ bool tr_AudioMixer_SDL::IsActive(tr_AudioStreamHandle handle) const {
            !stream->ended.load(std::memory_order_acquire);
 }
 
+int tr_AudioMixer_SDL::CountStreams() const {
+    std::lock_guard<std::mutex> lock(table_mutex);
+    return static_cast<int>(streams.size());
+}
+
 void tr_AudioMixer_SDL::Feed() {
     std::vector<std::shared_ptr<Stream>> snapshot;
     {

@@ -36,6 +36,8 @@ public:
     void SetVolume(tr_AudioStreamHandle handle, float volume);
     bool IsActive(tr_AudioStreamHandle handle) const;
 
+    int CountStreams() const;
+
     // Decodes ahead on every stream until its ring is full or its file ends.
     void Feed();
     // Writes frames stereo float frames (interleaved) of the mix into out.

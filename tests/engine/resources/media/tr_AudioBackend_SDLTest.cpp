@@ -123,7 +123,7 @@ TEST(AudioMixerTest, LoopingFileWithoutDecodableAudioEndsInsteadOfSpinning) {
 
 TEST(AudioBackendTest, DummyDriverMeansNoDevice) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    std::unique_ptr<tr_AudioBackend> backend = tr_AudioBackend_SDL::Open();
+    std::unique_ptr<tr_AudioBackend> backend = tr_AudioBackend_SDL::Create();
     EXPECT_FALSE(backend->HasDevice());
     EXPECT_EQ(backend->Open((ContentDir() + "/tone_short.ogg").c_str(), false), 0u);
 }
@@ -136,7 +136,7 @@ TEST(AudioBackendTest, DiskDeviceOutputFollowsTheCategoryVolume) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
     {
-        tr_SoundHub hub(tr_AudioBackend_SDL::Open());
+        tr_SoundHub hub(tr_AudioBackend_SDL::Create());
         ASSERT_FALSE(hub.IsNoSoundDevice());
         hub.Play(ContentDir() + "/tone_long", "sfx", true, false, 0.0f);
         tr_FrameInfo info;
