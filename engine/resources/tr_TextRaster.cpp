@@ -46,8 +46,18 @@ void tr_TextRaster::ImageSize(int widest, int lines, const tr_TextStyle& style, 
 
 void tr_TextRaster::Composite(uint32_t& pixel, int coverage, float alpha, float red, float green,
                               float blue) {
-    const float a = static_cast<float>(coverage) * alpha / 255.0f;
-    const auto to_byte = [](float v) { return static_cast<uint32_t>(std::clamp(v, 0.0f, 255.0f)); };
+    // Pass alphas come from content: NaN or nothing leaves the pixel alone,
+    // more than opaque is opaque.
+    const float a = std::min(static_cast<float>(coverage) * alpha / 255.0f, 1.0f);
+    if (!(a > 0.0f))
+        return;
+    // Colours from content may be anything; NaN and out-of-range values
+    // become the nearest byte instead of an undefined conversion.
+    const auto to_byte = [](float v) -> uint32_t {
+        if (!(v > 0.0f))
+            return 0;
+        return v >= 255.0f ? 255u : static_cast<uint32_t>(v);
+    };
     // Over an empty pixel, or with full opacity, the source colour is taken
     // as it is; this is most of the ink and saves the divisions.
     if (pixel == 0 || a == 1.0f) {

@@ -109,6 +109,12 @@ TEST_F(TextRasterTest, CompositeIsOver) {
     tr_TextRaster::Composite(pixel, 255, 0.5f, 0.0f, 0.0f, 1.0f);
     EXPECT_NEAR(Alpha(pixel), 127.0, 1.0);
     EXPECT_EQ(Blue(pixel), 255u);
+    // Values no content should hold stay within bytes and leave no garbage.
+    pixel = 0x80402010u;
+    tr_TextRaster::Composite(pixel, 200, std::nanf(""), 1.0f, 1.0f, 1.0f);
+    EXPECT_EQ(pixel, 0x80402010u);
+    tr_TextRaster::Composite(pixel, 255, 5.0f, std::nanf(""), 3.0f, -2.0f);
+    EXPECT_EQ(pixel, 0xFF00FF00u);
 }
 
 // Ink is where the glyph's bitmap says, in the font colour, and nowhere else.
