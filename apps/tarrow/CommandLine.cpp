@@ -33,13 +33,23 @@ bool ParseSeconds(const std::string& text, float& seconds) {
     return true;
 }
 
+bool ParseScreenshot(const std::string& text, CommandLine::Screenshot& shot) {
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos || colon + 1 == text.size() ||
+        !ParseFrames(text.substr(0, colon), shot.frame)) {
+        return false;
+    }
+    shot.path = text.substr(colon + 1);
+    return true;
+}
+
 } // namespace
 
 bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takes_value =
-            arg == "--frames" || arg == "--fixed-dt" || arg == "--input" || arg == "-C";
+        const bool takes_value = arg == "--frames" || arg == "--fixed-dt" || arg == "--input" ||
+                                 arg == "-C" || arg == "--screenshot";
         if (takes_value && i + 1 >= args.size()) {
             error = "option '" + arg + "' needs a value";
             return false;
@@ -62,6 +72,14 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
             }
         } else if (arg == "--input") {
             input_file = args[++i];
+        } else if (arg == "--screenshot") {
+            const std::string& value = args[++i];
+            Screenshot shot;
+            if (!ParseScreenshot(value, shot)) {
+                error = "--screenshot needs FRAME:PATH with a frame above 0, not '" + value + "'";
+                return false;
+            }
+            screenshots.push_back(shot);
         } else if (arg == "-C") {
             directory = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
@@ -76,6 +94,10 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
         error = "--input '" + input_file + "' needs --headless";
         return false;
     }
+    if (!screenshots.empty() && headless) {
+        error = "--screenshot needs the window's GL back end, not --headless";
+        return false;
+    }
     return true;
 }
 
@@ -88,6 +110,7 @@ const char* CommandLine::Usage() {
            "  --input FILE    scripted input for --headless, one 'FRAME EVENT ARGS' a line\n"
            "                  (move X Y, down X Y, up X Y, click X Y, key VK, keyup VK,\n"
            "                  char CODE, leave, quit; '#' starts a comment)\n"
+           "  --screenshot FRAME:PATH  write frame FRAME as a PNG (window only; repeatable)\n"
            "  -C DIR          change to DIR first\n"
            "  --help          show this text\n";
 }

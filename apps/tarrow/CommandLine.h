@@ -7,12 +7,18 @@
 #include <vector>
 
 struct CommandLine {
+    struct Screenshot {
+        uint64_t frame = 0; // 1 is the first frame
+        std::string path;
+    };
+
     bool headless = false;
     bool help = false;
     uint64_t frames = 0;    // 0: run until the window closes
     float fixed_dt = 0.0f;  // 0: the engine's own frame time
     std::string input_file; // scripted input (headless only)
     std::string directory;  // -C: change here first
+    std::vector<Screenshot> screenshots;
 
     // False with error set (one line naming the offending argument).
     bool Parse(const std::vector<std::string>& args, std::string& error);

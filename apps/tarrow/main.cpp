@@ -7,6 +7,7 @@
 #include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_InputScript.h"
 #include "engine/platform/sdl/Tarrow_SDL.h"
+#include "engine/render/tr_Screenshot.h"
 #include "engine/script/tr_Mediator.h"
 
 #include <cerrno>
@@ -82,6 +83,16 @@ int main(int argc, char** argv) {
     engine->SetFrameLimit(options.frames);
     engine->SetFixedFrameTime(options.fixed_dt);
 
+    // Screenshots are taken after the frame is finished, before it is shown.
+    std::vector<bool> shots_written(options.screenshots.size(), false);
+    engine->SetFrameDrawnCallback([&](tr_Render& render, uint64_t frame) {
+        for (size_t i = 0; i < options.screenshots.size(); ++i) {
+            if (options.screenshots[i].frame == frame) {
+                shots_written[i] = tr_WriteScreenshot(render, options.screenshots[i].path);
+            }
+        }
+    });
+
     engine->Init(0, 0, 1024, 768, false, "Tarrow");
     if (window_engine && !window_engine->GetWindow()) {
         engine->Release();
@@ -90,5 +101,15 @@ int main(int argc, char** argv) {
     }
     engine->Run();
     engine->Release();
-    return 0;
+
+    int status = 0;
+    for (size_t i = 0; i < options.screenshots.size(); ++i) {
+        if (!shots_written[i]) {
+            std::fprintf(stderr, "tarrow: no screenshot of frame %llu was written to '%s'\n",
+                         static_cast<unsigned long long>(options.screenshots[i].frame),
+                         options.screenshots[i].path.c_str());
+            status = 1;
+        }
+    }
+    return status;
 }

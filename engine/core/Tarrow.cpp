@@ -161,6 +161,9 @@ void Tarrow::RunFrame(tr_Platform& platform, uint32_t now, float elapsed) {
         renderer_->DrawBrightnessOverlay(gamma_);
     }
     renderer_->EndFrame();
+    if (frame_drawn_) {
+        frame_drawn_(*renderer_, frames_run_);
+    }
     platform.Present();
 }
 

@@ -63,6 +63,9 @@ public:
     };
 
     using RendererFactory = std::function<std::unique_ptr<tr_Render>()>;
+    // Called for every drawn frame after EndFrame and before present, with
+    // the frame's number (1 is the first frame run).
+    using FrameDrawnCallback = std::function<void(tr_Render& render, uint64_t frame)>;
 
     // Becomes the process-wide engine and subscribes its log-file listener to
     // the mediator's log message (when a mediator exists).
@@ -117,6 +120,8 @@ public:
     // the engine runs without a renderer (nothing is drawn).
     void SetRendererFactory(RendererFactory factory) { renderer_factory_ = std::move(factory); }
     tr_Render* GetRender() const { return renderer_.get(); }
+    // Automation (screenshots): see FrameDrawnCallback.
+    void SetFrameDrawnCallback(FrameDrawnCallback callback) { frame_drawn_ = std::move(callback); }
 
     static Tarrow* Get() { return instance_; }
 
@@ -191,6 +196,7 @@ private:
 
     Services services_;
     RendererFactory renderer_factory_;
+    FrameDrawnCallback frame_drawn_;
     std::unique_ptr<tr_Render> renderer_;
     bool engine_core_created_ = false;
     bool platform_objects_created_ = false;

@@ -57,5 +57,18 @@ if [[ $? -ne 0 || "$help" != *"--headless"* ]]; then
     fail=1
 fi
 
+expect 2 "--screenshot" -- --screenshot 3
+expect 2 "not --headless" -- --headless --screenshot 1:"$work/shot.png"
+
+# The window: frames end the run, a screenshot of a drawn frame is a PNG.
+if [[ -n "${DISPLAY:-}" ]]; then
+    expect 0 "" -- --frames 3 --screenshot 2:"$work/shot.png"
+    if [[ "$(head -c 4 "$work/shot.png" 2>/dev/null | tail -c 3)" != "PNG" ]]; then
+        echo "cmdline: --screenshot wrote no PNG"
+        fail=1
+    fi
+    expect 1 "frame 9" -- --frames 3 --screenshot 9:"$work/never.png"
+fi
+
 if [[ $fail -eq 0 ]]; then echo "cmdline: ok"; fi
 exit $fail

@@ -28,10 +28,13 @@ void SetContextAttributes() {
 
 } // namespace
 
-Tarrow_SDL::Tarrow_SDL() = default;
+Tarrow_SDL::Tarrow_SDL() {
+    SetRendererFactory([] { return std::make_unique<tr_Render_GL>(); });
+}
 
+// The renderer and the scene's textures must go before the context does.
 Tarrow_SDL::~Tarrow_SDL() {
-    DestroyWindow();
+    Release();
 }
 
 bool Tarrow_SDL::Init(int x, int y, int width, int height, bool fullscreen, const char* title) {

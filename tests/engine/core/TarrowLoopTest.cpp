@@ -291,14 +291,18 @@ TEST_F(TarrowLoopTest, DrawnFrameOrder) {
                                               "cursor", "end_frame", "present"};
     EXPECT_EQ(seen.calls, neutral);
 
-    // A brightness other than 1 adds the overlay between the cursor and the end.
+    // A brightness other than 1 adds the overlay between the cursor and the
+    // end; the drawn-frame callback comes between the end and present.
     seen.calls.clear();
     engine.SetGamma(1.4f);
+    engine.SetFrameDrawnCallback([](tr_Render&, uint64_t frame) {
+        record->calls.push_back("drawn " + std::to_string(frame));
+    });
     engine.SetFrameLimit(2);
     engine.Run();
-    const std::vector<std::string> brightened = {"update",   "services",  "begin_frame",
-                                                 "draw",     "cursor",    "begin_draw",
-                                                 "end_draw", "end_frame", "present"};
+    const std::vector<std::string> brightened = {
+        "update",     "services", "begin_frame", "draw",    "cursor",
+        "begin_draw", "end_draw", "end_frame",   "drawn 2", "present"};
     EXPECT_EQ(seen.calls, brightened);
 }
 

@@ -117,6 +117,7 @@ TEST_F(SdlHostTest, WindowOpensWithAContextAtTheRequestedSize) {
     SDL_Window* window = engine->GetWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(engine->HasContext());
+    EXPECT_NE(engine->GetRender(), nullptr);
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(window, &width, &height);
