@@ -255,6 +255,50 @@ TEST_F(VideoClipTest, TruncatedVideoEndsWhereItsDataStops) {
     EXPECT_EQ(ShownFrame(), clip.GetFrame());
 }
 
+// Ogg page checksum: CRC-32, polynomial 0x04c11db7, unreflected, over the
+// page with its checksum field zeroed.
+void FixPageChecksum(std::vector<char>& bytes, size_t page, size_t length) {
+    for (int i = 22; i < 26; ++i) {
+        bytes[page + i] = 0;
+    }
+    uint32_t crc = 0;
+    for (size_t i = 0; i < length; ++i) {
+        crc ^= static_cast<uint32_t>(static_cast<unsigned char>(bytes[page + i])) << 24;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04c11db7u : crc << 1;
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        bytes[page + 22 + i] = static_cast<char>((crc >> (8 * i)) & 0xff);
+    }
+}
+
+TEST_F(VideoClipTest, ZeroFrameRateIsRefusedInsteadOfDividingByZero) {
+    MakeVideo(dir / "v", VideoSpec());
+    std::vector<char> bytes = media_test::ReadFile(dir / "v.ogg");
+    const std::vector<size_t> pages = media_test::OggPages(bytes);
+    ASSERT_GT(pages.size(), 2u);
+    // The identification header is the first page's only packet; its frame
+    // rate numerator sits 22 bytes into the packet.
+    const size_t packet = pages[0] + 27 + static_cast<unsigned char>(bytes[pages[0] + 26]);
+    ASSERT_EQ(std::string(&bytes[packet + 1], 6), "theora");
+    for (int i = 22; i < 26; ++i) {
+        bytes[packet + i] = 0;
+    }
+    FixPageChecksum(bytes, pages[0], pages[1] - pages[0]);
+    media_test::WriteFile(dir / "v.ogg", bytes);
+
+    media_test::MessageRecorder log(3);
+    Open(dir / "v");
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.Text(0, "message").rfind("Error: video clip could not play", 0), 0u)
+        << log.Text(0, "message");
+    EXPECT_EQ(clip.GetPixels(), nullptr);
+    clip.Play("trg");
+    clip.Update(0.04f);
+    EXPECT_EQ(ends, 1);
+}
+
 // Rewrites record index of a ".zalpha" file with a new length and payload.
 void ReplaceRecord(const std::string& path, int index, uint32_t length,
                    const std::vector<uint8_t>& payload) {
