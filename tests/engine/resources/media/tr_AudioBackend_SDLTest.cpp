@@ -121,11 +121,13 @@ TEST(AudioMixerTest, LoopingFileWithoutDecodableAudioEndsInsteadOfSpinning) {
     mixer.Free(h);
 }
 
-TEST(AudioBackendTest, DummyDriverMeansNoDevice) {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    std::unique_ptr<tr_AudioBackend> backend = tr_AudioBackend_SDL::Create();
-    EXPECT_FALSE(backend->HasDevice());
-    EXPECT_EQ(backend->Open((ContentDir() + "/tone_short.ogg").c_str(), false), 0u);
+TEST(AudioBackendTest, DummyOrMissingDriverMeansNoDevice) {
+    for (const char* driver : {"dummy", "no_such_driver"}) {
+        setenv("SDL_AUDIODRIVER", driver, 1);
+        std::unique_ptr<tr_AudioBackend> backend = tr_AudioBackend_SDL::Create();
+        EXPECT_FALSE(backend->HasDevice()) << driver;
+        EXPECT_EQ(backend->Open((ContentDir() + "/tone_short.ogg").c_str(), false), 0u) << driver;
+    }
 }
 
 // The disk driver writes the device's float stereo output to a file in real
