@@ -42,10 +42,9 @@ bool Tarrow_SDL::Init(int x, int y, int width, int height, bool fullscreen, cons
         tr_Log("Error: could not create the window: %s", SDL_GetError());
         return false;
     }
+    // The base Init sets the display mode, which makes the context and the
+    // renderer.
     const bool ready = Tarrow::Init(x, y, width, height, fullscreen, title);
-    if (context_ && !GetRender()) {
-        CreateRenderer();
-    }
     CreatePlatformObjectsOnce();
     if (ready) {
         RunInitHookOnce();
@@ -77,7 +76,11 @@ bool Tarrow_SDL::SetDisplayMode(int width, int height, bool fullscreen) {
                    SDL_GetError());
             return false;
         }
-        return CreateContext();
+        if (!CreateContext()) {
+            return false;
+        }
+        CreateRenderer();
+        return true;
     }
     const int old_width = static_cast<int>(GetWidth());
     const int old_height = static_cast<int>(GetHeight());
