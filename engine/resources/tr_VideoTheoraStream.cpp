@@ -169,7 +169,9 @@ bool tr_VideoTheoraStream::ReadHeaders() {
         has_pending = true;
         break;
     }
-    if (info.pic_width == 0 || info.pic_height == 0 || info.pic_width > kMaxPictureSide ||
+    // The coded frame may be larger than the picture; both are bounded.
+    if (info.pic_width == 0 || info.pic_height == 0 || info.frame_width > kMaxPictureSide + 16 ||
+        info.frame_height > kMaxPictureSide + 16 || info.pic_width > kMaxPictureSide ||
         info.pic_height > kMaxPictureSide) {
         error = "unsupported picture size";
         return false;
