@@ -70,5 +70,20 @@ if [[ -n "${DISPLAY:-}" ]]; then
     expect 1 "frame 9" -- --frames 3 --screenshot 9:"$work/never.png"
 fi
 
+# Without OpenGL the device error is logged and the game still runs its frames;
+# without any window there is nothing to run.
+out=$(SDL_VIDEODRIVER=dummy "$TARROW" --frames 5 2>&1)
+rc=$?
+if [[ $rc -ne 0 || "$out" != *"could not create the OpenGL 3.3 context"* ]]; then
+    echo "cmdline: without OpenGL: status $rc, output '$out'"
+    fail=1
+fi
+out=$(SDL_VIDEODRIVER=no-such-driver "$TARROW" --frames 5 2>&1)
+rc=$?
+if [[ $rc -ne 1 || "$out" != *"could not create the window"* ]]; then
+    echo "cmdline: without a window: status $rc, output '$out'"
+    fail=1
+fi
+
 if [[ $fail -eq 0 ]]; then echo "cmdline: ok"; fi
 exit $fail
