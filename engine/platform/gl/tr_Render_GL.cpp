@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -19,6 +20,8 @@ const float kPixelCentreShift = 0.0f;
 // Quads per GPU draw call; four vertices each must stay addressable by
 // 16-bit indices.
 const int kMaxBatchQuads = 16384;
+// Vertices the stream buffer holds before it is orphaned.
+const int kStreamVertices = kMaxBatchQuads * 4 * 4;
 
 const char* kVertexShader = R"(#version 330 core
 layout(location = 0) in vec3 a_position;
@@ -130,7 +133,8 @@ bool tr_Render_GL::CreateDeviceObjects() {
     glBindVertexArray(vertex_array_);
     glGenBuffers(1, &stream_buffer_);
     glBindBuffer(GL_ARRAY_BUFFER, stream_buffer_);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(tr_Vertex) * 4 * kMaxBatchQuads, nullptr, GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(tr_Vertex) * kStreamVertices, nullptr, GL_STREAM_DRAW);
+    stream_used_ = 0;
     glEnableVertexAttribArray(0);
     glEnableVertexAttribArray(1);
     glEnableVertexAttribArray(2);
@@ -329,6 +333,31 @@ void tr_Render_GL::PointAttributesAt(GLuint buffer) {
                           reinterpret_cast<const void*>(offsetof(tr_Vertex, u)));
 }
 
+GLint tr_Render_GL::StreamVertices(const tr_Vertex* vertices, int count) {
+    PointAttributesAt(stream_buffer_);
+    glBindBuffer(GL_ARRAY_BUFFER, stream_buffer_);
+    // The stream buffer is filled front to back and only orphaned when full,
+    // so consecutive draws neither wait for the GPU nor reallocate.
+    if (stream_used_ + count > kStreamVertices) {
+        glBufferData(GL_ARRAY_BUFFER, sizeof(tr_Vertex) * kStreamVertices, nullptr, GL_STREAM_DRAW);
+        stream_used_ = 0;
+    }
+    const GLintptr offset = static_cast<GLintptr>(stream_used_) * sizeof(tr_Vertex);
+    const GLsizeiptr bytes = static_cast<GLsizeiptr>(count) * sizeof(tr_Vertex);
+    void* target = glMapBufferRange(GL_ARRAY_BUFFER, offset, bytes,
+                                    GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT |
+                                        GL_MAP_UNSYNCHRONIZED_BIT);
+    if (target) {
+        std::memcpy(target, vertices, static_cast<size_t>(bytes));
+        glUnmapBuffer(GL_ARRAY_BUFFER);
+    } else {
+        glBufferSubData(GL_ARRAY_BUFFER, offset, bytes, vertices);
+    }
+    const GLint first = stream_used_;
+    stream_used_ += count;
+    return first;
+}
+
 void tr_Render_GL::Flush() {
     if (batch_.empty() || !program_)
         return;
@@ -339,15 +368,10 @@ void tr_Render_GL::Flush() {
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, batch_key_.texture);
     glBindSampler(0, samplers_[batch_key_.point_sampling ? 1 : 0]);
-    PointAttributesAt(stream_buffer_);
-    glBindBuffer(GL_ARRAY_BUFFER, stream_buffer_);
-    const GLsizeiptr bytes = static_cast<GLsizeiptr>(batch_.size() * sizeof(tr_Vertex));
-    // Orphan the buffer so the driver need not wait for the previous draw.
-    glBufferData(GL_ARRAY_BUFFER, sizeof(tr_Vertex) * 4 * kMaxBatchQuads, nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, batch_.data());
+    const GLint first = StreamVertices(batch_.data(), static_cast<int>(batch_.size()));
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quad_indices_);
     const GLsizei quads = static_cast<GLsizei>(batch_.size() / 4);
-    glDrawElements(GL_TRIANGLES, quads * 6, GL_UNSIGNED_SHORT, nullptr);
+    glDrawElementsBaseVertex(GL_TRIANGLES, quads * 6, GL_UNSIGNED_SHORT, nullptr, first);
     ++draw_calls_;
     batch_.clear();
 }
@@ -440,10 +464,8 @@ void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, TextureFor(nullptr, 0));
     glBindSampler(0, samplers_[1]);
-    PointAttributesAt(stream_buffer_);
-    glBindBuffer(GL_ARRAY_BUFFER, stream_buffer_);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(line), line);
-    glDrawArrays(GL_LINES, 0, 2);
+    const GLint first = StreamVertices(line, 2);
+    glDrawArrays(GL_LINES, first, 2);
     ++draw_calls_;
 }
 

@@ -61,6 +61,8 @@ private:
     bool CreateDeviceObjects();
     void DestroyDeviceObjects();
     void Flush();
+    // Copies vertices into the stream buffer; returns the index of the first.
+    GLint StreamVertices(const tr_Vertex* vertices, int count);
     // Viewport and projection for a floored view rectangle of the current target.
     void ApplyView(const int view[4]);
     void ApplyBlend(int blend);
@@ -78,6 +80,7 @@ private:
     GLuint quad_indices_ = 0;
     GLuint samplers_[2] = {0, 0}; // linear, point
     GLuint attributes_source_ = 0;
+    int stream_used_ = 0; // vertices written since the stream buffer was orphaned
 
     std::vector<tr_Vertex> batch_;
     BatchKey batch_key_;
