@@ -359,4 +359,46 @@ TEST_F(VideoClipTest, ZAlphaRecordOfTheWrongSizeEndsTheVideo) {
     EXPECT_EQ(ShownFrame(), 4);
 }
 
+TEST_F(VideoClipTest, RandomDamageToVideoAndAlphaAlwaysEndsOnce) {
+    MakeVideo(dir / "good", VideoSpec());
+    const std::vector<char> video = media_test::ReadFile(dir / "good.ogg");
+    const std::vector<char> alpha = media_test::ReadFile(dir / "good.zalpha");
+    const size_t first_frame_page = media_test::OggPages(video).at(2);
+    uint32_t seed = 2024;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    int played_far = 0;
+    for (int round = 0; round < 24; ++round) {
+        std::vector<char> v = video;
+        std::vector<char> a = alpha;
+        // Damage the frames mostly, the headers sometimes.
+        const size_t from = round % 4 == 0 ? 0 : first_frame_page;
+        for (int i = 0; i < 3; ++i) {
+            v[from + next() % (v.size() - from)] = static_cast<char>(next());
+        }
+        if (round % 2 == 1) {
+            a[next() % a.size()] = static_cast<char>(next());
+        }
+        const std::string base = dir / ("bad" + std::to_string(round));
+        media_test::WriteFile(base + ".ogg", v);
+        media_test::WriteFile(base + ".zalpha", a);
+        tr_VideoClip damaged;
+        int damaged_ends = 0;
+        damaged.SetEndHandler([&](const std::string&) { ++damaged_ends; });
+        damaged.Load("clip", base);
+        damaged.Play("trg");
+        for (int i = 0; i < 40; ++i) {
+            damaged.Update(0.04f);
+        }
+        EXPECT_EQ(damaged_ends, 1) << "round " << round;
+        EXPECT_FALSE(damaged.IsPlaying()) << "round " << round;
+        played_far += damaged.GetFrame() > 10 ? 1 : 0;
+    }
+    // Damage in a frame ends the video there, so only some rounds get far.
+    EXPECT_GT(played_far, 0);
+    EXPECT_LT(played_far, 24);
+}
+
 } // namespace
