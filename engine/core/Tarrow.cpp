@@ -28,7 +28,7 @@ float TicksToSeconds(uint32_t ticks, uint32_t rate) {
 
 } // namespace
 
-Tarrow::Tarrow() {
+Tarrow::Tarrow() : log_listener_(std::make_unique<tr_LogFileListener>()) {
     instance_ = this;
 }
 

@@ -5,6 +5,8 @@ set -u
 : "${TARROW:?}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The log file goes to the user folder under the data home.
+export XDG_DATA_HOME="$work/data"
 fail=0
 
 # expect STATUS TEXT -- ARGS...: exit status and a piece of the error output.
@@ -76,6 +78,10 @@ out=$(SDL_VIDEODRIVER=dummy "$TARROW" --frames 5 2>&1)
 rc=$?
 if [[ $rc -ne 0 || "$out" != *"could not create the OpenGL 3.3 context"* ]]; then
     echo "cmdline: without OpenGL: status $rc, output '$out'"
+    fail=1
+fi
+if ! grep -q "could not create the OpenGL 3.3 context" "$XDG_DATA_HOME/Brightfold/Tarrow Demo/logfile.txt"; then
+    echo "cmdline: the device error is missing from logfile.txt"
     fail=1
 fi
 out=$(SDL_VIDEODRIVER=no-such-driver "$TARROW" --frames 5 2>&1)

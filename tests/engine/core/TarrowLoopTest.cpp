@@ -5,6 +5,7 @@
 #include "engine/core/tr_InputEvent.h"
 #include "engine/core/tr_Platform.h"
 #include "engine/render/tr_Render.h"
+#include "engine/script/tr_Mediator.h"
 
 #include <gtest/gtest.h>
 
@@ -354,6 +355,15 @@ TEST_F(TarrowLoopTest, RatesThatWouldStopTheLoopAreIgnored) {
     engine.SetFrameLimit(2);
     engine.Run();
     EXPECT_EQ(seen.frames.size(), 2u);
+}
+
+TEST(TarrowTest, EngineListensToTheLogMessageWhileItLives) {
+    tr_Mediator mediator;
+    {
+        FakeEngine engine;
+        EXPECT_EQ(mediator.CountListeners(3), 1);
+    }
+    EXPECT_EQ(mediator.CountListeners(3), 0);
 }
 
 TEST_F(TarrowLoopTest, EngineIsReachableWhileItLives) {
