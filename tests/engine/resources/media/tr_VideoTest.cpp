@@ -3,7 +3,10 @@
 #include "engine/platform/headless/tr_DeviceTexture_Null.h"
 #include "engine/resources/tr_GeneratedTexture.h"
 #include "engine/scene/tr_CallQueue.h"
+#include "engine/script/tr_SLHelper_XML.h"
 #include "tests/engine/resources/media/MediaTestSupport.h"
+
+#include <tinyxml2.h>
 
 namespace {
 
@@ -107,6 +110,40 @@ TEST_F(VideoTest, RefreshUploadsTheCurrentFrameAgainAndRewindStops) {
     video.SetPaused(true);
     Step(0.2f);
     EXPECT_EQ(video.GetFrame(), 0);
+}
+
+TEST_F(VideoTest, AttributesSaveAndLoadTheFrameAndSettings) {
+    video.LoadResources();
+    video.Seek(6);
+    video.SetLooped(true);
+    tinyxml2::XMLDocument doc;
+    tinyxml2::XMLElement* element = doc.NewElement("video");
+    doc.InsertFirstChild(element);
+    tr_SLHelper_XML saver(element);
+    video.Save(saver);
+    element->SetAttribute("endtrig", "trg_after");
+    EXPECT_EQ(std::string(element->Attribute("frame")), "6");
+
+    tr_Video copy("copy");
+    copy.SetRes(dir / "intro");
+    tr_SLHelper_XML loader(element);
+    copy.Load(loader);
+    EXPECT_EQ(copy.GetFrame(), 6);
+    EXPECT_TRUE(copy.IsLooped());
+    EXPECT_FALSE(copy.IsPlaying());
+    copy.LoadResources();
+    ASSERT_NE(copy.GetTexture(), nullptr);
+    const auto* device =
+        dynamic_cast<const tr_DeviceTexture_Null*>(copy.GetTexture()->GetDeviceTexture(0));
+    EXPECT_EQ(LevelToFrame((device->GetTexel(20, 12) >> 16) & 0xff), 6);
+    copy.Play(copy.IsPlaying() ? "" : "trg_after");
+    for (int i = 0; i < 8; ++i) {
+        tr_FrameInfo frame;
+        frame.raw_dt = 0.2f;
+        copy.Update(frame);
+    }
+    ASSERT_FALSE(queue.calls.empty());
+    EXPECT_EQ(queue.calls.front(), copy.GetName() + ":trg_after");
 }
 
 } // namespace
