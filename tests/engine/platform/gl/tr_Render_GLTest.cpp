@@ -1,7 +1,9 @@
 // Draws through the GL renderer into a real window (Xvfb in the test run)
 // and reads the pixels back.
 #include "engine/platform/gl/tr_Render_GL.h"
+#include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_Screenshot.h"
+#include "engine/render/tr_VertexList.h"
 #include "engine/resources/tr_GeneratedTexture.h"
 #include "engine/resources/tr_PngDecoder.h"
 
@@ -292,6 +294,40 @@ TEST_F(RenderGLTest, TextureRewrittenAfterADrawStillShowsWhatWasDrawn) {
     Finish();
     ExpectPixel(10, 10, 255, 0, 0);
     ExpectPixel(20, 10, 0, 0, 255);
+}
+
+TEST_F(RenderGLTest, VertexListsIndexedListsAndLinesDrawInScreenSpace) {
+    tr_VertexList vertices;
+    ASSERT_TRUE(vertices.Create(6));
+    // Two triangles covering 10..30 x 10..30 in yellow.
+    const float corners[6][2] = {{10, 10}, {30, 10}, {10, 30}, {30, 10}, {10, 30}, {30, 30}};
+    for (const auto& c : corners)
+        vertices.AddVertex(c[0], c[1], 0, 0, 1, 1, 0, 1);
+    tr_VertexList quad;
+    ASSERT_TRUE(quad.Create(4));
+    quad.AddVertex(50, 10, 0, 0, 0, 1, 1, 1);
+    quad.AddVertex(70, 10, 0, 0, 0, 1, 1, 1);
+    quad.AddVertex(50, 30, 0, 0, 0, 1, 1, 1);
+    quad.AddVertex(70, 30, 0, 0, 0, 1, 1, 1);
+    tr_IndexList indices;
+    ASSERT_TRUE(indices.Create(6));
+    for (uint16_t index : {0, 1, 2, 1, 2, 3})
+        indices.AddIndex(index);
+
+    render_->BeginFrame();
+    render_->BeginDraw();
+    render_->DrawVertexList(nullptr, vertices, tr_DrawState());
+    render_->DrawIndexed(nullptr, quad, indices, tr_DrawState());
+    tr_DrawState line_state;
+    line_state.transform = tr_MakeTransform(0, 100, 0, 1, 1);
+    render_->DrawLine(10.5f, 0.5f, 0, 100.5f, 0.5f, 0, 1, 0, 1, line_state);
+    Finish();
+    EXPECT_FALSE(vertices.IsLocked());
+    ExpectPixel(20, 20, 255, 255, 0);
+    ExpectPixel(31, 20, 0, 0, 0);
+    ExpectPixel(60, 20, 0, 255, 255);
+    ExpectPixel(50, 100, 255, 0, 255);
+    ExpectPixel(50, 102, 0, 0, 0);
 }
 
 TEST_F(RenderGLTest, ScreenshotWritesTheFrameAsPng) {
