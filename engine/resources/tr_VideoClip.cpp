@@ -44,6 +44,10 @@ void tr_VideoClip::Load(const std::string& owner, const std::string& res) {
 }
 
 void tr_VideoClip::Unload() {
+    // A subtitle on screen would otherwise outlive its video.
+    if (subtitles) {
+        subtitles->Reset();
+    }
     player.reset();
     subtitles.reset();
     pixels.clear();

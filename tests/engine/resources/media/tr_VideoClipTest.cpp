@@ -196,6 +196,17 @@ TEST_F(VideoClipTest, SubtitlesAreAnnouncedAndWithdrawnThroughTheMediator) {
     ASSERT_EQ(subtitles.messages.size(), 2u);
     EXPECT_EQ(subtitles.Int(1, "show"), 0);
     EXPECT_EQ(subtitles.messages[1].Find("text_id"), nullptr);
+
+    // Unloading while a subtitle shows withdraws it.
+    clip.Rewind();
+    clip.Play("");
+    for (int i = 0; i < 7; ++i) {
+        clip.Update(0.25f);
+    }
+    ASSERT_EQ(subtitles.messages.size(), 3u);
+    clip.Unload();
+    ASSERT_EQ(subtitles.messages.size(), 4u);
+    EXPECT_EQ(subtitles.Int(3, "show"), 0);
 }
 
 // Damaged files -----------------------------------------------------------
