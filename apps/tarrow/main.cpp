@@ -4,6 +4,7 @@
 // everything before anything runs, with exit status 2.
 #include "apps/tarrow/CommandLine.h"
 #include "engine/core/Tarrow.h"
+#include "engine/core/tr_EngineServices.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_InputScript.h"
 #include "engine/platform/sdl/Tarrow_SDL.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
         window_engine = windowed.get();
         engine = std::move(windowed);
     }
+    engine->SetServices(tr_MakeEngineServices());
     engine->SetCompanyName("Brightfold");
     engine->SetGameName("Tarrow Demo");
     engine->SetFrameLimit(options.frames);

@@ -209,14 +209,15 @@ void Tarrow::NotifyModeChanged() {
     }
 }
 
-void Tarrow::CreatePlatformObjectsOnce() {
+bool Tarrow::CreatePlatformObjectsOnce() {
     if (platform_objects_created_) {
-        return;
+        return false;
     }
     platform_objects_created_ = true;
     if (services_.create_platform_objects) {
         services_.create_platform_objects();
     }
+    return true;
 }
 
 void Tarrow::ReleasePlatformObjects() {

@@ -34,7 +34,8 @@ public:
     using ToggleFullscreenHook = bool (*)(bool wanted_fullscreen);
 
     // Work that belongs to other subsystems, called by the engine at fixed
-    // points of its life and of every frame. Every entry may be left empty.
+    // points of its life and of every frame. Every entry may be left empty
+    // (tests leave them so); tr_MakeEngineServices fills them for real use.
     struct Services {
         // Init, before the display mode is set: the engine core (scene,
         // trigger queue, script state) and the font rasteriser.
@@ -141,7 +142,9 @@ protected:
     void NotifyModeChanged();
     // True from the first Init to Release: what Release has to undo.
     bool IsStarted() const { return engine_core_created_; }
-    void CreatePlatformObjectsOnce();
+    // True when the objects were made by this call (the first after start
+    // or Release).
+    bool CreatePlatformObjectsOnce();
     void ReleasePlatformObjects();
     // The init hook runs once per engine: at the end of the first Init that
     // succeeds, or at the start of Run when every Init failed.

@@ -3,7 +3,9 @@
 #include "engine/core/tr_InputEvent.h"
 #include "engine/core/tr_Log.h"
 #include "engine/platform/gl/tr_Render_GL.h"
+#include "engine/platform/sdl/tr_AudioBackend_SDL.h"
 #include "engine/platform/sdl/tr_KeyTranslator_SDL.h"
+#include "engine/resources/tr_SoundHub.h"
 
 #include <string>
 
@@ -45,7 +47,12 @@ bool Tarrow_SDL::Init(int x, int y, int width, int height, bool fullscreen, cons
     // The base Init sets the display mode, which makes the context and the
     // renderer.
     const bool ready = Tarrow::Init(x, y, width, height, fullscreen, title);
-    CreatePlatformObjectsOnce();
+    if (CreatePlatformObjectsOnce()) {
+        // The audio output plays into the sound hub the services made.
+        if (tr_SoundHub* hub = tr_SoundHub::Get()) {
+            hub->InitOutput(tr_AudioBackend_SDL::Create());
+        }
+    }
     if (ready) {
         RunInitHookOnce();
     }

@@ -2,9 +2,13 @@
 // the end of a run, and display-mode changes on a live engine.
 #include "engine/platform/headless/Tarrow_Headless.h"
 
+#include "engine/core/tr_EngineServices.h"
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
 #include "engine/platform/headless/tr_Render_Null.h"
+#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/resources/tr_SoundHub.h"
+#include "engine/scene/tr_EngineCore.h"
 
 #include <gtest/gtest.h>
 
@@ -177,6 +181,24 @@ TEST_F(HeadlessTest, ServicesRunAtTheirPointsOfTheLifecycle) {
     const std::vector<std::string> hooks = {"init", "update 1", "shutdown"};
     EXPECT_EQ(record.order, hooks);
     EXPECT_EQ(engine.GetRender(), nullptr);
+}
+
+TEST_F(HeadlessTest, EngineServicesMakeAndReleaseTheSubsystems) {
+    engine.SetServices(tr_MakeEngineServices());
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    EXPECT_NE(tr_EngineCore::GetIfCreated(), nullptr);
+    EXPECT_NE(tr_ResourceRegistry::Get(), nullptr);
+    ASSERT_NE(tr_SoundHub::Get(), nullptr);
+    EXPECT_TRUE(tr_SoundHub::Get()->IsNoSoundDevice()); // headless: no audio output
+
+    engine.SetFrameLimit(3);
+    engine.Run();
+    EXPECT_TRUE(engine.SetDisplayMode(800, 600, false)); // refreshes the display root
+
+    engine.Release();
+    EXPECT_EQ(tr_EngineCore::GetIfCreated(), nullptr);
+    EXPECT_EQ(tr_ResourceRegistry::Get(), nullptr);
+    EXPECT_EQ(tr_SoundHub::Get(), nullptr);
 }
 
 } // namespace
