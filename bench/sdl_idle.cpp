@@ -1,7 +1,9 @@
 // CPU share of one core while the SDL host idles at 60 frames per second for
 // about ten seconds with no hooks (run under Xvfb). The loop sleeps until each
 // frame is due, so this should stay far below a busy-polling loop's 100 %.
-// Usage: bench_sdl_idle [frames]   (default 600)
+// Usage: bench_sdl_idle [frames] [--no-render]   (default 600 frames)
+// --no-render leaves the renderer out, which separates the loop's own share
+// from the GL driver's (a software rasteriser under Xvfb).
 #include "engine/platform/sdl/Tarrow_SDL.h"
 #include "engine/script/tr_Mediator.h"
 
@@ -10,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -24,8 +27,12 @@ double CpuSeconds() {
 
 int main(int argc, char** argv) {
     const long frames = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 600;
+    const bool render = !(argc > 2 && std::strcmp(argv[2], "--no-render") == 0);
     tr_Mediator mediator;
     Tarrow_SDL engine;
+    if (!render) {
+        engine.SetRendererFactory(nullptr);
+    }
     if (!engine.Init(0, 0, 1024, 768, false, "sdl_idle") || frames <= 0) {
         std::fprintf(stderr, "sdl_idle: no window with a GL context (is DISPLAY set?)\n");
         return 1;
