@@ -1,5 +1,7 @@
 #include "engine/resources/tr_VideoFrameConverter.h"
 
+#include <algorithm>
+
 namespace {
 
 int ChromaShiftX(th_pixel_fmt format) {
@@ -59,30 +61,28 @@ void tr_VideoFrameConverter::Convert(const Picture& picture, const uint8_t* alph
         const uint8_t* crs = cr_plane.data + static_cast<ptrdiff_t>(chroma_row) * cr_plane.stride;
         const uint8_t* as = alpha ? alpha + static_cast<ptrdiff_t>(row) * picture.width : nullptr;
         uint32_t* dst = reinterpret_cast<uint32_t*>(out + static_cast<ptrdiff_t>(row) * stride);
-        // The chroma terms are looked up once per chroma sample and reused
-        // for the luma samples that share it.
-        int last_chroma = -1;
-        int blue = 0, green = 0, red = 0;
-        for (int col = 0; col < picture.width; ++col) {
-            const uint32_t a = as ? as[col] : 255u;
-            if (a == 0) {
-                dst[col] = 0;
-                continue;
+        // Walks the row one chroma sample at a time: its terms are looked up
+        // once for the luma samples that share it.
+        for (int col = 0; col < picture.width;) {
+            const int chroma_col = (picture.x + col) >> picture.chroma_shift_x;
+            const int run_end =
+                std::min(picture.width, ((chroma_col + 1) << picture.chroma_shift_x) - picture.x);
+            const uint8_t cb = cbs[chroma_col];
+            const uint8_t cr = crs[chroma_col];
+            const int blue = cb_blue[cb];
+            const int green = cb_green[cb] + cr_green[cr];
+            const int red = cr_red[cr];
+            for (; col < run_end; ++col) {
+                const uint32_t a = as ? as[col] : 255u;
+                if (a == 0) {
+                    dst[col] = 0;
+                    continue;
+                }
+                const int yv = luma[ys[picture.x + col]];
+                dst[col] = (a << 24) | (static_cast<uint32_t>(clamped[(yv + red) >> 8]) << 16) |
+                           (static_cast<uint32_t>(clamped[(yv + green) >> 8]) << 8) |
+                           clamped[(yv + blue) >> 8];
             }
-            const int frame_col = picture.x + col;
-            const int chroma_col = frame_col >> picture.chroma_shift_x;
-            if (chroma_col != last_chroma) {
-                last_chroma = chroma_col;
-                const uint8_t cb = cbs[chroma_col];
-                const uint8_t cr = crs[chroma_col];
-                blue = cb_blue[cb];
-                green = cb_green[cb] + cr_green[cr];
-                red = cr_red[cr];
-            }
-            const int yv = luma[ys[frame_col]];
-            dst[col] = (a << 24) | (static_cast<uint32_t>(clamped[(yv + red) >> 8]) << 16) |
-                       (static_cast<uint32_t>(clamped[(yv + green) >> 8]) << 8) |
-                       clamped[(yv + blue) >> 8];
         }
     }
 }
