@@ -1,12 +1,12 @@
 #include "engine/platform/gl/tr_Render_GL.h"
 
-#include "engine/core/tr_Log.h"
 #include "engine/platform/gl/tr_DeviceTexture_GL.h"
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_QuadGeometry.h"
 #include "engine/render/tr_VertexList.h"
 #include "engine/resources/tr_RenderTargetTexture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -23,85 +23,7 @@ const int kMaxBatchQuads = 16384;
 // Vertices the stream buffer holds before it is orphaned.
 const int kStreamVertices = kMaxBatchQuads * 4 * 4;
 
-const char* kVertexShader = R"(#version 330 core
-layout(location = 0) in vec3 a_position;
-layout(location = 1) in vec4 a_color;
-layout(location = 2) in vec2 a_uv;
-uniform vec4 u_projection; // scale x, scale y, offset x, offset y
-out vec4 v_color;
-out vec2 v_uv;
-void main() {
-    gl_Position = vec4(a_position.xy * u_projection.xy + u_projection.zw, 0.0, 1.0);
-    v_color = a_color;
-    v_uv = a_uv;
-}
-)";
-
-const char* kFragmentShader = R"(#version 330 core
-in vec4 v_color;
-in vec2 v_uv;
-uniform sampler2D u_texture;
-out vec4 o_color;
-void main() {
-    o_color = texture(u_texture, v_uv) * v_color;
-}
-)";
-
-GLuint CompileShader(GLenum kind, const char* source) {
-    GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char message[512] = {0};
-        glGetShaderInfoLog(shader, sizeof(message), nullptr, message);
-        tr_Log("Error: shader could not be compiled: %s", message);
-        glDeleteShader(shader);
-        return 0;
-    }
-    return shader;
-}
-
-GLuint LinkProgram() {
-    const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
-    const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
-    if (!vertex || !fragment) {
-        glDeleteShader(vertex);
-        glDeleteShader(fragment);
-        return 0;
-    }
-    GLuint program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        char message[512] = {0};
-        glGetProgramInfoLog(program, sizeof(message), nullptr, message);
-        tr_Log("Error: shader program could not be linked: %s", message);
-        glDeleteProgram(program);
-        return 0;
-    }
-    return program;
-}
-
-int NormalBlend(int blend) {
-    return blend == TR_BLEND_ADD || blend == TR_BLEND_INV_MULTIPLY || blend == TR_BLEND_MULTIPLY
-               ? blend
-               : TR_BLEND_NORMAL;
-}
-
 } // namespace
-
-bool tr_Render_GL::BatchKey::operator==(const BatchKey& other) const {
-    return texture == other.texture && blend == other.blend &&
-           point_sampling == other.point_sampling && view[0] == other.view[0] &&
-           view[1] == other.view[1] && view[2] == other.view[2] && view[3] == other.view[3];
-}
 
 tr_Render_GL::tr_Render_GL() {
     tr_RenderDevice::SetCurrent(&device_);
@@ -120,14 +42,10 @@ tr_Render_GL::~tr_Render_GL() {
 }
 
 bool tr_Render_GL::CreateDeviceObjects() {
-    if (program_)
+    if (program_.IsReady())
         return true;
-    program_ = LinkProgram();
-    if (!program_)
+    if (!program_.Create())
         return false;
-    projection_location_ = glGetUniformLocation(program_, "u_projection");
-    glUseProgram(program_);
-    glUniform1i(glGetUniformLocation(program_, "u_texture"), 0);
 
     glGenVertexArrays(1, &vertex_array_);
     glBindVertexArray(vertex_array_);
@@ -144,11 +62,11 @@ bool tr_Render_GL::CreateDeviceObjects() {
     // Each quad is the strip top-left, top-right, bottom-left, bottom-right:
     // triangles (0, 1, 2) and (1, 2, 3), exactly as a strip would split it.
     std::vector<uint16_t> indices(static_cast<size_t>(kMaxBatchQuads) * 6);
+    const uint16_t pattern[6] = {0, 1, 2, 1, 2, 3};
     for (int quad = 0; quad < kMaxBatchQuads; ++quad) {
-        const uint16_t base = static_cast<uint16_t>(quad * 4);
-        const uint16_t pattern[6] = {0, 1, 2, 1, 2, 3};
         for (int i = 0; i < 6; ++i)
-            indices[static_cast<size_t>(quad) * 6 + i] = static_cast<uint16_t>(base + pattern[i]);
+            indices[static_cast<size_t>(quad) * 6 + i] =
+                static_cast<uint16_t>(quad * 4 + pattern[i]);
     }
     glGenBuffers(1, &quad_indices_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quad_indices_);
@@ -167,14 +85,13 @@ bool tr_Render_GL::CreateDeviceObjects() {
 }
 
 void tr_Render_GL::DestroyDeviceObjects() {
-    if (!program_)
+    if (!program_.IsReady())
         return;
     glDeleteSamplers(2, samplers_);
     glDeleteBuffers(1, &quad_indices_);
     glDeleteBuffers(1, &stream_buffer_);
     glDeleteVertexArrays(1, &vertex_array_);
-    glDeleteProgram(program_);
-    program_ = 0;
+    program_.Destroy();
     samplers_[0] = samplers_[1] = 0;
     quad_indices_ = stream_buffer_ = vertex_array_ = 0;
 }
@@ -192,8 +109,8 @@ void tr_Render_GL::Init(float width, float height) {
     glDisable(GL_SCISSOR_TEST);
     glEnable(GL_BLEND);
     glBlendEquation(GL_FUNC_ADD);
-    applied_blend_ = -1;
-    ApplyBlend(TR_BLEND_NORMAL);
+    // The shader writes each mode's source term and destination factor.
+    glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC1_COLOR, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     applied_view_[0] = -1;
     CreateSolidTextures();
@@ -282,31 +199,7 @@ void tr_Render_GL::ApplyView(const int view[4]) {
         viewport_y = view[1];
     }
     glViewport(view[0], viewport_y, view[2] > 0 ? view[2] : 0, view[3] > 0 ? view[3] : 0);
-    glUniform4f(projection_location_, scale_x, scale_y, offset_x, offset_y);
-}
-
-void tr_Render_GL::ApplyBlend(int blend) {
-    if (blend == applied_blend_)
-        return;
-    applied_blend_ = blend;
-    GLenum source = GL_SRC_ALPHA;
-    GLenum destination = GL_ONE_MINUS_SRC_ALPHA;
-    switch (blend) {
-    case TR_BLEND_ADD:
-        destination = GL_ONE;
-        break;
-    case TR_BLEND_INV_MULTIPLY:
-        source = GL_ZERO;
-        destination = GL_ONE_MINUS_SRC_COLOR;
-        break;
-    case TR_BLEND_MULTIPLY:
-        source = GL_ZERO;
-        destination = GL_SRC_COLOR;
-        break;
-    default:
-        break;
-    }
-    glBlendFuncSeparate(source, destination, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    program_.SetProjection(scale_x, scale_y, offset_x, offset_y);
 }
 
 GLuint tr_Render_GL::TextureFor(const tr_Texture* texture, int frame) const {
@@ -315,6 +208,12 @@ GLuint tr_Render_GL::TextureFor(const tr_Texture* texture, int frame) const {
         return static_cast<GLuint>(device->GetNativeHandle());
     const tr_DeviceTexture* white = white_texture_ ? white_texture_->GetDeviceTexture(0) : nullptr;
     return white ? static_cast<GLuint>(white->GetNativeHandle()) : 0;
+}
+
+void tr_Render_GL::BindUnit(int unit, GLuint texture, bool point_sampling) {
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBindSampler(static_cast<GLuint>(unit), samplers_[point_sampling ? 1 : 0]);
 }
 
 void tr_Render_GL::PointAttributesAt(GLuint buffer) {
@@ -359,61 +258,77 @@ GLint tr_Render_GL::StreamVertices(const tr_Vertex* vertices, int count) {
 }
 
 void tr_Render_GL::Flush() {
-    if (batch_.empty() || !program_)
+    if (batch_.empty() || !program_.IsReady())
         return;
-    glUseProgram(program_);
+    program_.Use();
     glBindVertexArray(vertex_array_);
-    ApplyView(batch_key_.view);
-    ApplyBlend(batch_key_.blend);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, batch_key_.texture);
-    glBindSampler(0, samplers_[batch_key_.point_sampling ? 1 : 0]);
+    ApplyView(batch_view_);
+    program_.SetListMode(-1);
+    for (int slot = 0; slot < slot_count_; ++slot)
+        BindUnit(slot, slots_[slot].texture, slots_[slot].point_sampling);
     const GLint first = StreamVertices(batch_.data(), static_cast<int>(batch_.size()));
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quad_indices_);
     const GLsizei quads = static_cast<GLsizei>(batch_.size() / 4);
     glDrawElementsBaseVertex(GL_TRIANGLES, quads * 6, GL_UNSIGNED_SHORT, nullptr, first);
     ++draw_calls_;
     batch_.clear();
+    slot_count_ = 0;
+}
+
+int tr_Render_GL::FindOrAddSlot(GLuint texture, bool point_sampling) {
+    for (int slot = 0; slot < slot_count_; ++slot) {
+        if (slots_[slot].texture == texture && slots_[slot].point_sampling == point_sampling)
+            return slot;
+    }
+    if (slot_count_ == tr_ShaderProgram_GL::kTextureSlots)
+        return -1;
+    slots_[slot_count_].texture = texture;
+    slots_[slot_count_].point_sampling = point_sampling;
+    return slot_count_++;
 }
 
 void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr_DrawState& state) {
-    if (!IsDrawingAllowed() || !program_)
+    if (!IsDrawingAllowed() || !program_.IsReady())
         return;
     tr_QuadGeometry quad;
     if (!quad.Build(texture.get(), state))
         return;
-    BatchKey key;
-    key.texture = TextureFor(texture.get(), state.frame);
-    key.blend = NormalBlend(state.blend);
-    key.point_sampling = quad.point_sampling;
-    CurrentView(key.view);
-    if (!batch_.empty() &&
-        (!(key == batch_key_) || batch_.size() >= static_cast<size_t>(kMaxBatchQuads) * 4))
+    int view[4];
+    CurrentView(view);
+    if (!batch_.empty() && (!std::equal(view, view + 4, batch_view_) ||
+                            batch_.size() >= static_cast<size_t>(kMaxBatchQuads) * 4))
         Flush();
-    batch_key_ = key;
+    const GLuint handle = TextureFor(texture.get(), state.frame);
+    int slot = FindOrAddSlot(handle, quad.point_sampling);
+    if (slot < 0) {
+        Flush();
+        slot = FindOrAddSlot(handle, quad.point_sampling);
+    }
+    std::copy(view, view + 4, batch_view_);
     tr_TransformVertices(quad.vertices, 4,
                          tr_ShiftToPixelCentres(state.transform, kPixelCentreShift));
+    const float code = tr_ShaderProgram_GL::VertexCode(slot, state.blend);
+    for (tr_Vertex& vertex : quad.vertices)
+        vertex.z = code;
     batch_.insert(batch_.end(), quad.vertices, quad.vertices + 4);
 }
 
 void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                             tr_IndexList* indices, const tr_DrawState& state) {
-    if (!IsDrawingAllowed() || !program_ || !vertices.HasBuffer() ||
+    if (!IsDrawingAllowed() || !program_.IsReady() || !vertices.HasBuffer() ||
         (indices && !indices->HasBuffer()))
         return;
     Flush();
     vertices.Unlock();
     if (indices)
         indices->Unlock();
-    glUseProgram(program_);
+    program_.Use();
     glBindVertexArray(vertex_array_);
     int view[4];
     CurrentView(view);
     ApplyView(view);
-    ApplyBlend(NormalBlend(state.blend));
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, TextureFor(texture.get(), state.frame));
-    glBindSampler(0, samplers_[0]);
+    program_.SetListMode(tr_ShaderProgram_GL::ModeIndex(state.blend));
+    BindUnit(0, TextureFor(texture.get(), state.frame), false);
     PointAttributesAt(static_cast<GLuint>(vertices.GetBuffer()->GetNativeHandle()));
     if (indices) {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER,
@@ -445,7 +360,7 @@ void tr_Render_GL::DrawIndexed(const std::shared_ptr<tr_Texture>& texture, tr_Ve
 
 void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float, float red,
                             float green, float blue, const tr_DrawState& state) {
-    if (!IsDrawingAllowed() || !program_)
+    if (!IsDrawingAllowed() || !program_.IsReady())
         return;
     Flush();
     tr_Vertex line[2];
@@ -454,16 +369,15 @@ void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float
     line[1].x = x1;
     line[1].y = y1;
     line[0].color = line[1].color = tr_PackColor(state.alpha, red, green, blue);
+    line[0].z = line[1].z = tr_ShaderProgram_GL::VertexCode(0, state.blend);
     tr_TransformVertices(line, 2, tr_ShiftToPixelCentres(state.transform, kPixelCentreShift));
-    glUseProgram(program_);
+    program_.Use();
     glBindVertexArray(vertex_array_);
     int view[4];
     CurrentView(view);
     ApplyView(view);
-    ApplyBlend(NormalBlend(state.blend));
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, TextureFor(nullptr, 0));
-    glBindSampler(0, samplers_[1]);
+    program_.SetListMode(-1);
+    BindUnit(0, TextureFor(nullptr, 0), true);
     const GLint first = StreamVertices(line, 2);
     glDrawArrays(GL_LINES, first, 2);
     ++draw_calls_;
@@ -473,7 +387,7 @@ bool tr_Render_GL::ReadFrame(std::vector<uint32_t>& argb, int& width, int& heigh
     Flush();
     width = static_cast<int>(screen_width_);
     height = static_cast<int>(screen_height_);
-    if (width <= 0 || height <= 0 || !program_)
+    if (width <= 0 || height <= 0 || !program_.IsReady())
         return false;
     GLint previous = 0;
     glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previous);

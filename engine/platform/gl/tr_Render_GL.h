@@ -6,14 +6,16 @@
 // sampler objects (point / linear, GL_REPEAT), framebuffer objects for
 // render targets, viewports flipped for GL's bottom-left origin.
 //
-// Quads are transformed on the CPU and queued; consecutive quads with the
-// same texture, blend mode, sampling and view rectangle go to the GPU in one
-// draw call. Anything that could change what a queued quad shows (another
-// kind of draw, a target switch, a texture write or deletion, the end of a
-// frame, a read-back) sends the queue first.
+// Quads are transformed on the CPU and queued. The blend modes share one
+// dual-source blend state (tr_ShaderProgram_GL), so consecutive quads go to
+// the GPU in one draw call as long as the view rectangle stays the same and
+// they use at most eight texture / sampling pairs. Anything that could change
+// what a queued quad shows (another kind of draw, a target switch, a texture
+// write or deletion, the end of a frame, a read-back) sends the queue first.
 #pragma once
 
 #include "engine/platform/gl/tr_RenderDevice_GL.h"
+#include "engine/platform/gl/tr_ShaderProgram_GL.h"
 #include "engine/render/tr_Render.h"
 #include "engine/render/tr_Vertex.h"
 
@@ -45,36 +47,35 @@ public:
     bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
 
     // False when the shader or buffers could not be made; nothing draws then.
-    bool IsReady() const { return program_ != 0; }
+    bool IsReady() const { return program_.IsReady(); }
     // GPU draw calls issued since the last BeginFrame.
     int GetDrawCallCount() const { return draw_calls_; }
 
 private:
-    struct BatchKey {
+    struct TextureSlot {
         GLuint texture = 0;
-        int blend = 0;
         bool point_sampling = false;
-        int view[4] = {0, 0, 0, 0};
-        bool operator==(const BatchKey& other) const;
     };
 
     bool CreateDeviceObjects();
     void DestroyDeviceObjects();
     void Flush();
+    // The slot of a texture / sampling pair in the pending batch; -1 when
+    // all slots are taken by other pairs.
+    int FindOrAddSlot(GLuint texture, bool point_sampling);
     // Copies vertices into the stream buffer; returns the index of the first.
     GLint StreamVertices(const tr_Vertex* vertices, int count);
     // Viewport and projection for a floored view rectangle of the current target.
     void ApplyView(const int view[4]);
-    void ApplyBlend(int blend);
+    void CurrentView(int view[4]) const;
     GLuint TextureFor(const tr_Texture* texture, int frame) const;
+    void BindUnit(int unit, GLuint texture, bool point_sampling);
     void PointAttributesAt(GLuint buffer);
     void DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                   tr_IndexList* indices, const tr_DrawState& state);
-    void CurrentView(int view[4]) const;
 
     tr_RenderDevice_GL device_;
-    GLuint program_ = 0;
-    GLint projection_location_ = -1;
+    tr_ShaderProgram_GL program_;
     GLuint vertex_array_ = 0;
     GLuint stream_buffer_ = 0;
     GLuint quad_indices_ = 0;
@@ -83,9 +84,10 @@ private:
     int stream_used_ = 0; // vertices written since the stream buffer was orphaned
 
     std::vector<tr_Vertex> batch_;
-    BatchKey batch_key_;
+    TextureSlot slots_[tr_ShaderProgram_GL::kTextureSlots];
+    int slot_count_ = 0;
+    int batch_view_[4] = {0, 0, 0, 0};
     int applied_view_[4] = {-1, -1, -1, -1};
     bool applied_view_to_target_ = false;
-    int applied_blend_ = -1;
     int draw_calls_ = 0;
 };

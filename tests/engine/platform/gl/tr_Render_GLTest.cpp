@@ -58,7 +58,10 @@ protected:
         render_->Init(static_cast<float>(kWidth), static_cast<float>(kHeight));
         ASSERT_TRUE(render_->IsReady());
     }
-    void TearDown() override { render_.reset(); }
+    void TearDown() override {
+        background_.reset();
+        render_.reset();
+    }
 
     std::shared_ptr<tr_GeneratedTexture> Solid(float r, float g, float b, int size = 4) {
         auto texture = std::make_shared<tr_GeneratedTexture>();
@@ -72,7 +75,9 @@ protected:
         tr_DrawState state;
         state.transform =
             tr_MakeTransform(kWidth / 2.0f, kHeight / 2.0f, 0, kWidth / 4.0f, kHeight / 4.0f);
-        render_->DrawQuad(Solid(r, g, b), state);
+        // Kept alive: a texture that dies sends the queued quads at once.
+        background_ = Solid(r, g, b);
+        render_->DrawQuad(background_, state);
     }
 
     void Finish() {
@@ -99,6 +104,7 @@ protected:
     static SDL_Window* window_;
     static SDL_GLContext context_;
     std::unique_ptr<tr_Render_GL> render_;
+    std::shared_ptr<tr_GeneratedTexture> background_;
     std::vector<uint32_t> frame_;
     int frame_width_ = 0;
     int frame_height_ = 0;
@@ -251,7 +257,7 @@ TEST_F(RenderGLTest, BrightnessOverlayAddsWhiteOrDarkens) {
     }
 }
 
-TEST_F(RenderGLTest, ConsecutiveQuadsOfOneTextureShareADrawCall) {
+TEST_F(RenderGLTest, QuadsShareDrawCallsAcrossTexturesAndBlendModes) {
     auto a = Solid(1, 0, 0);
     auto b = Solid(0, 1, 0);
     render_->BeginFrame();
@@ -265,17 +271,40 @@ TEST_F(RenderGLTest, ConsecutiveQuadsOfOneTextureShareADrawCall) {
     EXPECT_EQ(render_->GetDrawCallCount(), 1);
     ExpectPixel(4 + 6 * 49, 100, 255, 0, 0);
 
+    // Alternating textures and blend modes (normal red, additive green on a
+    // grey background) still go out together.
     render_->BeginFrame();
     render_->BeginDraw();
+    Background(0.5f, 0.5f, 0.5f);
     for (int i = 0; i < 50; ++i) {
         tr_DrawState state;
+        state.alpha = 0.5f;
+        state.blend = i % 2 ? TR_BLEND_ADD : TR_BLEND_NORMAL;
         state.transform = tr_MakeTransform(4.0f + 6 * i, 100, 0, 1, 1);
         render_->DrawQuad(i % 2 ? b : a, state);
     }
     Finish();
-    EXPECT_EQ(render_->GetDrawCallCount(), 50);
-    ExpectPixel(4 + 6 * 48, 100, 255, 0, 0);
-    ExpectPixel(4 + 6 * 49, 100, 0, 255, 0);
+    EXPECT_EQ(render_->GetDrawCallCount(), 1);
+    ExpectPixel(4 + 6 * 48, 100, 191, 64, 64);
+    ExpectPixel(4 + 6 * 49, 100, 128, 255, 128);
+
+    // More texture / sampling pairs than texture units split the batch, as
+    // does a change of clip rectangle.
+    std::vector<std::shared_ptr<tr_GeneratedTexture>> many;
+    for (int i = 0; i < 20; ++i)
+        many.push_back(Solid(i / 20.0f, 0, 1));
+    render_->BeginFrame();
+    render_->BeginDraw();
+    for (int i = 0; i < 20; ++i) {
+        tr_DrawState state;
+        state.transform = tr_MakeTransform(4.0f + 6 * i, 150, 0, 1, 1);
+        render_->DrawQuad(many[static_cast<size_t>(i)], state);
+    }
+    ASSERT_TRUE(render_->PushClip(tr_Rect{0, 0, 100, 100}));
+    render_->DrawQuad(a, tr_DrawState());
+    Finish();
+    EXPECT_EQ(render_->GetDrawCallCount(), 4);
+    ExpectPixel(4 + 6 * 19, 150, 242, 0, 255);
 }
 
 TEST_F(RenderGLTest, TextureRewrittenAfterADrawStillShowsWhatWasDrawn) {

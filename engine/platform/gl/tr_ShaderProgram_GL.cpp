@@ -1,0 +1,159 @@
+#include "engine/platform/gl/tr_ShaderProgram_GL.h"
+
+#include "engine/core/tr_Log.h"
+#include "engine/render/tr_DrawState.h"
+
+namespace {
+
+const char* kVertexShader = R"(#version 330 core
+layout(location = 0) in vec3 a_position;
+layout(location = 1) in vec4 a_color;
+layout(location = 2) in vec2 a_uv;
+uniform vec4 u_projection;
+uniform int u_list_mode;
+out vec4 v_color;
+out vec2 v_uv;
+flat out int v_slot;
+flat out int v_mode;
+void main() {
+    gl_Position = vec4(a_position.xy * u_projection.xy + u_projection.zw, 0.0, 1.0);
+    v_color = a_color;
+    v_uv = a_uv;
+    int code = int(a_position.z + 0.5);
+    v_slot = u_list_mode >= 0 ? 0 : code / 4;
+    v_mode = u_list_mode >= 0 ? u_list_mode : code - (code / 4) * 4;
+}
+)";
+
+// Destination colour = source term + destination x (1 - factor):
+// normal   c.a * c.rgb + dst * (1 - c.a)
+// add      c.a * c.rgb + dst
+// inverse multiply     dst * (1 - c.rgb)
+// multiply             dst * c.rgb
+// Alpha is always c.a + dst.a * (1 - c.a).
+const char* kFragmentShader = R"(#version 330 core
+in vec4 v_color;
+in vec2 v_uv;
+flat in int v_slot;
+flat in int v_mode;
+uniform sampler2D u_textures[8];
+layout(location = 0, index = 0) out vec4 o_color;
+layout(location = 0, index = 1) out vec4 o_factor;
+vec4 Sample() {
+    if (v_slot == 0) return texture(u_textures[0], v_uv);
+    if (v_slot == 1) return texture(u_textures[1], v_uv);
+    if (v_slot == 2) return texture(u_textures[2], v_uv);
+    if (v_slot == 3) return texture(u_textures[3], v_uv);
+    if (v_slot == 4) return texture(u_textures[4], v_uv);
+    if (v_slot == 5) return texture(u_textures[5], v_uv);
+    if (v_slot == 6) return texture(u_textures[6], v_uv);
+    return texture(u_textures[7], v_uv);
+}
+void main() {
+    vec4 c = Sample() * v_color;
+    if (v_mode == 0) {
+        o_color = vec4(c.rgb * c.a, c.a);
+        o_factor = vec4(c.a);
+    } else if (v_mode == 1) {
+        o_color = vec4(c.rgb * c.a, c.a);
+        o_factor = vec4(0.0, 0.0, 0.0, c.a);
+    } else if (v_mode == 2) {
+        o_color = vec4(0.0, 0.0, 0.0, c.a);
+        o_factor = vec4(c.rgb, c.a);
+    } else {
+        o_color = vec4(0.0, 0.0, 0.0, c.a);
+        o_factor = vec4(1.0 - c.rgb, c.a);
+    }
+}
+)";
+
+GLuint CompileShader(GLenum kind, const char* source) {
+    GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char message[512] = {0};
+        glGetShaderInfoLog(shader, sizeof(message), nullptr, message);
+        tr_Log("Error: shader could not be compiled: %s", message);
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+} // namespace
+
+tr_ShaderProgram_GL::~tr_ShaderProgram_GL() {
+    Destroy();
+}
+
+void tr_ShaderProgram_GL::Destroy() {
+    if (program_)
+        glDeleteProgram(program_);
+    program_ = 0;
+}
+
+bool tr_ShaderProgram_GL::Create() {
+    if (program_)
+        return true;
+    const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
+    const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
+    if (!vertex || !fragment) {
+        glDeleteShader(vertex);
+        glDeleteShader(fragment);
+        return false;
+    }
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glLinkProgram(program);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    GLint ok = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char message[512] = {0};
+        glGetProgramInfoLog(program, sizeof(message), nullptr, message);
+        tr_Log("Error: shader program could not be linked: %s", message);
+        glDeleteProgram(program);
+        return false;
+    }
+    program_ = program;
+    projection_location_ = glGetUniformLocation(program_, "u_projection");
+    list_mode_location_ = glGetUniformLocation(program_, "u_list_mode");
+    glUseProgram(program_);
+    GLint units[kTextureSlots];
+    for (int i = 0; i < kTextureSlots; ++i)
+        units[i] = i;
+    glUniform1iv(glGetUniformLocation(program_, "u_textures"), kTextureSlots, units);
+    list_mode_ = -2;
+    SetListMode(-1);
+    return true;
+}
+
+void tr_ShaderProgram_GL::SetProjection(float scale_x, float scale_y, float offset_x,
+                                        float offset_y) const {
+    glUniform4f(projection_location_, scale_x, scale_y, offset_x, offset_y);
+}
+
+void tr_ShaderProgram_GL::SetListMode(int mode) {
+    if (mode == list_mode_)
+        return;
+    list_mode_ = mode;
+    glUniform1i(list_mode_location_, mode);
+}
+
+int tr_ShaderProgram_GL::ModeIndex(int blend) {
+    switch (blend) {
+    case TR_BLEND_ADD:
+        return 1;
+    case TR_BLEND_INV_MULTIPLY:
+        return 2;
+    case TR_BLEND_MULTIPLY:
+        return 3;
+    default:
+        return 0;
+    }
+}

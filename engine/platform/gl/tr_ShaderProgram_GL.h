@@ -1,0 +1,43 @@
+// tr_ShaderProgram_GL: the renderer's one GLSL 330 program. Colour is
+// texture x vertex colour; every blend mode is expressed through one
+// dual-source blend state, (ONE, ONE_MINUS_SRC1_COLOR) for colour and
+// (ONE, ONE_MINUS_SRC_ALPHA) for alpha, with the shader writing the
+// mode's source term and destination factor. That lets quads of different
+// blend modes and of up to kTextureSlots textures share one draw call.
+// Owned by tr_Render_GL; needs the GL context current.
+#pragma once
+
+#include <epoxy/gl.h>
+
+class tr_ShaderProgram_GL {
+public:
+    static const int kTextureSlots = 8;
+
+    ~tr_ShaderProgram_GL();
+
+    // Compiles and links; false (with a log line) on failure.
+    bool Create();
+    void Destroy();
+    bool IsReady() const { return program_ != 0; }
+    void Use() const { glUseProgram(program_); }
+
+    // Maps the view rectangle onto the viewport: ndc = p * scale + offset.
+    void SetProjection(float scale_x, float scale_y, float offset_x, float offset_y) const;
+    // Client lists carry z = 0 in every vertex; for them the blend mode comes
+    // from here and the texture from slot 0. -1 reads both from the vertex z
+    // (slot * 4 + mode), which batched quads and lines carry.
+    void SetListMode(int mode);
+
+    // Blend mode number of the engine -> the shader's mode index.
+    static int ModeIndex(int blend);
+    // The packed z of a batched vertex.
+    static float VertexCode(int slot, int blend) {
+        return static_cast<float>(slot * 4 + ModeIndex(blend));
+    }
+
+private:
+    GLuint program_ = 0;
+    GLint projection_location_ = -1;
+    GLint list_mode_location_ = -1;
+    int list_mode_ = -2;
+};
