@@ -5,6 +5,8 @@
 #include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/platform/sdl/tr_AudioBackend_SDL.h"
 #include "engine/platform/sdl/tr_KeyTranslator_SDL.h"
+#include "engine/resources/tr_ContentPath.h"
+#include "engine/resources/tr_PngDecoder.h"
 #include "engine/resources/tr_SoundHub.h"
 
 #include <string>
@@ -13,8 +15,28 @@ namespace {
 
 constexpr int kVirtualKeyF10 = 0x79;
 
+// The window icon, when the game ships one (8-bit RGBA PNG).
+const char* const kIconPath = "assets/icon.png";
+
 bool IsAltKey(SDL_Keycode key) {
     return key == SDLK_LALT || key == SDLK_RALT;
+}
+
+void SetWindowIcon(SDL_Window* window) {
+    if (!tr_ContentPath::Exists(kIconPath)) {
+        return;
+    }
+    tr_DecodedImage icon;
+    if (!tr_PngDecoder::Decode(tr_ContentPath::Resolve(kIconPath), icon)) {
+        return;
+    }
+    // Decoded pixels are blue, green, red, alpha in memory.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        icon.pixels.data(), icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_BGRA32);
+    if (surface) {
+        SDL_SetWindowIcon(window, surface);
+        SDL_FreeSurface(surface);
+    }
 }
 
 void SetContextAttributes() {
@@ -175,6 +197,7 @@ bool Tarrow_SDL::CreateWindow(int width, int height, bool fullscreen, const char
     if (!window_) {
         return false;
     }
+    SetWindowIcon(window_);
     SDL_StartTextInput();
     active_ = true;
     return true;
