@@ -209,6 +209,26 @@ TEST_F(VideoClipTest, SubtitlesAreAnnouncedAndWithdrawnThroughTheMediator) {
     EXPECT_EQ(subtitles.Int(3, "show"), 0);
 }
 
+TEST_F(VideoClipTest, TheCommittedSampleMadeByVideopackPlaysThrough) {
+    clip.SetCountFrames(true);
+    Open(media_test::ContentDir() + "/sample");
+    ASSERT_TRUE(clip.IsLoaded());
+    EXPECT_EQ(clip.GetWidth(), 64);
+    EXPECT_EQ(clip.GetHeight(), 48);
+    EXPECT_EQ(clip.GetFrameCount(), 20);
+    EXPECT_FLOAT_EQ(clip.GetDuration(), 2.0f);
+    ASSERT_NE(clip.GetSubtitles(), nullptr);
+    EXPECT_EQ(clip.GetSubtitles()->GetEntries().size(), 1u);
+    EXPECT_EQ(*reinterpret_cast<const uint32_t*>(Pixel(3, 3)), 0u);
+    EXPECT_EQ(Pixel(40, 2)[3], 255);
+    clip.Play("trg");
+    for (int i = 0; i < 25; ++i) {
+        clip.Update(0.1f);
+    }
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(clip.GetFrame(), 19);
+}
+
 // Damaged files -----------------------------------------------------------
 
 TEST_F(VideoClipTest, MissingVideoIsLoggedAndNeverPlays) {
