@@ -282,6 +282,25 @@ TEST_F(SdlHostTest, LiveModeChangeResizesTheWindowAndNotifies) {
     EXPECT_EQ(record.calls, expected);
 }
 
+TEST_F(SdlHostTest, FullScreenIsDesktopFullScreenAndWindowedModeComesBack) {
+    SDL_DisplayMode desktop{};
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    ASSERT_TRUE(engine->SetDisplayMode(desktop.w, desktop.h, true));
+    EXPECT_TRUE(engine->IsFullscreen());
+    EXPECT_EQ(SDL_GetWindowFlags(engine->GetWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP,
+              static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
+    RunFrames(1);
+
+    ASSERT_TRUE(engine->SetDisplayMode(640, 480, false));
+    EXPECT_FALSE(SDL_GetWindowFlags(engine->GetWindow()) & SDL_WINDOW_FULLSCREEN);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(engine->GetWindow(), &width, &height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+    RunFrames(1);
+}
+
 TEST_F(SdlHostTest, FramesArePacedAtTheFrameTime) {
     engine->SetFPS(50.0f);
     const Uint32 start = SDL_GetTicks();
