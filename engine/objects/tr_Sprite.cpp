@@ -32,8 +32,7 @@ void tr_Sprite::LoadResources() {
     if (resources_loaded_)
         return;
     resources_loaded_ = true;
-    tr_ResourceRegistry* registry = tr_ResourceRegistry::Get();
-    texture_ = registry ? registry->GetTexture(GetRes()) : nullptr;
+    texture_ = tr_ResourceRegistry::GetOrCreate()->GetTexture(GetRes());
     if (texture_ && !input_rect_defined_)
         input_rect_ = texture_->GetRect(own_state_);
 }

@@ -19,15 +19,6 @@ float IntAttribute(const tinyxml2::XMLElement* element, const char* name) {
     return static_cast<float>(std::strtol(text, nullptr, 10));
 }
 
-std::shared_ptr<tr_Texture> LookUpTexture(const std::string& name) {
-    if (tr_ResourceRegistry* registry = tr_ResourceRegistry::Get())
-        return registry->GetTexture(name);
-    auto texture = std::make_shared<tr_Texture>();
-    if (name.empty() || !texture->Load(name.c_str()))
-        return nullptr;
-    return texture;
-}
-
 } // namespace
 
 bool tr_FrameTexture::Load(const char* texture_name) {
@@ -55,7 +46,8 @@ bool tr_FrameTexture::Load(const char* texture_name) {
         frame.x = IntAttribute(element, "x");
         frame.y = IntAttribute(element, "y");
         const char* image = element->Attribute("texture");
-        frame.texture = LookUpTexture(folder + (image ? image : ""));
+        frame.texture =
+            tr_ResourceRegistry::GetOrCreate()->GetTexture(folder + (image ? image : ""));
         frames_.push_back(std::move(frame));
     }
     return true;

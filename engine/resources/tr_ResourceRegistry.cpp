@@ -28,9 +28,10 @@ std::map<int, tr_ResourceRegistry::Factory>& Factories() {
 
 } // namespace
 
+// The newest registry is the live one, so the engine's replaces a fallback
+// made by an early lookup.
 tr_ResourceRegistry::tr_ResourceRegistry() {
-    if (!g_registry)
-        g_registry = this;
+    g_registry = this;
 }
 
 tr_ResourceRegistry::~tr_ResourceRegistry() {
@@ -40,6 +41,14 @@ tr_ResourceRegistry::~tr_ResourceRegistry() {
 
 tr_ResourceRegistry* tr_ResourceRegistry::Get() {
     return g_registry;
+}
+
+tr_ResourceRegistry* tr_ResourceRegistry::GetOrCreate() {
+    if (g_registry)
+        return g_registry;
+    static std::unique_ptr<tr_ResourceRegistry> fallback;
+    fallback.reset(new tr_ResourceRegistry());
+    return fallback.get();
 }
 
 void tr_ResourceRegistry::RegisterKind(int kind, Factory factory) {
@@ -89,8 +98,8 @@ std::shared_ptr<tr_FrameTexture> tr_ResourceRegistry::GetFrameTexture(const std:
     return std::dynamic_pointer_cast<tr_FrameTexture>(GetResource(name, TR_RES_FRAME_TEXTURE));
 }
 
-std::unique_ptr<tr_SLHelper_TinyXML2> tr_ResourceRegistry::OpenResourceXml(
-    const std::string& extension, const std::string& name) {
+std::unique_ptr<tr_SLHelper_TinyXML2>
+tr_ResourceRegistry::OpenResourceXml(const std::string& extension, const std::string& name) {
     std::string path = name;
     std::replace(path.begin(), path.end(), '\\', '/');
     path += extension;

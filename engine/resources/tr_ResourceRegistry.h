@@ -30,6 +30,10 @@ public:
 
     // The live registry, or null before the engine made one.
     static tr_ResourceRegistry* Get();
+    // The live registry; when the engine has made none, one that lives until
+    // the process ends (it holds only weak references, so its late end
+    // keeps nothing alive).
+    static tr_ResourceRegistry* GetOrCreate();
 
     // Makes kind (fonts, animation resources) loadable; textures and frame
     // textures are built in. Kinds without a factory yield empty results.

@@ -102,4 +102,17 @@ TEST_F(ResourceRegistryTest, ResourceXmlOpensSlashedPathsAndLogsFailures) {
               "Error: no loader for such format \"" + folder + "data\" \n");
 }
 
+TEST(ResourceRegistryFallbackTest, LookupsWithoutAnEngineRegistryGetOneThatStepsAside) {
+    ASSERT_EQ(tr_ResourceRegistry::Get(), nullptr);
+    tr_ResourceRegistry* fallback = tr_ResourceRegistry::GetOrCreate();
+    ASSERT_NE(fallback, nullptr);
+    EXPECT_EQ(tr_ResourceRegistry::GetOrCreate(), fallback);
+    {
+        tr_ResourceRegistry engine_registry;
+        EXPECT_EQ(tr_ResourceRegistry::GetOrCreate(), &engine_registry);
+    }
+    EXPECT_EQ(tr_ResourceRegistry::Get(), nullptr);
+    EXPECT_NE(tr_ResourceRegistry::GetOrCreate(), nullptr);
+}
+
 } // namespace
