@@ -9,6 +9,7 @@
 #include "engine/platform/headless/tr_InputScript.h"
 #include "engine/platform/sdl/Tarrow_SDL.h"
 #include "engine/render/tr_Screenshot.h"
+#include "engine/scene/tr_EngineCore.h"
 #include "engine/script/tr_Mediator.h"
 
 #include <cerrno>
@@ -80,6 +81,22 @@ int main(int argc, char** argv) {
         engine = std::move(windowed);
     }
     engine->SetServices(tr_MakeEngineServices());
+    // Engine only for now: the scene runs, input reaches it, it is drawn.
+    engine->SetUpdateHook([](const tr_FrameInfo* frame) {
+        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
+            core->Update(frame);
+        }
+    });
+    engine->SetInputHook([](const tr_InputEvent* event) {
+        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
+            core->Input(event);
+        }
+    });
+    engine->SetDrawHook([](tr_Render* render) {
+        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
+            core->Draw(render);
+        }
+    });
     engine->SetCompanyName("Brightfold");
     engine->SetGameName("Tarrow Demo");
     engine->SetFrameLimit(options.frames);
