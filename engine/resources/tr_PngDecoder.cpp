@@ -46,6 +46,7 @@ bool ReadRows(PngReader& reader, png_bytepp rows) {
     if (setjmp(png_jmpbuf(reader.png)))
         return false;
     png_set_bgr(reader.png);
+    png_set_interlace_handling(reader.png);
     png_read_update_info(reader.png, reader.info);
     if (png_get_rowbytes(reader.png, reader.info) !=
         png_get_image_width(reader.png, reader.info) * 4)

@@ -24,7 +24,7 @@ void RemoveFolder(const std::string& folder) {
 }
 
 void WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgba,
-              int channels, int bit_depth) {
+              int channels, int bit_depth, bool interlaced) {
     FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -33,25 +33,29 @@ void WritePng(const std::string& path, int width, int height, const std::vector<
     const int color_type = channels == 4   ? PNG_COLOR_TYPE_RGBA
                            : channels == 3 ? PNG_COLOR_TYPE_RGB
                                            : PNG_COLOR_TYPE_GRAY;
-    png_set_IHDR(png, info, width, height, bit_depth, color_type, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, width, height, bit_depth, color_type,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
+    const int passes = png_set_interlace_handling(png);
     const int bytes_per_sample = bit_depth / 8;
     std::vector<uint8_t> row(static_cast<size_t>(width) * channels * bytes_per_sample);
-    for (int y = 0; y < height; ++y) {
-        size_t at = 0;
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = rgba[static_cast<size_t>(y) * width + x];
-            const uint8_t values[4] = {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
-                                       static_cast<uint8_t>(p), static_cast<uint8_t>(p >> 24)};
-            const int order[4] = {0, 1, 2, 3};
-            for (int c = 0; c < channels; ++c) {
-                for (int b = 0; b < bytes_per_sample; ++b)
-                    row[at++] = values[order[c]];
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = 0; y < height; ++y) {
+            size_t at = 0;
+            for (int x = 0; x < width; ++x) {
+                const uint32_t p = rgba[static_cast<size_t>(y) * width + x];
+                const uint8_t values[4] = {static_cast<uint8_t>(p >> 16),
+                                           static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p),
+                                           static_cast<uint8_t>(p >> 24)};
+                const int order[4] = {0, 1, 2, 3};
+                for (int c = 0; c < channels; ++c) {
+                    for (int b = 0; b < bytes_per_sample; ++b)
+                        row[at++] = values[order[c]];
+                }
             }
+            png_write_row(png, row.data());
         }
-        png_write_row(png, row.data());
-    }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     std::fclose(file);

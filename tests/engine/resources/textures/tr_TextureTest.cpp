@@ -55,6 +55,21 @@ TEST_F(TextureTest, PngKeepsExactSizeAndPixelsInDeviceOrder) {
     EXPECT_EQ(device->GetTexel(99, 59), 0xFFFF0000u);
 }
 
+TEST_F(TextureTest, InterlacedPngDecodesEveryRow) {
+    std::vector<uint32_t> pixels(16 * 16);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = 0xFF000000u | static_cast<uint32_t>(i);
+    WritePng(folder + "laced.png", 16, 16, pixels, 4, 8, true);
+    tr_Texture texture;
+    Load(texture, "laced", true);
+    auto* device = dynamic_cast<tr_DeviceTexture_Null*>(texture.GetDeviceTexture(0));
+    ASSERT_NE(device, nullptr);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(device->GetTexel(x, y), pixels[static_cast<size_t>(y) * 16 + x])
+                << x << "," << y;
+}
+
 TEST_F(TextureTest, ForcedPowerOfTwoAllocationScalesTheUVs) {
     WritePng(folder + "half.png", 100, 60, HalfTransparent());
     tr_RenderDevice::SetForcePowerOfTwo(true);
