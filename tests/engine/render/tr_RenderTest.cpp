@@ -1,5 +1,7 @@
 #include "engine/platform/headless/tr_Render_Null.h"
+#include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_Matrix.h"
+#include "engine/render/tr_VertexList.h"
 #include "engine/resources/tr_GeneratedTexture.h"
 
 #include <gtest/gtest.h>
@@ -161,6 +163,37 @@ TEST_F(RenderTest, BrightnessOverlayBrightensDarkensOrStaysAway) {
     // The overlay closes its own drawing bracket.
     render.DrawQuad(MakeTexture(2, 2), tr_DrawState());
     EXPECT_EQ(render.GetDrawCount(), 2);
+}
+
+TEST_F(RenderTest, ListsAreUnlockedAndCountedInWholeTrianglesAndLinesCarryTheirColour) {
+    tr_VertexList vertices;
+    ASSERT_TRUE(vertices.Create(8));
+    for (int i = 0; i < 7; ++i)
+        vertices.AddVertex(static_cast<float>(i), 0, 0, 0, 1, 1, 1, 1);
+    tr_IndexList indices;
+    ASSERT_TRUE(indices.Create(6));
+    for (uint16_t index : {0, 1, 2, 2, 1})
+        indices.AddIndex(index);
+    tr_VertexList without_buffer;
+
+    render.BeginDraw();
+    render.DrawVertexList(nullptr, vertices, tr_DrawState());
+    render.DrawIndexed(nullptr, vertices, indices, tr_DrawState());
+    render.DrawVertexList(nullptr, without_buffer, tr_DrawState());
+    tr_DrawState line_state;
+    line_state.alpha = 0.5f;
+    render.DrawLine(1, 2, 9, 3, 4, 9, 1, 0, 0, line_state);
+    render.EndDraw();
+
+    EXPECT_FALSE(vertices.IsLocked());
+    EXPECT_FALSE(indices.IsLocked());
+    const auto& draws = render.GetRecordedDraws();
+    ASSERT_EQ(draws.size(), 3u);
+    EXPECT_EQ(draws[0].primitive_count, 2); // 7 vertices: two whole triangles
+    EXPECT_EQ(draws[1].primitive_count, 1); // 5 indices: one whole triangle
+    EXPECT_EQ(draws[2].kind, tr_Render_Null::DrawKind::kLine);
+    EXPECT_EQ(draws[2].quad.vertices[0].color, 0x80FF0000u);
+    EXPECT_FLOAT_EQ(draws[2].quad.vertices[1].x, 3.0f);
 }
 
 } // namespace
