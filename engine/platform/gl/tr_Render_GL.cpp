@@ -42,10 +42,15 @@ tr_Render_GL::~tr_Render_GL() {
 }
 
 bool tr_Render_GL::CreateDeviceObjects() {
-    if (program_.IsReady())
+    if (programs_[0].IsReady())
         return true;
-    if (!program_.Create())
-        return false;
+    for (int i = 0; i < 4; ++i) {
+        if (!programs_[i].Create(1 << i)) {
+            for (tr_ShaderProgram_GL& program : programs_)
+                program.Destroy();
+            return false;
+        }
+    }
 
     glGenVertexArrays(1, &vertex_array_);
     glBindVertexArray(vertex_array_);
@@ -85,13 +90,14 @@ bool tr_Render_GL::CreateDeviceObjects() {
 }
 
 void tr_Render_GL::DestroyDeviceObjects() {
-    if (!program_.IsReady())
+    if (!programs_[0].IsReady())
         return;
     glDeleteSamplers(2, samplers_);
     glDeleteBuffers(1, &quad_indices_);
     glDeleteBuffers(1, &stream_buffer_);
     glDeleteVertexArrays(1, &vertex_array_);
-    program_.Destroy();
+    for (tr_ShaderProgram_GL& program : programs_)
+        program.Destroy();
     samplers_[0] = samplers_[1] = 0;
     quad_indices_ = stream_buffer_ = vertex_array_ = 0;
 }
@@ -175,13 +181,10 @@ void tr_Render_GL::CurrentView(int view[4]) const {
     view[3] = static_cast<int>(std::floor(r.h));
 }
 
-void tr_Render_GL::ApplyView(const int view[4]) {
-    if (view[0] == applied_view_[0] && view[1] == applied_view_[1] && view[2] == applied_view_[2] &&
-        view[3] == applied_view_[3] && applied_view_to_target_ == render_target_active_)
-        return;
-    for (int i = 0; i < 4; ++i)
-        applied_view_[i] = view[i];
-    applied_view_to_target_ = render_target_active_;
+void tr_Render_GL::ApplyView(const int view[4], tr_ShaderProgram_GL& program) {
+    program.Use();
+    const bool same_viewport = std::equal(view, view + 4, applied_view_) &&
+                               applied_view_to_target_ == render_target_active_;
     const float w = static_cast<float>(view[2] > 0 ? view[2] : 1);
     const float h = static_cast<float>(view[3] > 0 ? view[3] : 1);
     // Screen: y grows downwards, so the top edge maps to +1 and the viewport
@@ -198,8 +201,19 @@ void tr_Render_GL::ApplyView(const int view[4]) {
         offset_y = -1.0f - view[1] * scale_y;
         viewport_y = view[1];
     }
+    program.SetProjection(scale_x, scale_y, offset_x, offset_y);
+    if (same_viewport)
+        return;
+    std::copy(view, view + 4, applied_view_);
+    applied_view_to_target_ = render_target_active_;
     glViewport(view[0], viewport_y, view[2] > 0 ? view[2] : 0, view[3] > 0 ? view[3] : 0);
-    program_.SetProjection(scale_x, scale_y, offset_x, offset_y);
+}
+
+tr_ShaderProgram_GL& tr_Render_GL::ProgramFor(int slots) {
+    int index = 0;
+    while (index < 3 && (1 << index) < slots)
+        ++index;
+    return programs_[index];
 }
 
 GLuint tr_Render_GL::TextureFor(const tr_Texture* texture, int frame) const {
@@ -258,12 +272,12 @@ GLint tr_Render_GL::StreamVertices(const tr_Vertex* vertices, int count) {
 }
 
 void tr_Render_GL::Flush() {
-    if (batch_.empty() || !program_.IsReady())
+    if (batch_.empty() || !IsReady())
         return;
-    program_.Use();
+    tr_ShaderProgram_GL& program = ProgramFor(slot_count_);
     glBindVertexArray(vertex_array_);
-    ApplyView(batch_view_);
-    program_.SetListMode(-1);
+    ApplyView(batch_view_, program);
+    program.SetListMode(-1);
     for (int slot = 0; slot < slot_count_; ++slot)
         BindUnit(slot, slots_[slot].texture, slots_[slot].point_sampling);
     const GLint first = StreamVertices(batch_.data(), static_cast<int>(batch_.size()));
@@ -288,7 +302,7 @@ int tr_Render_GL::FindOrAddSlot(GLuint texture, bool point_sampling) {
 }
 
 void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr_DrawState& state) {
-    if (!IsDrawingAllowed() || !program_.IsReady())
+    if (!IsDrawingAllowed() || !IsReady())
         return;
     tr_QuadGeometry quad;
     if (!quad.Build(texture.get(), state))
@@ -315,19 +329,18 @@ void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr
 
 void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                             tr_IndexList* indices, const tr_DrawState& state) {
-    if (!IsDrawingAllowed() || !program_.IsReady() || !vertices.HasBuffer() ||
+    if (!IsDrawingAllowed() || !IsReady() || !vertices.HasBuffer() ||
         (indices && !indices->HasBuffer()))
         return;
     Flush();
     vertices.Unlock();
     if (indices)
         indices->Unlock();
-    program_.Use();
     glBindVertexArray(vertex_array_);
     int view[4];
     CurrentView(view);
-    ApplyView(view);
-    program_.SetListMode(tr_ShaderProgram_GL::ModeIndex(state.blend));
+    ApplyView(view, programs_[0]);
+    programs_[0].SetListMode(tr_ShaderProgram_GL::ModeIndex(state.blend));
     BindUnit(0, TextureFor(texture.get(), state.frame), false);
     PointAttributesAt(static_cast<GLuint>(vertices.GetBuffer()->GetNativeHandle()));
     if (indices) {
@@ -360,7 +373,7 @@ void tr_Render_GL::DrawIndexed(const std::shared_ptr<tr_Texture>& texture, tr_Ve
 
 void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float, float red,
                             float green, float blue, const tr_DrawState& state) {
-    if (!IsDrawingAllowed() || !program_.IsReady())
+    if (!IsDrawingAllowed() || !IsReady())
         return;
     Flush();
     tr_Vertex line[2];
@@ -371,12 +384,11 @@ void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float
     line[0].color = line[1].color = tr_PackColor(state.alpha, red, green, blue);
     line[0].z = line[1].z = tr_ShaderProgram_GL::VertexCode(0, state.blend);
     tr_TransformVertices(line, 2, tr_ShiftToPixelCentres(state.transform, kPixelCentreShift));
-    program_.Use();
     glBindVertexArray(vertex_array_);
     int view[4];
     CurrentView(view);
-    ApplyView(view);
-    program_.SetListMode(-1);
+    ApplyView(view, programs_[0]);
+    programs_[0].SetListMode(-1);
     BindUnit(0, TextureFor(nullptr, 0), true);
     const GLint first = StreamVertices(line, 2);
     glDrawArrays(GL_LINES, first, 2);
@@ -387,7 +399,7 @@ bool tr_Render_GL::ReadFrame(std::vector<uint32_t>& argb, int& width, int& heigh
     Flush();
     width = static_cast<int>(screen_width_);
     height = static_cast<int>(screen_height_);
-    if (width <= 0 || height <= 0 || !program_.IsReady())
+    if (width <= 0 || height <= 0 || !IsReady())
         return false;
     GLint previous = 0;
     glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previous);

@@ -47,7 +47,7 @@ public:
     bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
 
     // False when the shader or buffers could not be made; nothing draws then.
-    bool IsReady() const { return program_.IsReady(); }
+    bool IsReady() const { return programs_[0].IsReady(); }
     // GPU draw calls issued since the last BeginFrame.
     int GetDrawCallCount() const { return draw_calls_; }
 
@@ -65,8 +65,11 @@ private:
     int FindOrAddSlot(GLuint texture, bool point_sampling);
     // Copies vertices into the stream buffer; returns the index of the first.
     GLint StreamVertices(const tr_Vertex* vertices, int count);
-    // Viewport and projection for a floored view rectangle of the current target.
-    void ApplyView(const int view[4]);
+    // Viewport and the program's projection for a floored view rectangle of
+    // the current target; uses the program.
+    void ApplyView(const int view[4], tr_ShaderProgram_GL& program);
+    // The smallest program reading at least slots textures.
+    tr_ShaderProgram_GL& ProgramFor(int slots);
     void CurrentView(int view[4]) const;
     GLuint TextureFor(const tr_Texture* texture, int frame) const;
     void BindUnit(int unit, GLuint texture, bool point_sampling);
@@ -75,7 +78,8 @@ private:
                   tr_IndexList* indices, const tr_DrawState& state);
 
     tr_RenderDevice_GL device_;
-    tr_ShaderProgram_GL program_;
+    // Programs reading 1, 2, 4 and 8 texture slots.
+    tr_ShaderProgram_GL programs_[4];
     GLuint vertex_array_ = 0;
     GLuint stream_buffer_ = 0;
     GLuint quad_indices_ = 0;

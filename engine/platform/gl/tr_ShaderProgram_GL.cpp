@@ -3,6 +3,9 @@
 #include "engine/core/tr_Log.h"
 #include "engine/render/tr_DrawState.h"
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 const char* kVertexShader = R"(#version 330 core
@@ -31,24 +34,31 @@ void main() {
 // inverse multiply     dst * (1 - c.rgb)
 // multiply             dst * c.rgb
 // Alpha is always c.a + dst.a * (1 - c.a).
-const char* kFragmentShader = R"(#version 330 core
+// Destination colour = source term + destination x (1 - factor):
+// normal   c.a * c.rgb + dst * (1 - c.a)
+// add      c.a * c.rgb + dst
+// inverse multiply     dst * (1 - c.rgb)
+// multiply             dst * c.rgb
+// Alpha is always c.a + dst.a * (1 - c.a).
+std::string FragmentShader(int slots) {
+    std::string source = R"(#version 330 core
 in vec4 v_color;
 in vec2 v_uv;
 flat in int v_slot;
 flat in int v_mode;
-uniform sampler2D u_textures[8];
+uniform sampler2D u_textures[)" +
+                         std::to_string(slots) +
+                         R"(];
 layout(location = 0, index = 0) out vec4 o_color;
 layout(location = 0, index = 1) out vec4 o_factor;
 vec4 Sample() {
-    if (v_slot == 0) return texture(u_textures[0], v_uv);
-    if (v_slot == 1) return texture(u_textures[1], v_uv);
-    if (v_slot == 2) return texture(u_textures[2], v_uv);
-    if (v_slot == 3) return texture(u_textures[3], v_uv);
-    if (v_slot == 4) return texture(u_textures[4], v_uv);
-    if (v_slot == 5) return texture(u_textures[5], v_uv);
-    if (v_slot == 6) return texture(u_textures[6], v_uv);
-    return texture(u_textures[7], v_uv);
-}
+)";
+    for (int slot = 0; slot + 1 < slots; ++slot) {
+        source += "    if (v_slot == " + std::to_string(slot) + ") return texture(u_textures[" +
+                  std::to_string(slot) + "], v_uv);\n";
+    }
+    source += "    return texture(u_textures[" + std::to_string(slots - 1) + "], v_uv);\n";
+    source += R"(}
 void main() {
     vec4 c = Sample() * v_color;
     if (v_mode == 0) {
@@ -66,6 +76,8 @@ void main() {
     }
 }
 )";
+    return source;
+}
 
 GLuint CompileShader(GLenum kind, const char* source) {
     GLuint shader = glCreateShader(kind);
@@ -95,11 +107,13 @@ void tr_ShaderProgram_GL::Destroy() {
     program_ = 0;
 }
 
-bool tr_ShaderProgram_GL::Create() {
+bool tr_ShaderProgram_GL::Create(int slots) {
     if (program_)
         return true;
+    slots = std::max(1, std::min(slots, kTextureSlots));
+    const std::string fragment_source = FragmentShader(slots);
     const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
-    const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
+    const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragment_source.c_str());
     if (!vertex || !fragment) {
         glDeleteShader(vertex);
         glDeleteShader(fragment);
@@ -127,15 +141,21 @@ bool tr_ShaderProgram_GL::Create() {
     GLint units[kTextureSlots];
     for (int i = 0; i < kTextureSlots; ++i)
         units[i] = i;
-    glUniform1iv(glGetUniformLocation(program_, "u_textures"), kTextureSlots, units);
+    glUniform1iv(glGetUniformLocation(program_, "u_textures"), slots, units);
+    std::fill(projection_, projection_ + 4, 0.0f);
+    glUniform4fv(projection_location_, 1, projection_);
     list_mode_ = -2;
     SetListMode(-1);
     return true;
 }
 
 void tr_ShaderProgram_GL::SetProjection(float scale_x, float scale_y, float offset_x,
-                                        float offset_y) const {
-    glUniform4f(projection_location_, scale_x, scale_y, offset_x, offset_y);
+                                        float offset_y) {
+    const float projection[4] = {scale_x, scale_y, offset_x, offset_y};
+    if (std::equal(projection, projection + 4, projection_))
+        return;
+    std::copy(projection, projection + 4, projection_);
+    glUniform4fv(projection_location_, 1, projection_);
 }
 
 void tr_ShaderProgram_GL::SetListMode(int mode) {

@@ -1,28 +1,32 @@
-// tr_ShaderProgram_GL: the renderer's one GLSL 330 program. Colour is
+// tr_ShaderProgram_GL: a GLSL 330 program of the renderer. Colour is
 // texture x vertex colour; every blend mode is expressed through one
 // dual-source blend state, (ONE, ONE_MINUS_SRC1_COLOR) for colour and
 // (ONE, ONE_MINUS_SRC_ALPHA) for alpha, with the shader writing the
 // mode's source term and destination factor. That lets quads of different
-// blend modes and of up to kTextureSlots textures share one draw call.
-// Owned by tr_Render_GL; needs the GL context current.
+// blend modes and of several textures share one draw call. Each program
+// samples a fixed number of texture slots; the renderer keeps one per slot
+// count and uses the smallest that fits, since software rasterisers pay for
+// every slot a shader could read. Owned by tr_Render_GL; needs the GL
+// context current.
 #pragma once
 
 #include <epoxy/gl.h>
 
 class tr_ShaderProgram_GL {
 public:
-    static const int kTextureSlots = 8;
+    static constexpr int kTextureSlots = 8;
 
     ~tr_ShaderProgram_GL();
 
-    // Compiles and links; false (with a log line) on failure.
-    bool Create();
+    // Compiles and links a program reading up to slots textures (1 to
+    // kTextureSlots); false (with a log line) on failure.
+    bool Create(int slots);
     void Destroy();
     bool IsReady() const { return program_ != 0; }
     void Use() const { glUseProgram(program_); }
 
     // Maps the view rectangle onto the viewport: ndc = p * scale + offset.
-    void SetProjection(float scale_x, float scale_y, float offset_x, float offset_y) const;
+    void SetProjection(float scale_x, float scale_y, float offset_x, float offset_y);
     // Client lists carry z = 0 in every vertex; for them the blend mode comes
     // from here and the texture from slot 0. -1 reads both from the vertex z
     // (slot * 4 + mode), which batched quads and lines carry.
@@ -40,4 +44,5 @@ private:
     GLint projection_location_ = -1;
     GLint list_mode_location_ = -1;
     int list_mode_ = -2;
+    float projection_[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 };
