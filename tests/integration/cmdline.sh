@@ -70,6 +70,19 @@ if [[ -n "${DISPLAY:-}" ]]; then
         fail=1
     fi
     expect 1 "frame 9" -- --frames 3 --screenshot 9:"$work/never.png"
+
+    # Closing the window (SDL reports a termination request the same way)
+    # ends the run cleanly.
+    "$TARROW" >/dev/null 2>&1 &
+    pid=$!
+    sleep 2
+    kill -TERM "$pid"
+    wait "$pid"
+    rc=$?
+    if [[ $rc -ne 0 ]]; then
+        echo "cmdline: closing the window gave status $rc"
+        fail=1
+    fi
 fi
 
 # Without OpenGL the device error is logged and the game still runs its frames;
