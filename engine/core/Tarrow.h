@@ -41,7 +41,7 @@ public:
         // trigger queue, script state) and the font rasteriser.
         std::function<void()> create_engine_core;
         // Init, once the renderer exists: resource registry, cursor, sound
-        // hub (unless one exists) and the audio output.
+        // hub (unless one exists); the SDL host then starts its audio output.
         std::function<void()> create_platform_objects;
         // Release, right after the shutdown hook: cursor and sound hub (the
         // engine then destroys the log's file manager itself).
