@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include <unistd.h>
+
 namespace {
 
 // 20 x 10 PNG: left half transparent, right half opaque.
@@ -36,7 +38,8 @@ void WriteHalfPng(const std::string& path, int width) {
 class SpriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = ::testing::TempDir() + "tr_sprite_test/";
+        // Tests run in parallel processes: each gets a folder of its own.
+        folder = ::testing::TempDir() + "tr_sprite_test_" + std::to_string(getpid()) + "/";
         std::filesystem::create_directories(folder);
         WriteHalfPng(folder + "half.png", 20);
         WriteHalfPng(folder + "wide.png", 40);

@@ -8,12 +8,15 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include <jpeglib.h>
 
 std::string MakeTempFolder(const std::string& tag) {
     static int counter = 0;
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) /
-                                         ("tr_textures_" + tag + "_" + std::to_string(++counter));
+    const std::filesystem::path folder =
+        std::filesystem::path(::testing::TempDir()) /
+        ("tr_textures_" + tag + "_" + std::to_string(getpid()) + "_" + std::to_string(++counter));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder.string() + "/";
