@@ -41,7 +41,7 @@ enum class Result { kOk, kLibraryError, kNotRgb };
 // All libjpeg calls run here; nothing with a destructor lives in this frame,
 // so the error longjmp skips nothing. pixels is sized by the caller's
 // callback after the header is known.
-Result DecodeStream(FILE* file, std::vector<uint8_t>& pixels, int& width, int& height) {
+Result DecodeStream(FILE* file, tr_DecodedImage::Pixels& pixels, int& width, int& height) {
     jpeg_decompress_struct info;
     ErrorManager errors;
     info.err = jpeg_std_error(&errors.base);
@@ -100,7 +100,7 @@ bool tr_JpegDecoder::Decode(const std::string& path, tr_DecodedImage& image) {
         tr_Log("Error: File %s could not be opened for reading", path.c_str());
         return false;
     }
-    std::vector<uint8_t> pixels;
+    tr_DecodedImage::Pixels pixels;
     int width = 0;
     int height = 0;
     const Result result = DecodeStream(file.get(), pixels, width, height);

@@ -96,7 +96,7 @@ bool tr_PngDecoder::Decode(const std::string& path, tr_DecodedImage& image) {
         tr_Log("Error: Error during read_image");
         return false;
     }
-    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
+    tr_DecodedImage::Pixels pixels(static_cast<size_t>(width) * height * 4);
     std::vector<png_bytep> rows(height);
     for (png_uint_32 y = 0; y < height; ++y)
         rows[y] = pixels.data() + static_cast<size_t>(y) * width * 4;
