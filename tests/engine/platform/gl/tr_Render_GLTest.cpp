@@ -242,6 +242,30 @@ TEST_F(RenderGLTest, RenderToTextureKeepsOrientationAndSoftCopyKeepsFlatColour) 
     ExpectPixel(221, 116, 0, 128, 255, 3);
 }
 
+TEST_F(RenderGLTest, ClipsInsideARenderTargetKeepTheTargetsOrientation) {
+    render_->BeginRenderToTexture(64, 32);
+    ASSERT_TRUE(render_->PushClip(tr_Rect{8, 4, 16, 8}));
+    tr_DrawState full;
+    full.transform = tr_MakeTransform(32, 16, 0, 16, 8);
+    render_->DrawQuad(Solid(0, 0, 1), full);
+    render_->PopClip();
+    std::shared_ptr<tr_Texture> target = render_->EndRenderToTexture();
+    ASSERT_TRUE(target);
+
+    render_->BeginFrame();
+    render_->BeginDraw();
+    tr_DrawState at;
+    at.transform = tr_MakeTransform(132, 116, 0, 1, 1); // covers 100..163 x 100..131
+    render_->DrawQuad(target, at);
+    Finish();
+    ExpectPixel(108, 104, 0, 0, 255);
+    ExpectPixel(123, 111, 0, 0, 255);
+    ExpectPixel(107, 104, 0, 0, 0);
+    ExpectPixel(108, 103, 0, 0, 0);
+    ExpectPixel(124, 111, 0, 0, 0);
+    ExpectPixel(123, 112, 0, 0, 0);
+}
+
 TEST_F(RenderGLTest, BrightnessOverlayAddsWhiteOrDarkens) {
     for (float brightness : {1.5f, 0.5f, 1.0f}) {
         render_->BeginFrame();
