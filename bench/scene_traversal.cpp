@@ -81,6 +81,9 @@ void* operator new(size_t size) {
         return p;
     throw std::bad_alloc();
 }
+// The replacements pair malloc with free; GCC cannot see that new and delete
+// are replaced together.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept {
     std::free(p);
 }

@@ -114,7 +114,7 @@ inline std::vector<size_t> OggPages(const std::vector<char>& bytes) {
     return pages;
 }
 
-struct VideoSpec {
+struct VideoParams {
     int width = 33;
     int height = 25;
     int frames = 30;
@@ -127,24 +127,24 @@ struct VideoSpec {
     };
 };
 
-inline void MakeVideo(const std::string& base, const VideoSpec& spec) {
+inline void MakeVideo(const std::string& base, const VideoParams& params) {
     tr_VideoEncoder::Options options;
-    options.fps_numerator = spec.fps;
+    options.fps_numerator = params.fps;
     options.quality = 63;
-    options.write_alpha = spec.alpha;
+    options.write_alpha = params.alpha;
     tr_VideoEncoder encoder;
-    ASSERT_TRUE(encoder.Begin(base, spec.width, spec.height, options)) << encoder.GetError();
-    std::vector<uint8_t> rgba(static_cast<size_t>(spec.width) * spec.height * 4);
-    for (int n = 0; n < spec.frames; ++n) {
+    ASSERT_TRUE(encoder.Begin(base, params.width, params.height, options)) << encoder.GetError();
+    std::vector<uint8_t> rgba(static_cast<size_t>(params.width) * params.height * 4);
+    for (int n = 0; n < params.frames; ++n) {
         const uint8_t level = static_cast<uint8_t>(FrameLevel(n));
-        for (int y = 0; y < spec.height; ++y) {
-            for (int x = 0; x < spec.width; ++x) {
-                uint8_t* p = &rgba[(static_cast<size_t>(y) * spec.width + x) * 4];
+        for (int y = 0; y < params.height; ++y) {
+            for (int x = 0; x < params.width; ++x) {
+                uint8_t* p = &rgba[(static_cast<size_t>(y) * params.width + x) * 4];
                 p[0] = p[1] = p[2] = level;
-                p[3] = spec.alpha_of(x, y, n);
+                p[3] = params.alpha_of(x, y, n);
             }
         }
-        ASSERT_TRUE(encoder.AddFrame(rgba.data(), spec.width * 4)) << encoder.GetError();
+        ASSERT_TRUE(encoder.AddFrame(rgba.data(), params.width * 4)) << encoder.GetError();
     }
     ASSERT_TRUE(encoder.Finish()) << encoder.GetError();
 }

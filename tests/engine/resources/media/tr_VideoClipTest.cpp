@@ -12,7 +12,7 @@ using media_test::FrameLevel;
 using media_test::LevelToFrame;
 using media_test::MakeVideo;
 using media_test::ScratchDir;
-using media_test::VideoSpec;
+using media_test::VideoParams;
 
 // A clip with handlers that count pictures and ends.
 class VideoClipTest : public ::testing::Test {
@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(VideoClipTest, LoadShowsTheFirstFrameConvertedToBgraWithItsAlpha) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     Open(dir / "v");
     ASSERT_TRUE(clip.IsLoaded());
     EXPECT_EQ(pictures, 1);
@@ -63,7 +63,7 @@ TEST_F(VideoClipTest, LoadShowsTheFirstFrameConvertedToBgraWithItsAlpha) {
 }
 
 TEST_F(VideoClipTest, LateUpdatesSkipFramesAndConvertOnlyTheOneDue) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     Open(dir / "v");
     clip.Play("trg_done");
     const int before = pictures;
@@ -86,7 +86,7 @@ TEST_F(VideoClipTest, LateUpdatesSkipFramesAndConvertOnlyTheOneDue) {
 }
 
 TEST_F(VideoClipTest, LoopedVideoReportsEveryEndAndStartsAgain) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     Open(dir / "v");
     clip.SetLooped(true);
     clip.Play("trg_loop");
@@ -101,7 +101,7 @@ TEST_F(VideoClipTest, LoopedVideoReportsEveryEndAndStartsAgain) {
 }
 
 TEST_F(VideoClipTest, SeekStopsPlaybackOnThatFrameAndRewindReturnsToTheFirst) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     Open(dir / "v");
     clip.Play("");
     clip.Update(0.6f);
@@ -123,7 +123,7 @@ TEST_F(VideoClipTest, SeekStopsPlaybackOnThatFrameAndRewindReturnsToTheFirst) {
 }
 
 TEST_F(VideoClipTest, CountedFramesBoundSeekAndGiveTheDuration) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     clip.SetCountFrames(true);
     Open(dir / "v");
     EXPECT_EQ(clip.GetFrameCount(), 30);
@@ -135,7 +135,7 @@ TEST_F(VideoClipTest, CountedFramesBoundSeekAndGiveTheDuration) {
 }
 
 TEST_F(VideoClipTest, UnloadAndLoadAgainResumeOnTheSavedFrame) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     Open(dir / "v");
     clip.Seek(12);
     clip.Unload();
@@ -147,10 +147,10 @@ TEST_F(VideoClipTest, UnloadAndLoadAgainResumeOnTheSavedFrame) {
 }
 
 TEST_F(VideoClipTest, AlphaVideoGivesAlphaFromItsBrightness) {
-    VideoSpec colour;
+    VideoParams colour;
     colour.alpha = false;
     MakeVideo(dir / "v", colour);
-    VideoSpec grey = colour;
+    VideoParams grey = colour;
     MakeVideo(dir / "a", grey);
     std::rename((dir / "a.ogg").c_str(), (dir / "v.oggalpha").c_str());
     Open(dir / "v");
@@ -161,21 +161,21 @@ TEST_F(VideoClipTest, AlphaVideoGivesAlphaFromItsBrightness) {
 }
 
 TEST_F(VideoClipTest, WithoutAlphaFileTheVideoIsOpaque) {
-    VideoSpec spec;
-    spec.alpha = false;
-    MakeVideo(dir / "v", spec);
+    VideoParams params;
+    params.alpha = false;
+    MakeVideo(dir / "v", params);
     Open(dir / "v");
     EXPECT_EQ(Pixel(0, 0)[3], 255);
     EXPECT_EQ(Pixel(32, 24)[3], 255);
 }
 
 TEST_F(VideoClipTest, SubtitlesAreAnnouncedAndWithdrawnThroughTheMediator) {
-    VideoSpec spec;
-    spec.width = 16;
-    spec.height = 16;
-    spec.frames = 20;
-    spec.fps = 5;
-    MakeVideo(dir / "v", spec);
+    VideoParams params;
+    params.width = 16;
+    params.height = 16;
+    params.frames = 20;
+    params.fps = 5;
+    MakeVideo(dir / "v", params);
     media_test::WriteText(dir / "v.srt", "1\r\n00:00:01,500 --> 00:00:03,000\r\nsub_intro\r\n\r\n");
     media_test::MessageRecorder subtitles(1);
     Open(dir / "v");
@@ -244,7 +244,7 @@ TEST_F(VideoClipTest, MissingVideoIsLoggedAndNeverPlays) {
 }
 
 TEST_F(VideoClipTest, UndecodableVideoEndsOnItsFirstUpdate) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     std::vector<char> bytes = media_test::ReadFile(dir / "v.ogg");
     for (size_t i = 0; i < bytes.size(); i += 3) {
         bytes[i] = static_cast<char>(bytes[i] ^ 0xa5);
@@ -268,7 +268,7 @@ TEST_F(VideoClipTest, UndecodableVideoEndsOnItsFirstUpdate) {
 }
 
 TEST_F(VideoClipTest, TruncatedVideoEndsWhereItsDataStops) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     std::vector<char> bytes = media_test::ReadFile(dir / "v.ogg");
     const std::vector<size_t> pages = media_test::OggPages(bytes);
     ASSERT_GT(pages.size(), 20u); // headers, then a page per frame
@@ -305,7 +305,7 @@ void FixPageChecksum(std::vector<char>& bytes, size_t page, size_t length) {
 }
 
 TEST_F(VideoClipTest, ZeroFrameRateIsRefusedInsteadOfDividingByZero) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     std::vector<char> bytes = media_test::ReadFile(dir / "v.ogg");
     const std::vector<size_t> pages = media_test::OggPages(bytes);
     ASSERT_GT(pages.size(), 2u);
@@ -352,7 +352,7 @@ void ReplaceRecord(const std::string& path, int index, uint32_t length,
 }
 
 TEST_F(VideoClipTest, ZAlphaRecordRunningPastTheFileEndsTheVideo) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     ReplaceRecord(dir / "v.zalpha", 3, 0x7fffffffu, {});
     Open(dir / "v");
     clip.Play("trg");
@@ -365,7 +365,7 @@ TEST_F(VideoClipTest, ZAlphaRecordRunningPastTheFileEndsTheVideo) {
 }
 
 TEST_F(VideoClipTest, ZAlphaRecordOfTheWrongSizeEndsTheVideo) {
-    MakeVideo(dir / "v", VideoSpec());
+    MakeVideo(dir / "v", VideoParams());
     std::vector<uint8_t> plane(33 * 25 - 1, 255);
     uLongf size = compressBound(static_cast<uLong>(plane.size()));
     std::vector<uint8_t> packed(size);
@@ -391,7 +391,7 @@ TEST_F(VideoClipTest, ZAlphaRecordOfTheWrongSizeEndsTheVideo) {
 }
 
 TEST_F(VideoClipTest, RandomDamageToVideoAndAlphaAlwaysEndsOnce) {
-    MakeVideo(dir / "good", VideoSpec());
+    MakeVideo(dir / "good", VideoParams());
     const std::vector<char> video = media_test::ReadFile(dir / "good.ogg");
     const std::vector<char> alpha = media_test::ReadFile(dir / "good.zalpha");
     const size_t first_frame_page = media_test::OggPages(video).at(2);

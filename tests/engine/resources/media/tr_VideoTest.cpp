@@ -25,7 +25,7 @@ public:
 class VideoTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        media_test::MakeVideo(dir / "intro", media_test::VideoSpec());
+        media_test::MakeVideo(dir / "intro", media_test::VideoParams());
         tr_CallQueue::Install(&queue);
         video.SetRes(dir / "intro");
     }
