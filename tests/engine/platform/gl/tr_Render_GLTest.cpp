@@ -7,6 +7,8 @@
 #include "engine/resources/tr_GeneratedTexture.h"
 #include "engine/resources/tr_PngDecoder.h"
 
+#include "tests/support/GlTestWindow.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -26,34 +28,13 @@ struct Rgb {
 
 class RenderGLTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        if (SDL_Init(SDL_INIT_VIDEO) != 0)
-            return;
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-        window_ = SDL_CreateWindow("tr_Render_GLTest", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
-        if (window_)
-            context_ = SDL_GL_CreateContext(window_);
-    }
-    static void TearDownTestSuite() {
-        if (context_)
-            SDL_GL_DeleteContext(context_);
-        if (window_)
-            SDL_DestroyWindow(window_);
-        context_ = nullptr;
-        window_ = nullptr;
-        // No SDL_Quit: it unloads the GL driver, and the leak checker can then
-        // no longer tell the driver's own leftovers from ours.
-    }
+    static void SetUpTestSuite() { gl_.Open("tr_Render_GLTest", kWidth, kHeight); }
+    static void TearDownTestSuite() { gl_.Close(); }
 
     void SetUp() override {
-        if (!context_)
+        if (!gl_.IsOpen())
             GTEST_SKIP() << "no GL 3.3 core context: " << SDL_GetError();
-        SDL_GL_MakeCurrent(window_, context_);
+        gl_.MakeCurrent();
         render_ = std::make_unique<tr_Render_GL>();
         render_->Init(static_cast<float>(kWidth), static_cast<float>(kHeight));
         ASSERT_TRUE(render_->IsReady());
@@ -101,8 +82,7 @@ protected:
         EXPECT_NEAR(p.b, b, tolerance) << "at " << x << "," << y;
     }
 
-    static SDL_Window* window_;
-    static SDL_GLContext context_;
+    static GlTestWindow gl_;
     std::unique_ptr<tr_Render_GL> render_;
     std::shared_ptr<tr_GeneratedTexture> background_;
     std::vector<uint32_t> frame_;
@@ -110,8 +90,7 @@ protected:
     int frame_height_ = 0;
 };
 
-SDL_Window* RenderGLTest::window_ = nullptr;
-SDL_GLContext RenderGLTest::context_ = nullptr;
+GlTestWindow RenderGLTest::gl_;
 
 // A 4 x 4 texture whose texels are all different.
 std::shared_ptr<tr_GeneratedTexture> Checker() {

@@ -7,6 +7,8 @@
 
 #include "FontTestSupport.h"
 
+#include "tests/support/GlTestWindow.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -17,31 +19,13 @@ const int kHeight = 240;
 
 class TextDrawGLTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        if (SDL_Init(SDL_INIT_VIDEO) != 0)
-            return;
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        window_ = SDL_CreateWindow("TextDrawGLTest", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
-        if (window_)
-            context_ = SDL_GL_CreateContext(window_);
-    }
-    static void TearDownTestSuite() {
-        if (context_)
-            SDL_GL_DeleteContext(context_);
-        if (window_)
-            SDL_DestroyWindow(window_);
-        context_ = nullptr;
-        window_ = nullptr;
-    }
+    static void SetUpTestSuite() { gl_.Open("TextDrawGLTest", kWidth, kHeight); }
+    static void TearDownTestSuite() { gl_.Close(); }
 
     void SetUp() override {
-        if (!context_)
+        if (!gl_.IsOpen())
             GTEST_SKIP() << "no GL 3.3 core context: " << SDL_GetError();
-        SDL_GL_MakeCurrent(window_, context_);
+        gl_.MakeCurrent();
         render_ = std::make_unique<tr_Render_GL>();
         render_->Init(static_cast<float>(kWidth), static_cast<float>(kHeight));
         ASSERT_TRUE(render_->IsReady());
@@ -60,13 +44,11 @@ protected:
                 }
     }
 
-    static SDL_Window* window_;
-    static SDL_GLContext context_;
+    static GlTestWindow gl_;
     std::unique_ptr<tr_Render_GL> render_;
     std::vector<uint32_t> frame_;
 };
-SDL_Window* TextDrawGLTest::window_ = nullptr;
-SDL_GLContext TextDrawGLTest::context_ = nullptr;
+GlTestWindow TextDrawGLTest::gl_;
 
 TEST_F(TextDrawGLTest, LeftAlignedBlocksStartAtTheirPositionWhateverTheirLength) {
     tr_ResourceRegistry registry;
