@@ -1,0 +1,13 @@
+// tr_LoadModule: loads a module file into the running engine core. path uses
+// either separator and has no extension (".xml" is appended). The module's
+// objects are parked under the storage root (resources unloaded), its
+// triggers handed to the trigger registry (names already taken keep their
+// old trigger), and its code run once with the file name as chunk name.
+// A malformed file logs the parse error and applies nothing. Needs the
+// engine core (tr_EngineCore::Get()).
+#pragma once
+
+#include <string>
+
+// True when the file was found and parsed (the module was applied).
+bool tr_LoadModule(const std::string& path);

@@ -1,0 +1,45 @@
+// tr_ScriptState: the one Lua 5.1 state of the process, with every standard
+// library open. Created and owned by tr_EngineCore (reach it as
+// tr_EngineCore::Get()->GetScript()); it lives exactly as long as the core.
+// Everything that runs Lua code goes through protected calls, so a script
+// error never unwinds through C++ frames; the state's panic handler is the
+// library's own and only fires for errors outside protected calls.
+#pragma once
+
+#include <string>
+
+struct lua_State;
+
+class tr_ScriptState {
+public:
+    tr_ScriptState();
+    ~tr_ScriptState();
+    tr_ScriptState(const tr_ScriptState&) = delete;
+    tr_ScriptState& operator=(const tr_ScriptState&) = delete;
+
+    lua_State* GetLua() const { return lua_; }
+
+    // Compiles code (chunk_name names it in error messages) and runs it in
+    // protected mode, discarding any results. On a compile or run error
+    // returns false with the Lua message in *error (when given); nothing is
+    // logged here: each caller has its own report. The stack is left as it
+    // was in every case.
+    bool RunChunk(const std::string& code, const std::string& chunk_name,
+                  std::string* error = nullptr);
+    // Compiles code without running it; the same error contract as RunChunk.
+    bool CompileChunk(const std::string& code, const std::string& chunk_name,
+                      std::string* error = nullptr);
+
+    // Plain global access for native callers and tests.
+    void SetGlobalString(const std::string& name, const std::string& value);
+    void SetGlobalNumber(const std::string& name, double value);
+    void SetGlobalNil(const std::string& name);
+    // False when the global is not a string or number (value untouched).
+    bool GetGlobalString(const std::string& name, std::string& value) const;
+    // False when the global is not a number or numeric string.
+    bool GetGlobalNumber(const std::string& name, double& value) const;
+    bool IsGlobalNil(const std::string& name) const;
+
+private:
+    lua_State* lua_;
+};
