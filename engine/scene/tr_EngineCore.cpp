@@ -3,8 +3,14 @@
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
 #include "engine/render/tr_Render.h"
+#include "engine/script/tr_EngineScriptApi.h"
 
 tr_EngineCore* tr_EngineCore::instance_ = nullptr;
+
+tr_EngineCore::tr_EngineCore() : triggers_(script_) {
+    if (script_.GetLua())
+        tr_RegisterEngineScriptApi(script_.GetLua());
+}
 
 tr_EngineCore* tr_EngineCore::Get() {
     if (!instance_)
@@ -20,6 +26,7 @@ void tr_EngineCore::Destroy() {
 }
 
 void tr_EngineCore::Update(const tr_FrameInfo* frame) {
+    triggers_.RunQueue();
     if (frame)
         scene_.Update(*frame);
 }

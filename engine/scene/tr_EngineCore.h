@@ -1,10 +1,15 @@
 // tr_EngineCore: the process-wide engine core, created on first use by Get()
-// and destroyed by Destroy() (the engine's Release). It owns the scene; the
-// application's hooks call Update, Input and Draw once per frame / event.
-// The trigger queue and the script state join it later.
+// and destroyed by Destroy() (the engine's Release). It owns, in order of
+// creation, the script state (with the engine script API registered), the
+// trigger registry (the installed call queue) and the scene; they are
+// destroyed in reverse, so objects deleted with the scene can still queue
+// calls. The application's hooks call Update, Input and Draw once per frame
+// / event.
 #pragma once
 
 #include "engine/scene/tr_Scene.h"
+#include "engine/script/tr_ScriptState.h"
+#include "engine/script/tr_TriggerRegistry.h"
 
 struct tr_FrameInfo;
 struct tr_InputEvent;
@@ -18,8 +23,10 @@ public:
     static void Destroy();
 
     tr_Scene& GetScene() { return scene_; }
+    tr_ScriptState& GetScript() { return script_; }
+    tr_TriggerRegistry& GetTriggers() { return triggers_; }
 
-    // Core update: updates the scene's display tree.
+    // Core update: the queued trigger calls, then the scene's display tree.
     void Update(const tr_FrameInfo* frame);
     // Core input: hands the event to the scene's input dispatch.
     void Input(const tr_InputEvent* event);
@@ -27,11 +34,13 @@ public:
     void Draw(tr_Render* render);
 
 private:
-    tr_EngineCore() = default;
+    tr_EngineCore();
     ~tr_EngineCore() = default;
     tr_EngineCore(const tr_EngineCore&) = delete;
     tr_EngineCore& operator=(const tr_EngineCore&) = delete;
 
     static tr_EngineCore* instance_;
+    tr_ScriptState script_;
+    tr_TriggerRegistry triggers_;
     tr_Scene scene_;
 };

@@ -1,0 +1,23 @@
+#include "engine/objects/tr_EngineObjectTypes.h"
+
+#include "engine/objects/tr_Sprite.h"
+#include "engine/objects/tr_Text.h"
+#include "engine/objects/tr_Video.h"
+#include "engine/scene/tr_Object.h"
+#include "engine/scene/tr_ObjectFactory.h"
+#include "engine/scene/tr_TimerObj.h"
+
+// One line per type, in the engine's order. The types marked "not yet" get
+// their line here when their class lands.
+void tr_RegisterEngineObjectTypes(tr_ObjectFactory& factory) {
+    factory.RegisterType("obj", [] { return new tr_Object; });
+    factory.RegisterType("spr", [] { return new tr_Sprite; });
+    // "anim": tr_AnimSprite (not yet)
+    // "partsys": tr_ParticleSystem (not yet)
+    factory.RegisterType("text", [] { return new tr_Text; });
+    factory.RegisterType("video", [] { return new tr_Video; });
+    // "flashanim": tr_FlashAnim (not yet)
+    // "grid": tr_Grid (not yet)
+    factory.RegisterType("timer", [] { return new tr_TimerObj; });
+    // "complexanim": tr_ComplexAnim (not yet)
+}

@@ -1,0 +1,101 @@
+#include "engine/script/tr_ScriptState.h"
+
+extern "C" {
+#include <lauxlib.h>
+#include <lua.h>
+#include <lualib.h>
+}
+
+namespace {
+
+// Pops the error message on top of the stack into *error (when given).
+void TakeError(lua_State* lua, std::string* error) {
+    if (error) {
+        const char* message = lua_tostring(lua, -1);
+        *error = message ? message : "(error object is not a string)";
+    }
+    lua_pop(lua, 1);
+}
+
+} // namespace
+
+tr_ScriptState::tr_ScriptState() : lua_(luaL_newstate()) {
+    if (lua_)
+        luaL_openlibs(lua_);
+}
+
+tr_ScriptState::~tr_ScriptState() {
+    if (lua_)
+        lua_close(lua_);
+}
+
+bool tr_ScriptState::CompileChunk(const std::string& code, const std::string& chunk_name,
+                                  std::string* error) {
+    if (!lua_)
+        return false;
+    if (luaL_loadbuffer(lua_, code.data(), code.size(), chunk_name.c_str()) != 0) {
+        TakeError(lua_, error);
+        return false;
+    }
+    lua_pop(lua_, 1);
+    return true;
+}
+
+bool tr_ScriptState::RunChunk(const std::string& code, const std::string& chunk_name,
+                              std::string* error) {
+    if (!lua_)
+        return false;
+    const int top = lua_gettop(lua_);
+    if (luaL_loadbuffer(lua_, code.data(), code.size(), chunk_name.c_str()) != 0) {
+        TakeError(lua_, error);
+        return false;
+    }
+    const bool ok = lua_pcall(lua_, 0, LUA_MULTRET, 0) == 0;
+    if (!ok)
+        TakeError(lua_, error);
+    lua_settop(lua_, top);
+    return ok;
+}
+
+void tr_ScriptState::SetGlobalString(const std::string& name, const std::string& value) {
+    lua_pushlstring(lua_, value.data(), value.size());
+    lua_setglobal(lua_, name.c_str());
+}
+
+void tr_ScriptState::SetGlobalNumber(const std::string& name, double value) {
+    lua_pushnumber(lua_, value);
+    lua_setglobal(lua_, name.c_str());
+}
+
+void tr_ScriptState::SetGlobalNil(const std::string& name) {
+    lua_pushnil(lua_);
+    lua_setglobal(lua_, name.c_str());
+}
+
+bool tr_ScriptState::GetGlobalString(const std::string& name, std::string& value) const {
+    lua_getglobal(lua_, name.c_str());
+    const bool ok = lua_isstring(lua_, -1) != 0;
+    if (ok) {
+        size_t length = 0;
+        const char* text = lua_tolstring(lua_, -1, &length);
+        value.assign(text, length);
+    }
+    lua_pop(lua_, 1);
+    return ok;
+}
+
+bool tr_ScriptState::GetGlobalNumber(const std::string& name, double& value) const {
+    lua_getglobal(lua_, name.c_str());
+    const bool ok = lua_isnumber(lua_, -1) != 0;
+    if (ok)
+        value = lua_tonumber(lua_, -1);
+    lua_pop(lua_, 1);
+    return ok;
+}
+
+bool tr_ScriptState::IsGlobalNil(const std::string& name) const {
+    lua_getglobal(lua_, name.c_str());
+    const bool nil = lua_isnil(lua_, -1);
+    lua_pop(lua_, 1);
+    return nil;
+}

@@ -1,0 +1,49 @@
+#include "engine/script/tr_Trigger.h"
+
+#include "engine/core/tr_Log.h"
+#include "engine/script/tr_ScriptState.h"
+
+extern "C" {
+#include <lauxlib.h>
+#include <lua.h>
+}
+
+#include <utility>
+
+tr_Trigger::tr_Trigger(std::string name, std::string code)
+    : name_(std::move(name)), code_(std::move(code)) {}
+
+tr_Trigger::~tr_Trigger() = default;
+
+void tr_Trigger::SetCode(const std::string& code) {
+    code_ = code;
+    compiled_ = false;
+}
+
+void tr_Trigger::Execute() {
+    if (code_.empty() || !script_ || !script_->GetLua())
+        return;
+    lua_State* lua = script_->GetLua();
+    const int top = lua_gettop(lua);
+    if (!compiled_) {
+        if (luaL_loadbuffer(lua, code_.data(), code_.size(), name_.c_str()) != 0) {
+            const char* message = lua_tostring(lua, -1);
+            tr_Log("Error: trigger %s try to compile - lua error: %s", name_.c_str(),
+                   message ? message : "");
+            lua_settop(lua, top);
+            return;
+        }
+        lua_setglobal(lua, name_.c_str());
+        compiled_ = true;
+    }
+    // The name is copied: the call may change this trigger's code (TrgSet),
+    // and the registry keeps the trigger itself alive until we return.
+    const std::string name = name_;
+    lua_getglobal(lua, name.c_str());
+    if (lua_pcall(lua, 0, LUA_MULTRET, 0) != 0) {
+        const char* message = lua_tostring(lua, -1);
+        tr_Log("Error: trigger %s try to execute - lua error: %s", name.c_str(),
+               message ? message : "");
+    }
+    lua_settop(lua, top);
+}
