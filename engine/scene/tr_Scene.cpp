@@ -106,7 +106,8 @@ void Pick(tr_Object* object, const tr_InputEvent& event, tr_ObjectRef& picked,
 } // namespace
 
 tr_Scene::tr_Scene()
-    : display_root_(new tr_Object("tr_origin")), storage_root_(new tr_Object("tr_storage")) {
+    : display_root_(new tr_Object("tr_origin")), storage_root_(new tr_Object("tr_storage")),
+      input_dispatch_(*this) {
     display_root_->LoadResources();
 }
 
@@ -134,6 +135,7 @@ tr_Object* tr_Scene::FindObject(const std::string& name) const {
 }
 
 void tr_Scene::Update(const tr_FrameInfo& frame) {
+    input_dispatch_.ApplyDeferredDrop();
     tr_SceneTraversal walk;
     UpdateTree(display_root_, frame);
 }
@@ -151,7 +153,10 @@ tr_Object* tr_Scene::DispatchInput(const tr_InputEvent& event) {
         tr_SceneTraversal walk;
         Pick(display_root_, event, picked, tr_DrawState());
     }
-    return picked.Get();
+    // After the walk: objects deleted during it are gone and read as null.
+    tr_Object* const picked_object = picked.Get();
+    input_dispatch_.AfterPick(event, picked_object);
+    return picked_object;
 }
 
 bool tr_Scene::DeleteObject(tr_Object* object) {

@@ -9,6 +9,7 @@
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
 #include "engine/render/tr_DrawState.h"
+#include "engine/scene/tr_InputDispatch.h"
 
 #include <string>
 
@@ -30,13 +31,16 @@ public:
     // display tree, then in the storage tree; null when none.
     tr_Object* FindObject(const std::string& name) const;
 
-    // Re-sorts children by z and updates active objects of the display tree.
+    // Releases a dropped object first (the deferred drop), then re-sorts
+    // children by z and updates active objects of the display tree.
     void Update(const tr_FrameInfo& frame);
     // Draws the visible part of the display tree with the default state.
     void Draw(tr_Render* render);
-    // Runs the pick traversal over the display tree and returns the object
-    // that took the event, or null.
+    // Runs the pick traversal over the display tree, then the hover, mouse-up
+    // waiter and drag-and-drop rules; returns the object that took the event,
+    // or null.
     tr_Object* DispatchInput(const tr_InputEvent& event);
+    tr_InputDispatch& GetInputDispatch() { return input_dispatch_; }
 
     // Deletes object with its subtree. The roots are refused. While a tree
     // walk runs the object is only marked (walks and lookups skip it) and is
@@ -50,4 +54,5 @@ public:
 private:
     tr_Object* display_root_;
     tr_Object* storage_root_;
+    tr_InputDispatch input_dispatch_;
 };
