@@ -1,12 +1,21 @@
 // tr_EngineServices: fills Tarrow::Services with the engine's real
 // subsystems, for the application to install with Tarrow::SetServices
-// before Init: the engine core (scene), the resource registry, the sound hub
-// and the display refresh. The registry made here is owned by the returned
-// services and deleted by their release step; a registry or sound hub that
-// already exists is used, not replaced. The cursor entries stay empty until
-// the cursor exists.
+// before Init: the engine core (scene), the resource registry, the cursor,
+// the sound hub and the display refresh. The registry and the cursor made
+// here are owned by the returned services and deleted by their release
+// steps; a registry, cursor or sound hub that already exists is used, not
+// replaced.
 #pragma once
 
 #include "engine/core/Tarrow.h"
 
-Tarrow::Services tr_MakeEngineServices();
+#include <functional>
+#include <memory>
+
+class tr_Cursor;
+
+// Makes the cursor for the host (tr_Cursor_SDL on a window); without one
+// the services make the window-less tr_Cursor_Headless.
+using tr_CursorFactory = std::function<std::unique_ptr<tr_Cursor>()>;
+
+Tarrow::Services tr_MakeEngineServices(tr_CursorFactory make_cursor = nullptr);
