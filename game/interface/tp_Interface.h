@@ -107,12 +107,15 @@ public:
     void SetPaused(bool paused);
 
     std::string GetType() const override { return "interface"; }
-    void ResetDefaults() override;
     void Update(const tr_FrameInfo& frame) override;
     void OnMessage(int id, tr_MediatorDataTable& data) override;
 
 private:
+    void Build();
     void RegisterBuiltinTypes();
+    void HandleWidgetAdd(tr_MediatorDataTable& data);
+    void HandleWidgetSetVisible(tr_MediatorDataTable& data);
+    void HandleSubscribeCustomWidget(tr_MediatorDataTable& data);
     void PlaceWidget(tr_Object* widget, float z);
     void WriteHubAlphaToWidgets();
 
