@@ -1,0 +1,33 @@
+// Rendering helpers shared by the level and its rooms: drawing an object's
+// subtree outside the frame's scene walk (into a render target, for room
+// snapshots and the level's blurred backdrop) and asking the application for
+// the layout width those pictures are made at. Textures are returned shared;
+// the caller keeps them as long as it needs them.
+#pragma once
+
+#include "engine/render/tr_DrawState.h"
+
+#include <memory>
+
+class tr_Object;
+class tr_Render;
+class tr_Texture;
+
+// Draws object and its visible subtree under parent the way the scene draws
+// its display tree: invisible objects and their subtrees are skipped, crop
+// rectangles clip, children are drawn in order after their parent.
+void tp_DrawObjectTree(tr_Object* object, tr_Render* render, const tr_DrawState& parent);
+
+// Renders object's tree into a new width x height render target of the
+// current renderer and returns it; empty when there is no renderer, the size
+// is not positive or the target could not be made.
+std::shared_ptr<tr_Texture> tp_RenderTreeToTexture(tr_Object* object, int width, int height,
+                                                   const tr_DrawState& parent);
+
+// The usable layout width in design units, asked of the application with
+// AppGetWidth; 1024 when nobody answers.
+float tp_AskLayoutWidth();
+
+// A parent draw state that moves the 1024-unit design area right so the
+// margins of a layout width-units wide picture are included.
+tr_DrawState tp_WideLayoutState(float width);
