@@ -1,9 +1,28 @@
 #include "engine/script/tr_EngineScriptApi.h"
 
-extern "C" {
-#include <lua.h>
-}
+#include "engine/scene/tr_EngineCore.h"
+#include "engine/scene/tr_Scene.h"
+#include "engine/script/tr_ScriptApi.h"
 
 void tr_RegisterEngineScriptApi(lua_State* L) {
-    (void)L;
+    if (!L) {
+        return;
+    }
+    tr_RegisterObjectScriptApi(L);
+    tr_RegisterTriggerScriptApi(L);
+    tr_RegisterMediaScriptApi(L);
+    tr_RegisterAnimScriptApi(L);
+    tr_RegisterEngineInfoScriptApi(L);
+}
+
+tr_Scene& tr_ScriptScene() {
+    return tr_EngineCore::Get()->GetScene();
+}
+
+tr_Object* tr_ScriptFindObject(const tr_ScriptArgs& args, int index) {
+    std::string name;
+    if (!args.GetName(index, name)) {
+        return nullptr;
+    }
+    return tr_ScriptScene().FindObject(name);
 }
