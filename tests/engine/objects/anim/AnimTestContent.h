@@ -31,10 +31,9 @@ public:
         std::ofstream(path, std::ios::binary) << text;
     }
 
-    // A horizontal strip of count frames, each width x height, frame i
-    // filled with a grey of 10 * (i + 1), plus its frame-texture file with
-    // the anchor at each frame's centre.
-    void WriteStrip(const std::string& relative, int count, int width, int height) const {
+    // relative + ".png": a horizontal strip of count frames, each width x
+    // height, frame i filled with an opaque grey of 10 * (i + 1).
+    void WriteStripImage(const std::string& relative, int count, int width, int height) const {
         std::vector<uint32_t> pixels(static_cast<size_t>(count * width * height));
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < count * width; ++x) {
@@ -44,6 +43,12 @@ public:
             }
         ASSERT_TRUE(
             tr_PngWriter::Write(folder + relative + ".png", pixels.data(), count * width, height));
+    }
+
+    // The strip image plus its frame-texture file relative + ".xml", with
+    // the anchor at each frame's centre.
+    void WriteStrip(const std::string& relative, int count, int width, int height) const {
+        WriteStripImage(relative, count, width, height);
         const std::string image = std::filesystem::path(relative).filename().string();
         std::string xml = "<frametexture>\n";
         for (int i = 0; i < count; ++i)
