@@ -26,9 +26,11 @@ public:
     tr_ScriptState& GetScript() { return script_; }
     tr_TriggerRegistry& GetTriggers() { return triggers_; }
 
-    // Core update: the queued trigger calls, then the scene's display tree.
+    // Core update: a mouse move synthesised at the cursor, the queued trigger
+    // calls, then the scene's display tree.
     void Update(const tr_FrameInfo* frame);
-    // Core input: hands the event to the scene's input dispatch.
+    // Core input: mouse events first move the cursor (truncated to whole
+    // pixels), then every event goes to the scene's input dispatch.
     void Input(const tr_InputEvent* event);
     // Core draw: the display tree between the renderer's BeginDraw / EndDraw.
     void Draw(tr_Render* render);
