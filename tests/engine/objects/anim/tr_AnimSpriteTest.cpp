@@ -3,12 +3,14 @@
 #include "engine/render/tr_Matrix.h"
 #include "engine/resources/tr_FrameTexture.h"
 #include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/scene/tr_ObjectFactory.h"
 
 #include "tests/engine/objects/anim/AnimTestContent.h"
 #include "tests/engine/resources/text/LogCapture.h"
 #include "tests/engine/scene/SceneTestDoubles.h"
 
 #include <gtest/gtest.h>
+#include <tinyxml2.h>
 
 namespace {
 
@@ -252,6 +254,32 @@ TEST_F(AnimSpriteTest, SavedPlayingSpriteRestartsItsFunctionWhenLoaded) {
     EXPECT_FALSE(still.IsPlaying());
     EXPECT_EQ(still.GetFrame(), 2);
     EXPECT_EQ(paused.values["animfunc"], "loop3");
+}
+
+TEST_F(AnimSpriteTest, ModuleElementsOfTypeAnimStartPlayingFromTheirAttributes) {
+    const std::string xml = "<anim name='torch' res='" + content.Path("walk") +
+                            "' frame='2' playing='1' animfunc='once3' endtrig='trg_out'/>";
+    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
+    ASSERT_EQ(document.Parse(xml.c_str()), tinyxml2::XML_SUCCESS);
+    std::unique_ptr<tr_Object> made(
+        tr_ObjectFactory::Get().CreateFromElement(document.FirstChildElement()));
+    auto* torch = dynamic_cast<tr_AnimSprite*>(made.get());
+    ASSERT_NE(torch, nullptr);
+    EXPECT_EQ(torch->GetType(), "anim");
+    EXPECT_TRUE(torch->IsPlaying());
+    EXPECT_EQ(torch->GetFrame(), 0);
+    EXPECT_EQ(torch->GetEndTrigger(), "trg_out");
+
+    // Without "playing" the saved frame is simply shown.
+    const std::string still_xml =
+        "<anim name='still' res='" + content.Path("walk") + "' frame='2' animfunc='once3'/>";
+    ASSERT_EQ(document.Parse(still_xml.c_str()), tinyxml2::XML_SUCCESS);
+    std::unique_ptr<tr_Object> still(
+        tr_ObjectFactory::Get().CreateFromElement(document.FirstChildElement()));
+    auto* still_sprite = dynamic_cast<tr_AnimSprite*>(still.get());
+    ASSERT_NE(still_sprite, nullptr);
+    EXPECT_FALSE(still_sprite->IsPlaying());
+    EXPECT_EQ(still_sprite->GetFrame(), 2);
 }
 
 TEST_F(AnimSpriteTest, AnotherResourceForgetsThePlayback) {
