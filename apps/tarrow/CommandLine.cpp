@@ -49,7 +49,7 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takes_value = arg == "--frames" || arg == "--fixed-dt" || arg == "--input" ||
-                                 arg == "-C" || arg == "--screenshot";
+                                 arg == "-C" || arg == "--screenshot" || arg == "--module";
         if (takes_value && i + 1 >= args.size()) {
             error = "option '" + arg + "' needs a value";
             return false;
@@ -80,6 +80,12 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
                 return false;
             }
             screenshots.push_back(shot);
+        } else if (arg == "--module") {
+            module = args[++i];
+            if (module.empty()) {
+                error = "--module needs a module path";
+                return false;
+            }
         } else if (arg == "-C") {
             directory = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
@@ -111,6 +117,8 @@ const char* CommandLine::Usage() {
            "                  (move X Y, down X Y, up X Y, click X Y, key VK, keyup VK,\n"
            "                  char CODE, leave, quit; '#' starts a comment)\n"
            "  --screenshot FRAME:PATH  write frame FRAME as a PNG (window only; repeatable)\n"
+           "  --module PATH   engine only: load module PATH (\".xml\" appended) and run\n"
+           "                  frames; its code attaches what it shows under tr_origin\n"
            "  -C DIR          change to DIR first\n"
            "  --help          show this text\n";
 }

@@ -18,6 +18,7 @@ struct CommandLine {
     float fixed_dt = 0.0f;  // 0: the engine's own frame time
     std::string input_file; // scripted input (headless only)
     std::string directory;  // -C: change here first
+    std::string module;     // --module: engine only, this module instead of the game
     std::vector<Screenshot> screenshots;
 
     // False with error set (one line naming the offending argument).

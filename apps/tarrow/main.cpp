@@ -9,7 +9,9 @@
 #include "engine/platform/headless/tr_InputScript.h"
 #include "engine/platform/sdl/Tarrow_SDL.h"
 #include "engine/render/tr_Screenshot.h"
+#include "engine/resources/tr_ContentPath.h"
 #include "engine/scene/tr_EngineCore.h"
+#include "engine/scene/tr_ModuleLoader.h"
 #include "engine/script/tr_Mediator.h"
 
 #include <cerrno>
@@ -68,6 +70,13 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (!options.module.empty()) {
+        const std::string file = tr_ContentPath::NormaliseSeparators(options.module) + ".xml";
+        if (!tr_ContentPath::Exists(file)) {
+            return Fail("--module: no module file '" + file + "'");
+        }
+    }
+
     tr_Mediator mediator;
     std::unique_ptr<Tarrow> engine;
     Tarrow_SDL* window_engine = nullptr;
@@ -117,6 +126,9 @@ int main(int argc, char** argv) {
         engine->Release();
         std::fputs("tarrow: no window could be opened (--headless runs without one)\n", stderr);
         return 1;
+    }
+    if (!options.module.empty()) {
+        tr_LoadModule(options.module);
     }
     engine->Run();
     engine->Release();
