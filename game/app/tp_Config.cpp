@@ -126,6 +126,10 @@ bool tp_Config::LoadFromText(const std::string& text, const std::string& source)
     return true;
 }
 
+std::string tp_Config::WindowTitleKey() const {
+    return IsCollectorsEdition() ? "window_title_ce" : "window_title";
+}
+
 uint32_t tp_Config::ParseEditionFlags(const std::string& data) {
     static const struct {
         const char* word;

@@ -39,6 +39,10 @@ public:
     bool IsCheater() const { return HasEdition(EDITION_CHEAT); }
     bool IsStreaming() const { return HasEdition(EDITION_STREAMING); }
 
+    // The string id of the window title: "window_title", with "_ce" for the
+    // collector's edition.
+    std::string WindowTitleKey() const;
+
     // The flags a "protected" data text names; unknown words are logged and
     // ignored.
     static uint32_t ParseEditionFlags(const std::string& data);

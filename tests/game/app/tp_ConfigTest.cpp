@@ -152,6 +152,9 @@ TEST(ConfigTest, EditionFlagsAndSaveFolderSuffixes) {
     tp_Config plain;
     ASSERT_TRUE(plain.LoadFromText("<config><save_settings folder=\"Game\"/></config>", "test"));
     EXPECT_EQ(plain.save_folder, "Game");
+    EXPECT_EQ(plain.WindowTitleKey(), "window_title");
+    EXPECT_EQ(both.WindowTitleKey(), "window_title_ce");
+    EXPECT_EQ(survey.WindowTitleKey(), "window_title");
 }
 
 TEST(ConfigTest, StringListAlwaysStartsWithTheMainTable) {
