@@ -22,10 +22,11 @@ mdown box
 startdrag box
 menter_drag slot
 dragdrop box 1
+waiter over
 dragdrop box 2
 menter slot"
 # Only the lines the module's event code prints, in the order they ran.
-got=$(grep -E '^(mdown|mup|menter|menter_drag|startdrag|dragdrop) ' <<<"$out")
+got=$(grep -E '^(mdown|mup|menter|menter_drag|startdrag|dragdrop|waiter) ' <<<"$out")
 if [[ "$got" != "$expected" ]]; then
     echo "input_dragdrop: event code ran as"
     echo "$got"
