@@ -1,0 +1,6 @@
+// The object-factory types of the level layer: "room" (tp_Room) and
+// "subroom" (tp_SubRoom). The application registers them at start-up,
+// after the engine's own types; tests call it for themselves.
+#pragma once
+
+void tp_RegisterLevelObjectTypes();
