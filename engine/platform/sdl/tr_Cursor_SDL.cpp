@@ -5,11 +5,12 @@
 #include <SDL2/SDL.h>
 
 tr_Cursor_SDL::~tr_Cursor_SDL() {
+    // Once the video subsystem is gone SDL has freed every cursor itself.
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return;
     // Never leave the window without a pointer or SDL holding a freed cursor.
-    if (SDL_WasInit(SDL_INIT_VIDEO)) {
-        SDL_SetCursor(SDL_GetDefaultCursor());
-        SDL_ShowCursor(SDL_ENABLE);
-    }
+    SDL_SetCursor(SDL_GetDefaultCursor());
+    SDL_ShowCursor(SDL_ENABLE);
     for (auto& entry : made_)
         SDL_FreeCursor(entry.second);
 }
