@@ -117,7 +117,12 @@ void tp_Level::CreateLoadingScreen() {
     loading->SetInputEnabled(false);
     Attach(StorageRoot(), loading);
     tr_QueueObjectCall(name_, "trg_int_loading_init");
-    Attach(rooms_hub_.Get(), loading);
+    ParkInHub(loading);
+}
+
+void tp_Level::ParkInHub(tr_Object* object) {
+    tr_Object* hub = rooms_hub_.Get();
+    Attach(hub ? hub : StorageRoot(), object);
 }
 
 void tp_Level::LoadLevelModule(const std::string& module) {

@@ -95,6 +95,9 @@ private:
     // Moves the loading screen under the level (shown) or the rooms hub.
     void ShowLoadingScreen(bool shown);
     void FinishSubRoomClose();
+    // Moves object into the rooms hub, or into the storage root when a
+    // script has deleted the hub.
+    void ParkInHub(tr_Object* object);
     void OnSwitchRoom(const tr_MediatorDataTable& data);
     void HandleCheatKey(int key);
 

@@ -22,11 +22,10 @@ constexpr float kSubRoomZ = 4.0f;
 } // namespace
 
 void tp_Level::SwitchRoom(const std::string& name, bool animate) {
-    tr_Object* hub = rooms_hub_.Get();
-    if (tp_Room* room = FindIn<tp_Room>(hub, name)) {
+    if (tp_Room* room = FindIn<tp_Room>(rooms_hub_.Get(), name)) {
         if (tp_Room* current = GetCurrentRoom()) {
             if (tp_Room* still_closing = GetOldRoom())
-                Attach(hub, still_closing);
+                ParkInHub(still_closing);
             old_room_.Set(current);
             current->SetPosZ(0.0f);
             current->Close(animate);
@@ -34,7 +33,7 @@ void tp_Level::SwitchRoom(const std::string& name, bool animate) {
                 // Listeners of a closing sub-room's announcement may have
                 // deleted it: look again.
                 if (tp_Room* closed = GetOldRoom())
-                    Attach(hub, closed);
+                    ParkInHub(closed);
                 old_room_.Reset();
             }
         }
@@ -59,7 +58,7 @@ void tp_Level::OpenSubRoom(const std::string& name, int start_x, int start_y, in
     if (!sub)
         return;
     if (tp_SubRoom* open = GetCurrentSubRoom())
-        Attach(rooms_hub_.Get(), open);
+        ParkInHub(open);
     current_subroom_.Set(sub);
     Attach(level_internal_.Get(), sub);
     sub->SetPosZ(kSubRoomZ);
@@ -93,6 +92,6 @@ void tp_Level::FinishSubRoomClose() {
         room->SetActive(true);
     }
     if (tp_SubRoom* sub = GetCurrentSubRoom())
-        Attach(rooms_hub_.Get(), sub);
+        ParkInHub(sub);
     current_subroom_.Reset();
 }

@@ -28,13 +28,12 @@ void tp_Level::SetLoadingAlpha(float alpha) {
 
 void tp_Level::ShowLoadingScreen(bool shown) {
     tr_Object* loading = loading_.Get();
-    tr_Object* hub = rooms_hub_.Get();
     if (!loading)
         return;
     if (shown)
         Attach(this, loading);
-    else if (hub)
-        Attach(hub, loading);
+    else
+        ParkInHub(loading);
 }
 
 void tp_Level::SetState(int state) {
@@ -113,7 +112,7 @@ void tp_Level::UpdateState(const tr_FrameInfo& frame) {
     case STATE_ROOM_SWITCH: {
         tp_Room* old_room = GetOldRoom();
         if (old_room && old_room->GetRoomState() == tp_Room::STATE_CLOSED) {
-            Attach(rooms_hub_.Get(), old_room);
+            ParkInHub(old_room);
             old_room_.Reset();
             old_room = nullptr;
         }

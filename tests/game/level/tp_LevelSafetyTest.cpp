@@ -1,0 +1,108 @@
+// Rooms, layers and keys the level does not control: objects deleted by
+// script while the level points at them, and the cheat-key path.
+#include "LevelFixture.h"
+
+#include "engine/scene/tr_ObjectFactory.h"
+#include "game/app/tp_Config.h"
+
+namespace {
+
+using LevelSafetyTest = LevelFixture;
+
+TEST_F(LevelSafetyTest, CurrentRoomDeletedByScriptReadsAsNoRoom) {
+    StartPlayingIn("hall");
+    EXPECT_TRUE(Scene().DeleteObject(Room("hall")));
+    Frame();
+    EXPECT_EQ(level->GetCurrentRoom(), nullptr);
+    tr_MediatorDataTable query;
+    Send(LevelGetCurrentRoom, query);
+    EXPECT_EQ(query.Find("room")->GetPointer(), nullptr);
+
+    // Blur and switches go on without it.
+    SendFlag(LevelShowBlur, "show", 1);
+    Frame();
+    SendSwitch("attic", true);
+    ASSERT_TRUE(RunUntilState(tp_Level::STATE_PLAYING));
+    EXPECT_EQ(level->GetCurrentRoom(), Room("attic"));
+}
+
+TEST_F(LevelSafetyTest, RoomsDeletedDuringAnAnimatedSwitchDoNotHoldTheLevel) {
+    StartPlayingIn("hall");
+    SendSwitch("attic", true);
+    Frame();
+    Scene().DeleteObject(Room("hall"));
+    Scene().DeleteObject(Room("attic"));
+    ASSERT_TRUE(RunUntilState(tp_Level::STATE_PLAYING, 5));
+    EXPECT_EQ(level->GetOldRoom(), nullptr);
+    EXPECT_TRUE(level->IsInputEnabled());
+}
+
+TEST_F(LevelSafetyTest, SubRoomDeletedWhileOpenGivesTheRoomBack) {
+    StartPlayingIn("hall");
+    SendSubRoom("desk", false, false);
+    ASSERT_EQ(level->GetState(), tp_Level::STATE_SUBROOM_OPEN);
+    Scene().DeleteObject(Room("desk"));
+    Frame();
+    EXPECT_EQ(level->GetState(), tp_Level::STATE_PLAYING);
+    EXPECT_EQ(level->GetCurrentSubRoom(), nullptr);
+    EXPECT_TRUE(Room("hall")->IsInputEnabled() && Room("hall")->IsActive());
+}
+
+TEST_F(LevelSafetyTest, RoomsHubDeletedByScriptParksRoomsInStorage) {
+    StartPlayingIn("hall");
+    SendSubRoom("desk", false, false);
+    tr_Object* desk = Room("desk");
+    // The open sub-room and the room sit in the room layer: the hub's
+    // deletion takes only the rooms not on show.
+    Scene().DeleteObject(level->GetRoomsHub());
+    EXPECT_EQ(level->GetRoomsHub(), nullptr);
+    SendSubRoom("", false, true);
+    EXPECT_EQ(desk->GetParent(), Scene().GetStorageRoot());
+    SendSwitch("attic", false); // gone with the hub: nothing happens
+    EXPECT_EQ(level->GetCurrentRoom(), Room("hall"));
+    Frame();
+}
+
+TEST_F(LevelSafetyTest, CheatKeysNeedTheCheatProfileAndTheConfigurationFlag) {
+    CountingProfile profile;
+    StartPlayingIn("hall");
+    tr_InputEvent key;
+    key.type = TR_EVENT_KEY_DOWN;
+    key.key = 9;
+
+    // No configuration: no cheat keys, yet the level takes the event.
+    EXPECT_TRUE(level->HandleInput(key, nullptr, tr_DrawState()));
+    EXPECT_TRUE(app.Heard(Event_Level_CheatKeyPressed).empty());
+
+    struct ConfigScope {
+        ~ConfigScope() { tp_Config::Destroy(); }
+    } config_scope;
+    tp_Config* config = tp_Config::Create();
+    config->edition_flags = tp_Config::EDITION_CHEAT;
+    EXPECT_TRUE(level->HandleInput(key, nullptr, tr_DrawState()));
+    auto heard = app.Heard(Event_Level_CheatKeyPressed);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].Find("key")->GetInt(), 9);
+    EXPECT_EQ(QueuedBy("tp_level").back(), "trg_int_cheater_hotkey(9)");
+
+    tr_InputEvent up = key;
+    up.type = TR_EVENT_KEY_UP;
+    EXPECT_TRUE(level->HandleInput(up, nullptr, tr_DrawState()));
+    profile.cheat = false;
+    EXPECT_TRUE(level->HandleInput(key, nullptr, tr_DrawState()));
+    profile.cheat = true;
+    level->SetActive(false);
+    EXPECT_TRUE(level->HandleInput(key, nullptr, tr_DrawState()));
+    EXPECT_EQ(app.Heard(Event_Level_CheatKeyPressed).size(), 1u);
+}
+
+TEST_F(LevelSafetyTest, FactoryMakesRoomsAndSubRoomsByTypeName) {
+    std::unique_ptr<tr_Object> room(tr_ObjectFactory::Get().CreateObject("room", "r"));
+    std::unique_ptr<tr_Object> sub(tr_ObjectFactory::Get().CreateObject("subroom", "s"));
+    ASSERT_TRUE(dynamic_cast<tp_Room*>(room.get()));
+    ASSERT_TRUE(dynamic_cast<tp_SubRoom*>(sub.get()));
+    EXPECT_EQ(room->GetName(), "r");
+    EXPECT_EQ(sub->GetType(), "subroom");
+}
+
+} // namespace
