@@ -47,6 +47,24 @@ int ErrorColumn(const std::vector<char>& data, int line) {
     return column;
 }
 
+// Objects named like a scene root would take the root's place in name
+// lookups (ObjAttach(x, "tr_origin") would then park x out of sight), so they
+// are dropped with their subtrees.
+void DropRootNamesakes(tr_Object* parent, const tr_Scene& scene, const std::string& file_name) {
+    const std::vector<tr_Object*> children = parent->GetChildren();
+    for (tr_Object* child : children) {
+        const std::string& name = child->GetName();
+        if (name == scene.GetDisplayRoot()->GetName() ||
+            name == scene.GetStorageRoot()->GetName()) {
+            tr_Log("Warning: module %s object %s skipped: the name belongs to a scene root",
+                   file_name.c_str(), name.c_str());
+            delete tr_Object::RemoveChild(parent, child, false);
+        } else {
+            DropRootNamesakes(child, scene, file_name);
+        }
+    }
+}
+
 void Gather(const tinyxml2::XMLDocument& document, const std::string& path,
             ModuleContents& module) {
     const tinyxml2::XMLElement* element = document.FirstChildElement("module");
@@ -73,6 +91,7 @@ void Gather(const tinyxml2::XMLDocument& document, const std::string& path,
 
 void Apply(ModuleContents& module, const std::string& file_name, tr_EngineCore& core) {
     if (module.root) {
+        DropRootNamesakes(module.root.get(), core.GetScene(), file_name);
         tr_Object* storage = core.GetScene().GetStorageRoot();
         while (!module.root->GetChildren().empty())
             tr_Object::Attach(storage, module.root->GetChildren().front());

@@ -164,4 +164,17 @@ TEST_F(ModuleLoaderTest, MissingFileAndFailingCodeWarnButChangeNothingElse) {
     EXPECT_NE(Core().GetTriggers().FindTrigger("trg_kept"), nullptr);
 }
 
+TEST_F(ModuleLoaderTest, ObjectsNamedLikeTheScenesRootsDoNotShadowThem) {
+    ASSERT_TRUE(tr_LoadModule(Write("roots", "<module name='r'><objs><obj name='c'>"
+                                             "<obj name='tr_origin'><obj name='inside'/></obj>"
+                                             "<obj name='tr_storage'/><obj name='fine'/>"
+                                             "</obj></objs></module>")));
+    tr_Scene& scene = Core().GetScene();
+    EXPECT_EQ(scene.FindObject("tr_origin"), scene.GetDisplayRoot());
+    EXPECT_EQ(scene.FindObject("tr_storage"), scene.GetStorageRoot());
+    EXPECT_EQ(StorageNames(), (std::vector<std::string>{"fine"}));
+    EXPECT_EQ(scene.FindObject("inside"), nullptr);
+    EXPECT_EQ(log.CountStartingWith("Warning: "), 2);
+}
+
 } // namespace
