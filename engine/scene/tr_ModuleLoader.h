@@ -5,8 +5,8 @@
 // old trigger), and its code run once with the file name as chunk name.
 // A malformed file logs the parse error and applies nothing; a missing file
 // and failing module code log a warning. Objects named like a scene root are
-// dropped (with a warning) so they never stand in for the root in lookups. Needs the
-// engine core (tr_EngineCore::Get()).
+// dropped (with a warning) so they never stand in for the root in lookups.
+// Needs the engine core (tr_EngineCore::Get()).
 #pragma once
 
 #include <string>
