@@ -38,13 +38,26 @@ bool RefuseProtected(const char* function, const tr_Object* object) {
     return true;
 }
 
+// Pushes a new table with the raw pairs of the table at index. Reading
+// attributes from the copy never runs a metamethod of the script's table,
+// so no script error can be raised while object code is on the C++ stack.
+void PushPlainCopy(lua_State* L, int index) {
+    lua_newtable(L);
+    lua_pushnil(L);
+    while (lua_next(L, index) != 0) {
+        lua_pushvalue(L, -2);
+        lua_insert(L, -2);
+        lua_rawset(L, -4);
+    }
+}
+
 int ObjSet(lua_State* L) {
     tr_ScriptArgs args(L);
     tr_Object* object = tr_ScriptFindObject(args, 1);
     if (!object || !args.IsTable(2)) {
         return 0;
     }
-    lua_pushvalue(L, 2);
+    PushPlainCopy(L, 2);
     tr_SLHelper_Lua helper(L);
     object->Load(helper);
     lua_pop(L, 1);

@@ -52,6 +52,11 @@ TEST_F(ScriptApiTest, ObjSetChangesOnlyTheAttributesOfTheType) {
     EXPECT_FLOAT_EQ(Scene().FindObject("42")->GetPosY(), 9.0f);
     Run("ObjSet(true, {pos_x = 1}); ObjSet({}, {pos_x = 1}); ObjSet('box', 5)");
     EXPECT_FLOAT_EQ(object->GetPosX(), 12.0f);
+
+    // A table whose lookups raise is read by its own fields only: the
+    // missing attributes never reach the raising metamethod.
+    Run("ObjSet('box', setmetatable({pos_x = 3}, {__index = function() error('boom') end}))");
+    EXPECT_FLOAT_EQ(object->GetPosX(), 3.0f);
 }
 
 TEST_F(ScriptApiTest, ObjSetConvertsLooselyTypedValues) {
