@@ -2,6 +2,7 @@
 
 #include "engine/render/tr_Render.h"
 #include "engine/resources/tr_Texture.h"
+#include "engine/scene/tr_ObjectRef.h"
 #include "engine/script/tr_Mediator.h"
 #include "engine/script/tr_MediatorDataTable.h"
 #include "engine/script/tr_SLHelper.h"
@@ -82,8 +83,8 @@ void tp_SubRoom::SetRoomState(int state) {
         SetPosition(static_cast<float>(end_x_), static_cast<float>(end_y_));
         SetScale(0.0f, 0.0f);
         SetAlpha(0.0f);
-        SendTransform();
         snapshot_.reset();
+        SendTransform();
         break;
     case STATE_OPENING:
     case STATE_CLOSING:
@@ -160,6 +161,9 @@ void tp_SubRoom::StartZoom(int start_x, int start_y, int end_x, int end_y, bool 
     tr_MediatorDataTable show;
     show.SetInt("width", static_cast<int>(input_rect_.w));
     show.SetFloat("height", input_rect_.h);
+    // Listeners run script code that may delete this sub-room.
+    tr_ObjectRef alive(this);
     Send(Command_FrameSubroom_Show, show);
-    Open(animate);
+    if (alive)
+        Open(animate);
 }

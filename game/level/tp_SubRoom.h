@@ -42,7 +42,7 @@ public:
 
 private:
     // Sends SubRoomTransform with the current position, horizontal scale
-    // and alpha.
+    // and alpha. Listeners may delete the sub-room: callers send last.
     void SendTransform() const;
 
     int start_x_ = 0;

@@ -3,7 +3,14 @@
 
 #include "LevelTestSupport.h"
 
+#include "engine/resources/tr_PngWriter.h"
+#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/scene/tr_ObjectRef.h"
+#include "engine/scene/tr_SceneTraversal.h"
+
 #include <cmath>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -285,6 +292,52 @@ TEST_F(SubRoomTest, ZoomWithAllCoordinatesZeroKeepsTheLoadedOnes) {
     sub->StartZoom(0, 0, 0, 5, false); // one non-zero value replaces all four
     EXPECT_EQ(sub->GetStartX(), 0);
     EXPECT_FLOAT_EQ(sub->GetPosY(), 5.0f);
+}
+
+// Deletes the sub-room that announces itself, as a frame widget's script
+// could while handling the announcement.
+class DeletingListener : public tr_Listener {
+public:
+    explicit DeletingListener(tr_Object* target) : target_(target) {
+        tr_Mediator::Get()->Subscribe(Command_FrameSubroom_Show, this);
+    }
+    void OnMessage(int, tr_MediatorDataTable&) override {
+        tr_SceneTraversal::DeleteLater(target_.Get());
+    }
+
+private:
+    tr_ObjectRef target_;
+};
+
+TEST_F(SubRoomTest, SubRoomDeletedByItsOwnAnnouncementIsLeftAlone) {
+    tp_SubRoom* sub = MakeSubRoom().release();
+    tr_ObjectRef alive(sub);
+    DeletingListener deleter(sub);
+    sub->StartZoom(1, 2, 3, 4, true);
+    EXPECT_FALSE(alive);
+    EXPECT_TRUE(QueuedBy("desk").empty()); // it never opened
+}
+
+TEST_F(SubRoomTest, LoadedPictureBecomesTheCropRectangle) {
+    const std::string base = ::testing::TempDir() + "tp_subroom_" + std::to_string(getpid());
+    std::vector<uint32_t> pixels(40 * 30, 0xFF336699u);
+    ASSERT_TRUE(tr_PngWriter::Write(base + ".png", pixels.data(), 40, 30));
+    tr_ResourceRegistry registry;
+    tp_SubRoom sub("lid");
+    sub.SetRes(base);
+    sub.LoadResources();
+    std::remove((base + ".png").c_str());
+    ASSERT_TRUE(sub.GetTexture());
+    ASSERT_TRUE(sub.IsCropRectDefined());
+    EXPECT_FLOAT_EQ(sub.GetCropRect().x, -20.0f);
+    EXPECT_FLOAT_EQ(sub.GetCropRect().y, -15.0f);
+    EXPECT_FLOAT_EQ(sub.GetCropRect().w, 40.0f);
+    EXPECT_FLOAT_EQ(sub.GetCropRect().h, 30.0f);
+
+    tp_Room room("plain"); // a room keeps no crop rectangle
+    room.SetRes(base);
+    room.LoadResources();
+    EXPECT_FALSE(room.IsCropRectDefined());
 }
 
 } // namespace
