@@ -59,8 +59,13 @@ void tp_InterfaceWidget::Update(const tr_FrameInfo& frame) {
 }
 
 void tp_InterfaceWidget::OnMessage(int id, tr_MediatorDataTable& data) {
+    // Script code run by the handler may also delete the widget by other
+    // means than the hub (an object deletion by name); then it is gone here.
+    const tr_ObjectRef self(this);
     ++handling_depth_;
     HandleMessage(id, data);
+    if (!self)
+        return;
     --handling_depth_;
     if (handling_depth_ == 0 && destroy_pending_) {
         // Nothing of this widget is touched after this line.
@@ -75,6 +80,14 @@ void tp_InterfaceWidget::HandleMessage(int id, tr_MediatorDataTable& data) {
     if (!tp_ReadString(data, "name", name) || name != GetName())
         return;
     SetShown(tp_ReadFlag(data, "visible"), tp_ReadFlag(data, "need_fade"));
+}
+
+tr_Object* tp_InterfaceWidget::LoadClassModule(const std::string& module_override,
+                                               const std::string& default_module) {
+    module_override_ = module_override;
+    const std::string path =
+        module_override.empty() ? std::string(kModuleFolder) + default_module : module_override;
+    return LoadModule(path, default_module);
 }
 
 tr_Object* tp_InterfaceWidget::LoadModule(const std::string& path, const std::string& root_name) {

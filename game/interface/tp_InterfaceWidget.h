@@ -22,6 +22,7 @@
 class tp_InterfaceWidget : public tr_Object, public tr_Listener {
 public:
     static constexpr float kFadeRate = 4.0f;
+    static constexpr const char* kModuleFolder = "assets/shared/interface/";
 
     explicit tp_InterfaceWidget(const std::string& name);
     ~tp_InterfaceWidget() override;
@@ -34,6 +35,7 @@ public:
     // The loaded module's root object, or null (absent or deleted).
     tr_Object* GetModuleObject() const { return module_object_.Get(); }
     const std::string& GetModuleName() const { return module_name_; }
+    const std::string& GetModuleOverride() const { return module_override_; }
 
     bool IsHandlingMessage() const { return handling_depth_ > 0; }
     // Detaches the widget and ends its subscriptions now; the object itself
@@ -48,6 +50,11 @@ protected:
     // The base answers message 28; overrides call it first.
     virtual void HandleMessage(int id, tr_MediatorDataTable& data);
 
+    // The module of a built-in class: the class default module D from the
+    // interface folder, or the override given at creation (a module path);
+    // either way the root object is looked up by D.
+    tr_Object* LoadClassModule(const std::string& module_override,
+                               const std::string& default_module);
     // Loads path (no extension), finds its root object by root_name and
     // installs it as described above. Returns the root or null.
     tr_Object* LoadModule(const std::string& path, const std::string& root_name);
@@ -61,6 +68,7 @@ protected:
 private:
     float fade_ = 1.0f;
     bool shown_ = true;
+    std::string module_override_;
     std::string module_name_;
     tr_ObjectRef module_object_;
     int handling_depth_ = 0;
