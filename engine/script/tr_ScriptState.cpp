@@ -58,21 +58,29 @@ bool tr_ScriptState::RunChunk(const std::string& code, const std::string& chunk_
 }
 
 void tr_ScriptState::SetGlobalString(const std::string& name, const std::string& value) {
+    if (!lua_)
+        return;
     lua_pushlstring(lua_, value.data(), value.size());
     lua_setglobal(lua_, name.c_str());
 }
 
 void tr_ScriptState::SetGlobalNumber(const std::string& name, double value) {
+    if (!lua_)
+        return;
     lua_pushnumber(lua_, value);
     lua_setglobal(lua_, name.c_str());
 }
 
 void tr_ScriptState::SetGlobalNil(const std::string& name) {
+    if (!lua_)
+        return;
     lua_pushnil(lua_);
     lua_setglobal(lua_, name.c_str());
 }
 
 bool tr_ScriptState::GetGlobalString(const std::string& name, std::string& value) const {
+    if (!lua_)
+        return false;
     lua_getglobal(lua_, name.c_str());
     const bool ok = lua_isstring(lua_, -1) != 0;
     if (ok) {
@@ -85,6 +93,8 @@ bool tr_ScriptState::GetGlobalString(const std::string& name, std::string& value
 }
 
 bool tr_ScriptState::GetGlobalNumber(const std::string& name, double& value) const {
+    if (!lua_)
+        return false;
     lua_getglobal(lua_, name.c_str());
     const bool ok = lua_isnumber(lua_, -1) != 0;
     if (ok)
@@ -94,6 +104,8 @@ bool tr_ScriptState::GetGlobalNumber(const std::string& name, double& value) con
 }
 
 bool tr_ScriptState::IsGlobalNil(const std::string& name) const {
+    if (!lua_)
+        return true;
     lua_getglobal(lua_, name.c_str());
     const bool nil = lua_isnil(lua_, -1);
     lua_pop(lua_, 1);
