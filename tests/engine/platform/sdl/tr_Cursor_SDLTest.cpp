@@ -3,8 +3,14 @@
 // pointer, system mode shows the current shape's cursor.
 #include "engine/platform/sdl/tr_Cursor_SDL.h"
 
+#include "engine/core/tr_EngineServices.h"
+#include "engine/platform/sdl/Tarrow_SDL.h"
+
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -67,6 +73,32 @@ TEST_F(CursorSdlTest, EngineModeHidesThePointerAndSystemModeShowsTheShapesCursor
     // Gone: the pointer is back, on SDL's own cursor, not a freed one.
     EXPECT_TRUE(PointerShown());
     EXPECT_EQ(SDL_GetCursor(), SDL_GetDefaultCursor());
+}
+
+TEST_F(CursorSdlTest, TheWindowedEngineRunsTheSdlCursorThroughItsServices) {
+    // Log lines go to the log file in the user folder: keep it out of $HOME.
+    setenv("XDG_DATA_HOME", ::testing::TempDir().c_str(), 1);
+    {
+        Tarrow_SDL engine;
+        engine.SetServices(tr_MakeEngineServices([] { return std::make_unique<tr_Cursor_SDL>(); }));
+        ASSERT_TRUE(engine.Init(0, 0, 320, 240, false, "Tarrow cursor test"));
+        auto* cursor = dynamic_cast<tr_Cursor_SDL*>(tr_Cursor::Get());
+        ASSERT_NE(cursor, nullptr);
+        cursor->SetCurrent(cursor->AddShape("", 0, 0, 32649));
+        EXPECT_FALSE(PointerShown());
+
+        SDL_Event leave{};
+        leave.type = SDL_WINDOWEVENT;
+        leave.window.windowID = SDL_GetWindowID(engine.GetWindow());
+        leave.window.event = SDL_WINDOWEVENT_LEAVE;
+        ASSERT_EQ(SDL_PushEvent(&leave), 1) << SDL_GetError();
+        engine.SetFrameLimit(engine.GetFrameCount() + 2);
+        engine.Run();
+        EXPECT_TRUE(cursor->IsOutside());
+        engine.Release();
+        EXPECT_EQ(tr_Cursor::Get(), nullptr);
+    }
+    EXPECT_TRUE(PointerShown());
 }
 
 } // namespace
