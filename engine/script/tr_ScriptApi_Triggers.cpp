@@ -5,6 +5,7 @@
 #include "engine/scene/tr_ModuleLoader.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_ObjectFactory.h"
+#include "engine/scene/tr_Scene.h"
 #include "engine/script/tr_ScriptApi.h"
 #include "engine/script/tr_Trigger.h"
 #include "engine/script/tr_TriggerRegistry.h"
@@ -89,15 +90,22 @@ int ModLoad(lua_State* L) {
 }
 
 // ObjCreate(type, name): a new object with default attributes, parked under
-// the storage root until content attaches it somewhere.
+// the storage root until content attaches it somewhere. A scene root's name
+// is refused: the new object would take the root's place in name lookups.
 int ObjCreate(lua_State* L) {
     tr_ScriptArgs args(L);
     std::string type;
     if (!args.GetName(1, type)) {
         return 0;
     }
-    if (tr_Object* object = tr_ObjectFactory::Get().CreateObject(type, args.GetText(2))) {
-        tr_Object::Attach(tr_ScriptScene().GetStorageRoot(), object);
+    const std::string name = args.GetText(2);
+    tr_Scene& scene = tr_ScriptScene();
+    if (name == scene.GetDisplayRoot()->GetName() || name == scene.GetStorageRoot()->GetName()) {
+        tr_Log("Warning: ObjCreate refused: the name %s belongs to a scene root", name.c_str());
+        return 0;
+    }
+    if (tr_Object* object = tr_ObjectFactory::Get().CreateObject(type, name)) {
+        tr_Object::Attach(scene.GetStorageRoot(), object);
     }
     return 0;
 }

@@ -94,6 +94,14 @@ TEST_F(ScriptApiTriggersTest, ObjCreateParksNewObjectsUnderTheStorageRoot) {
     EXPECT_EQ(Scene().FindObject("ghost"), nullptr);
     EXPECT_EQ(Scene().FindObject("ghost2"), nullptr);
     EXPECT_EQ(Scene().GetStorageRoot()->GetChildren().size(), 2u);
+
+    // A root's name would shadow the root in lookups.
+    Run("ObjCreate('obj', 'tr_origin'); ObjCreate('obj', 'tr_storage')");
+    EXPECT_EQ(Scene().FindObject("tr_origin"), Scene().GetDisplayRoot());
+    EXPECT_EQ(Scene().FindObject("tr_storage"), Scene().GetStorageRoot());
+    EXPECT_EQ(Scene().GetStorageRoot()->GetChildren().size(), 2u);
+    EXPECT_TRUE(
+        log.Contains("Warning: ObjCreate refused: the name tr_origin belongs to a scene root"));
 }
 
 TEST_F(ScriptApiTriggersTest, ModLoadLoadsAModuleThroughBackslashPaths) {
