@@ -23,8 +23,8 @@ tr_Scene& tr_ScriptScene();
 // argument is not a name or no such object exists.
 tr_Object* tr_ScriptFindObject(const tr_ScriptArgs& args, int index);
 
-// tr_ScriptFindObject, then the run-time type check of type-specific
-// functions: null when the object is of another type.
+// tr_ScriptFindObject, then the run-time type check of the functions for one
+// type: null when the object is of another type.
 template <class T> T* tr_ScriptFindObjectAs(const tr_ScriptArgs& args, int index) {
     return dynamic_cast<T*>(tr_ScriptFindObject(args, index));
 }
