@@ -16,7 +16,7 @@ std::unique_ptr<tr_Object> Own(tr_Object* object) {
 
 TEST(ObjectFactory, EngineTypesExistUnderTheirContentNames) {
     tr_ObjectFactory& factory = tr_ObjectFactory::Get();
-    for (const char* type : {"obj", "spr", "text", "video", "timer"}) {
+    for (const char* type : {"obj", "spr", "anim", "text", "video", "timer"}) {
         auto object = Own(factory.CreateObject(type, std::string("made_") + type));
         ASSERT_NE(object, nullptr) << type;
         EXPECT_EQ(object->GetType(), type);
