@@ -61,6 +61,11 @@ rc=$?
 check "missing module exited $rc, expected 2" test "$rc" -eq 2
 check "missing module not named" grep -q "no_such_module.xml" "$work/none.txt"
 
+"$TARROW" --headless --module >/dev/null 2>"$work/novalue.txt"
+rc=$?
+check "--module without a path exited $rc, expected 2" test "$rc" -eq 2
+check "--module without a path not named" grep -q -- "--module" "$work/novalue.txt"
+
 # Windows-style separators name the same file.
 "$TARROW" --headless --frames 1 --module "${content//\//\\}\\click_test" >"$work/back.txt" 2>&1
 check "backslash module path did not load" test "$(count "$work/back.txt" "module loaded")" -eq 1
