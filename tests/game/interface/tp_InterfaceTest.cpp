@@ -228,18 +228,6 @@ TEST_F(InterfaceHubTest, WidgetSetVisibleSendsTheBroadcastOnlyForALiveWidget) {
     EXPECT_FLOAT_EQ(hint->GetAlpha(), 0.0f);
     EXPECT_TRUE(skip->IsShown());
     EXPECT_FLOAT_EQ(skip->GetAlpha(), 1.0f);
-
-    // With a fade only the direction changes; the update moves the value.
-    data.SetInt("visible", 1);
-    data.SetInt("need_fade", 1);
-    Send(Command_Interface_WidgetSetVisible, data);
-    EXPECT_TRUE(hint->IsShown());
-    EXPECT_FLOAT_EQ(hint->GetFade(), 0.0f);
-    Step(hint, 0.125f);
-    EXPECT_NEAR(hint->GetFade(), 0.5f, 1e-5f);
-    EXPECT_NEAR(hint->GetAlpha(), 0.5f, 1e-5f);
-    Step(hint, 0.2f);
-    EXPECT_FLOAT_EQ(hint->GetFade(), 1.0f);
 }
 
 TEST_F(InterfaceHubTest, InputCommandsSetTheWidgetAndHubInputFlags) {
