@@ -35,12 +35,13 @@ void tp_InterfaceWidget::SetShown(bool shown, bool need_fade) {
 }
 
 void tp_InterfaceWidget::Destroy() {
+    // Deaf at once, even when a running tree walk defers the deletion.
+    if (tr_Mediator* mediator = tr_Mediator::Get())
+        mediator->Unsubscribe(this);
     if (!IsHandlingMessage()) {
         tr_SceneTraversal::DeleteLater(this);
         return;
     }
-    if (tr_Mediator* mediator = tr_Mediator::Get())
-        mediator->Unsubscribe(this);
     if (parent_)
         RemoveChild(parent_, this, false);
     destroy_pending_ = true;
