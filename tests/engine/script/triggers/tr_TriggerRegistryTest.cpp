@@ -22,7 +22,7 @@ sender = tr_params.sender
 )";
 
 TEST(TriggerArgumentSplit, CommasAtTopLevelSplitAndPiecesAreTrimmed) {
-    // Quotes are not special: the comma inside them splits too.
+    // Quotes mean nothing here: the comma inside them splits too.
     EXPECT_EQ(tr_TriggerRegistry::SplitArguments("1, \"a,b\""), (Args{"1", "\"a", "b\""}));
     EXPECT_EQ(tr_TriggerRegistry::SplitArguments("f(1,2), 3"), (Args{"f(1,2)", "3"}));
     EXPECT_EQ(tr_TriggerRegistry::SplitArguments(" \t\na \n,\tb\r"), (Args{"a", "b\r"}));
