@@ -67,6 +67,8 @@ public:
     int GetState() const { return state_; }
     float GetStateTime() const { return state_time_; }
     bool IsLoading() const { return state_ == STATE_LOADING || state_ == STATE_LOADING_FADE; }
+    // Fading out for, or waiting for, the next level.
+    bool IsLeaving() const { return state_ == STATE_FADING_OUT || state_ == STATE_FADED_OUT; }
     tp_Room* GetCurrentRoom() const;
     tp_Room* GetOldRoom() const;
     tp_SubRoom* GetCurrentSubRoom() const;

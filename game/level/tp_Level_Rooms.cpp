@@ -45,7 +45,9 @@ void tp_Level::SwitchRoom(const std::string& name, bool animate) {
         Attach(level_internal_.Get(), room);
         room->SetPosZ(kRoomZ);
         room->Open(animate);
-        if (animate)
+        // A level on its way out stays on its way out: the application
+        // waits for the faded-out state to build the next level.
+        if (animate && !IsLeaving())
             SetState(STATE_ROOM_SWITCH);
     }
     if (autosave_)
@@ -69,7 +71,8 @@ void tp_Level::OpenSubRoom(const std::string& name, int start_x, int start_y, in
         blur_show_ = true;
         blur_refresh_ = true;
     }
-    SetState(animate ? STATE_SUBROOM_OPENING : STATE_SUBROOM_OPEN);
+    if (!IsLeaving())
+        SetState(animate ? STATE_SUBROOM_OPENING : STATE_SUBROOM_OPEN);
 }
 
 void tp_Level::CloseSubRoom(bool animate) {

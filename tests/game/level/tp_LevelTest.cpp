@@ -331,4 +331,14 @@ TEST_F(LevelTest, FadeOutForALevelSwitchEndsFadedOutAfterFourTenths) {
     EXPECT_FLOAT_EQ(loading->GetAlpha(), 1.0f);
 }
 
+TEST_F(LevelTest, RoomRequestsDuringTheFadeOutDoNotCancelTheLevelSwitch) {
+    StartPlayingIn("hall");
+    level->SetState(tp_Level::STATE_FADING_OUT);
+    SendSwitch("attic", true);
+    SendSubRoom("desk", true, false);
+    EXPECT_EQ(level->GetCurrentRoom(), Room("attic"));
+    EXPECT_EQ(level->GetState(), tp_Level::STATE_FADING_OUT);
+    EXPECT_TRUE(RunUntilState(tp_Level::STATE_FADED_OUT, 4));
+}
+
 } // namespace
