@@ -1,8 +1,8 @@
 #!/bin/sh
 # Renders the demo's vector art: every .svg under assets/ (or under the
 # folders given) becomes a .png beside it, at the size the .svg declares.
-# Needs rsvg-convert (Debian package librsvg2-bin) only when art changes;
-# the rendered PNGs are committed.
+# Needs rsvg-convert (Debian package librsvg2-bin) and python3 only when art
+# changes; the rendered PNGs are committed.
 #
 #   tools/art/render.sh                 # everything under assets/
 #   tools/art/render.sh assets/levels   # one folder
@@ -18,5 +18,7 @@ fi
 find "$@" -name '*.svg' | sort | while read -r svg; do
     png="${svg%.svg}.png"
     rsvg-convert --format=png --output="$png" "$svg"
+    # The engine reads RGBA only; opaque pictures come out as RGB.
+    python3 "$root/tools/art/force_rgba.py" "$png"
     echo "$png"
 done
