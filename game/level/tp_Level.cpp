@@ -128,16 +128,23 @@ void tp_Level::ParkInHub(tr_Object* object) {
 void tp_Level::LoadLevelModule(const std::string& module) {
     // Module objects are parked under the storage root; the ones this
     // module leaves there are the level's rooms and belong in the hub.
+    // Held weakly: module code may delete them, and a new object may then
+    // reuse an address.
     tr_Object* storage = StorageRoot();
-    const std::vector<tr_Object*> before = storage->GetChildren();
+    std::vector<tr_ObjectRef> before;
+    for (tr_Object* object : storage->GetChildren())
+        before.emplace_back(object);
     tr_LoadModule(module);
     const std::vector<tr_Object*> after = storage->GetChildren();
     tr_Object* hub = rooms_hub_.Get();
     if (!hub)
         return;
-    for (tr_Object* object : after)
-        if (object != hub && std::find(before.begin(), before.end(), object) == before.end())
+    for (tr_Object* object : after) {
+        const bool old = std::any_of(before.begin(), before.end(),
+                                     [object](const tr_ObjectRef& ref) { return ref.Is(object); });
+        if (object != hub && !old)
             Attach(hub, object);
+    }
 }
 
 void tp_Level::Refresh(bool recursive) {

@@ -10,7 +10,10 @@ namespace {
 using LevelTest = LevelFixture;
 
 TEST_F(LevelTest, BuildsItsLayersAndParksTheModuleRoomsInTheHub) {
+    tr_Object* stranger = new tr_Object("stranger");
+    tr_Object::Attach(Scene().GetStorageRoot(), stranger);
     MakeLevel();
+    EXPECT_EQ(stranger->GetParent(), Scene().GetStorageRoot()); // not the module's
     EXPECT_EQ(level->GetName(), "tp_level");
     EXPECT_EQ(level->GetState(), tp_Level::STATE_LOADING);
     EXPECT_FALSE(level->IsInputEnabled());
