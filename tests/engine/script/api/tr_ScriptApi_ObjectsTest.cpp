@@ -254,6 +254,15 @@ TEST_F(ScriptApiTest, ObjAnimateReadsKindsFlagsAndKeys) {
     EXPECT_EQ(queue.calls.size(), queued);
 }
 
+TEST_F(ScriptApiTest, ObjAnimateKeysSharingATimeJumpInsteadOfDividingByZero) {
+    tr_Object* object = Add("jumper");
+    // Before the first key both keys share the time 0.5: the later value
+    // shows at once rather than a NaN from 0 / 0.
+    Run("ObjAnimate('jumper', 'pos_x', 0, 0, 'x', {0.5, 0, 0, 0.5, 0, 10, 1, 0, 10})");
+    Step(Scene(), 0.1f);
+    EXPECT_FLOAT_EQ(object->GetPosX(), 10.0f);
+}
+
 TEST_F(ScriptApiTest, TreeFunctionsMoveAndDeleteObjects) {
     tr_Object* item = Add("item", Scene().GetStorageRoot());
     tr_Object* holder = Add("holder");
