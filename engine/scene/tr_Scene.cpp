@@ -122,12 +122,16 @@ bool tr_Scene::IsRoot(const tr_Object* object) const {
 }
 
 tr_Object* tr_Scene::FindObject(const std::string& name) const {
+    // The roots answer to their names first, so an object that happens to
+    // carry a root's name can never shadow it.
+    if (name == display_root_->GetName())
+        return display_root_;
+    if (name == storage_root_->GetName())
+        return storage_root_;
     tr_Object* registered = tr_NameRegistry::Lookup(name);
     if (registered && !IsDoomed(registered))
         return registered;
     for (tr_Object* root : {display_root_, storage_root_}) {
-        if (root->GetName() == name)
-            return root;
         if (tr_Object* found = tr_Object::FindChild(root, name, true))
             return found;
     }

@@ -46,6 +46,10 @@ TEST(tr_Scene, RootsAndFindObjectByRegistryThenTrees) {
     EXPECT_TRUE(scene.DeleteObject(second));
     EXPECT_EQ(scene.FindObject("twin"), first); // found by searching the trees
     EXPECT_EQ(scene.FindObject("nobody"), nullptr);
+
+    // An object named like a root never hides the root from lookups.
+    tr_Object::Attach(scene.GetStorageRoot(), new tr_Object("tr_origin"));
+    EXPECT_EQ(scene.FindObject("tr_origin"), scene.GetDisplayRoot());
     EXPECT_FALSE(scene.DeleteObject(scene.GetDisplayRoot()));
     EXPECT_FALSE(scene.DeleteObject(nullptr));
 
