@@ -2,6 +2,7 @@
 
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/platform/headless/tr_Cursor_Headless.h"
+#include "engine/platform/sdl/tr_Cursor_SDL.h"
 #include "engine/resources/tr_Cursor.h"
 #include "engine/resources/tr_ResourceRegistry.h"
 #include "engine/resources/tr_SoundHub.h"
@@ -21,7 +22,7 @@ Tarrow::Services tr_MakeEngineServices(tr_CursorFactory make_cursor) {
         }
         // Shapes load their art through the registry: it comes first.
         if (!tr_Cursor::Get()) {
-            *cursor = make_cursor ? make_cursor() : nullptr;
+            *cursor = make_cursor ? make_cursor() : tr_Cursor_SDL::CreateIfVideoRuns();
             if (!*cursor) {
                 *cursor = std::make_unique<tr_Cursor_Headless>();
             }

@@ -14,8 +14,9 @@
 
 class tr_Cursor;
 
-// Makes the cursor for the host (tr_Cursor_SDL on a window); without one
-// the services make the window-less tr_Cursor_Headless.
+// Makes the cursor for the host. Without one the services pick it: the SDL
+// cursor when SDL's video runs (a window host), else the window-less
+// tr_Cursor_Headless.
 using tr_CursorFactory = std::function<std::unique_ptr<tr_Cursor>()>;
 
 Tarrow::Services tr_MakeEngineServices(tr_CursorFactory make_cursor = nullptr);

@@ -15,6 +15,12 @@ tr_Cursor_SDL::~tr_Cursor_SDL() {
         SDL_FreeCursor(entry.second);
 }
 
+std::unique_ptr<tr_Cursor> tr_Cursor_SDL::CreateIfVideoRuns() {
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return nullptr;
+    return std::make_unique<tr_Cursor_SDL>();
+}
+
 tr_SystemCursor tr_Cursor_SDL::LoadSystemCursor(int id) {
     SDL_SystemCursor which;
     switch (id) {

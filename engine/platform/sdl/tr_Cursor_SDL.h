@@ -8,6 +8,7 @@
 #include "engine/resources/tr_Cursor.h"
 
 #include <map>
+#include <memory>
 
 struct SDL_Cursor;
 
@@ -15,6 +16,10 @@ class tr_Cursor_SDL : public tr_Cursor {
 public:
     tr_Cursor_SDL() = default;
     ~tr_Cursor_SDL() override;
+
+    // A new SDL cursor while SDL's video subsystem runs (a window host);
+    // null otherwise, for the caller to fall back on a window-less cursor.
+    static std::unique_ptr<tr_Cursor> CreateIfVideoRuns();
 
 protected:
     tr_SystemCursor LoadSystemCursor(int id) override;

@@ -80,7 +80,7 @@ TEST_F(CursorSdlTest, TheWindowedEngineRunsTheSdlCursorThroughItsServices) {
     setenv("XDG_DATA_HOME", ::testing::TempDir().c_str(), 1);
     {
         Tarrow_SDL engine;
-        engine.SetServices(tr_MakeEngineServices([] { return std::make_unique<tr_Cursor_SDL>(); }));
+        engine.SetServices(tr_MakeEngineServices()); // picks the SDL cursor itself
         ASSERT_TRUE(engine.Init(0, 0, 320, 240, false, "Tarrow cursor test"));
         auto* cursor = dynamic_cast<tr_Cursor_SDL*>(tr_Cursor::Get());
         ASSERT_NE(cursor, nullptr);
