@@ -168,16 +168,6 @@ TEST(ConfigTest, StringListAlwaysStartsWithTheMainTable) {
     EXPECT_EQ(config.string_files, expected);
 }
 
-TEST(ConfigTest, ProcessWideRecord) {
-    EXPECT_EQ(tp_Config::Get(), nullptr);
-    tp_Config* config = tp_Config::Create();
-    EXPECT_EQ(tp_Config::Get(), config);
-    config->start_module = "changed";
-    EXPECT_EQ(tp_Config::Create()->start_module, "");
-    tp_Config::Destroy();
-    EXPECT_EQ(tp_Config::Get(), nullptr);
-}
-
 TEST(ConfigTest, ShippedDemoConfigurationLoads) {
     tp_Config config;
     ASSERT_TRUE(config.Load(std::string(TARROW_SOURCE_DIR) + "/assets/config"));

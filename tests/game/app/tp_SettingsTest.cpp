@@ -169,15 +169,6 @@ TEST_F(SettingsTest, FailedSaveIsReported) {
     EXPECT_EQ(log.Count("Error: could not save settings.xml."), 1);
 }
 
-TEST_F(SettingsTest, SaveReplacesTheWholeFile) {
-    TempUserFolder::Write(folder.UserFile("settings.xml"),
-                          std::string(4096, ' ') + "<settings gamma=\"3\"/>");
-    tp_Settings settings(config);
-    ASSERT_TRUE(settings.Save());
-    EXPECT_EQ(TempUserFolder::Read(folder.UserFile("settings.xml")), settings.ToXml());
-    EXPECT_TRUE(TempUserFolder::Read(folder.UserFile("settings.xml.tmp")).empty());
-}
-
 class SettingsVolumeTest : public SettingsTest {
 protected:
     SettingsVolumeTest() { hub = tr_SoundHub::GetOrCreate(); }
@@ -234,15 +225,6 @@ TEST_F(SettingsTest, FullscreenTwoIsOffInTheConfigurationButOnInTheSettings) {
     TempUserFolder::Write(folder.UserFile("settings.xml"), "<settings fullscreen=\"2\"/>");
     ASSERT_TRUE(settings.Load());
     EXPECT_TRUE(settings.fullscreen);
-}
-
-TEST_F(SettingsTest, ProcessWideRecord) {
-    EXPECT_EQ(tp_Settings::Get(), nullptr);
-    tp_Settings* settings = tp_Settings::Create(config);
-    EXPECT_EQ(tp_Settings::Get(), settings);
-    ExpectDefaults(*settings);
-    tp_Settings::Destroy();
-    EXPECT_EQ(tp_Settings::Get(), nullptr);
 }
 
 } // namespace
