@@ -106,6 +106,22 @@ TEST_F(TransporterTest, SceneToInventoryFlightOverNineHundredUnits) {
     EXPECT_EQ(item->GetParent(), transporter);
 }
 
+TEST_F(TransporterTest, TheCoreFrameFliesTheObjectAndRunsTheEndTriggerOneFrameLater) {
+    tr_Object* item = Place("item", 0.0f, 0.0f);
+    Place("slot", 900.0f, 0.0f);
+    Move("item", "slot", tp_Transporter::TRANS_SCENE_TO_INVENTORY);
+    tr_FrameInfo frame;
+    frame.dt = 0.05f;
+    Core().Update(&frame);
+    EXPECT_GT(item->GetPosX(), 0.0f);
+    for (int i = 0; i < 34; ++i)
+        Core().Update(&frame);
+    EXPECT_TRUE(transporter->GetTransfers().empty());
+    EXPECT_EQ(Global("ended"), "<nil>");
+    Core().Update(&frame);
+    EXPECT_EQ(Global("ended"), "A");
+}
+
 TEST_F(TransporterTest, ShowZeroLeavesTheDestinationAlone) {
     Place("item", 0.0f, 0.0f);
     tr_Object* slot = Place("slot", 900.0f, 0.0f);
