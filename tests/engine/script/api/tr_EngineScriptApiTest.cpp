@@ -4,72 +4,42 @@
 #include <gtest/gtest.h>
 #include <lua.hpp>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+namespace {
+
+int CountGlobals(lua_State* L) {
+    int count = 0;
+    lua_pushnil(L);
+    while (lua_next(L, LUA_GLOBALSINDEX)) {
+        lua_pop(L, 1);
+        ++count;
+    }
+    return count;
+}
+
+} // namespace
+
 TEST(EngineScriptApiRegistration, EveryFunctionBecomesAGlobalFunction) {
-    const std::vector<std::string> names = {"ObjSet",
-                                            "ObjGet",
-                                            "ObjAttach",
-                                            "ObjDetach",
-                                            "ObjDelete",
-                                            "ObjIntersect",
-                                            "ObjAnimate",
-                                            "ObjStopAnimate",
-                                            "ObjDoNotDrop",
-                                            "ObjStopDrag",
-                                            "ObjStartDrag",
-                                            "ObjCreate",
-                                            "ObjWaitForMouseUp",
-                                            "ObjGetRelations",
-                                            "TrgExecute",
-                                            "TrgGet",
-                                            "TrgSet",
-                                            "TrgDelete",
-                                            "ModLoad",
-                                            "DbgTrace",
-                                            "CheaterReset",
-                                            "SndPlay",
-                                            "SndStop",
-                                            "SndPauseAll",
-                                            "AnmPlay",
-                                            "AnmStop",
-                                            "AnmPause",
-                                            "FlashAnmPlay",
-                                            "FlashAnmStop",
-                                            "FlashAnmPause",
-                                            "FlashAnmAttachChildToObj",
-                                            "ComplexAnmPlay",
-                                            "ComplexAnmStop",
-                                            "ComplexAnmPause",
-                                            "GridSet",
-                                            "GridPlay",
-                                            "GridStop",
-                                            "GridPause",
-                                            "VidPlay",
-                                            "VidStop",
-                                            "VidPause",
-                                            "PartSysStart",
-                                            "PartSysPause",
-                                            "PartSysStop",
-                                            "PartSysRestart",
-                                            "PartSysSetMaskObj",
-                                            "SetCursor",
-                                            "CursorPosX",
-                                            "CursorPosY",
-                                            "StringGet",
-                                            "GetEngineVersion",
-                                            "GetFPS"};
+    std::vector<std::string> names;
+    std::istringstream list(
+        "ObjSet ObjGet ObjAttach ObjDetach ObjDelete ObjIntersect ObjAnimate ObjStopAnimate "
+        "ObjDoNotDrop ObjStopDrag ObjStartDrag ObjCreate ObjWaitForMouseUp ObjGetRelations "
+        "TrgExecute TrgGet TrgSet TrgDelete ModLoad DbgTrace CheaterReset SndPlay SndStop "
+        "SndPauseAll AnmPlay AnmStop AnmPause FlashAnmPlay FlashAnmStop FlashAnmPause "
+        "FlashAnmAttachChildToObj ComplexAnmPlay ComplexAnmStop ComplexAnmPause GridSet GridPlay "
+        "GridStop GridPause VidPlay VidStop VidPause PartSysStart PartSysPause PartSysStop "
+        "PartSysRestart PartSysSetMaskObj SetCursor CursorPosX CursorPosY StringGet "
+        "GetEngineVersion GetFPS");
+    for (std::string name; list >> name;)
+        names.push_back(name);
     ASSERT_EQ(names.size(), 52u);
 
     lua_State* L = luaL_newstate();
     luaL_openlibs(L);
-    lua_pushnil(L);
-    int globals_before = 0;
-    while (lua_next(L, LUA_GLOBALSINDEX)) {
-        lua_pop(L, 1);
-        ++globals_before;
-    }
+    const int globals_before = CountGlobals(L);
     tr_RegisterEngineScriptApi(L);
     for (const std::string& name : names) {
         lua_getglobal(L, name.c_str());
@@ -77,13 +47,7 @@ TEST(EngineScriptApiRegistration, EveryFunctionBecomesAGlobalFunction) {
         EXPECT_TRUE(lua_iscfunction(L, -1)) << name;
         lua_pop(L, 1);
     }
-    int globals_after = 0;
-    lua_pushnil(L);
-    while (lua_next(L, LUA_GLOBALSINDEX)) {
-        lua_pop(L, 1);
-        ++globals_after;
-    }
-    EXPECT_EQ(globals_after - globals_before, 52);
+    EXPECT_EQ(CountGlobals(L) - globals_before, 52);
     lua_close(L);
 }
 

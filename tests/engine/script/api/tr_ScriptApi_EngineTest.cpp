@@ -56,8 +56,3 @@ TEST_F(ScriptApiTest, StringGetFillsInSubstitutions) {
     EXPECT_EQ(Eval("type(StringGet())"), "string");
     tr_StringTable::Destroy();
 }
-
-TEST_F(ScriptApiTest, EngineFactsAreNumbersAndTheVersionString) {
-    EXPECT_EQ(Eval("GetEngineVersion()"), "0.5");
-    EXPECT_EQ(Eval("type(GetFPS())"), "number");
-}

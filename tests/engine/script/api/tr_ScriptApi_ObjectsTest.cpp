@@ -59,16 +59,6 @@ TEST_F(ScriptApiTest, ObjSetChangesOnlyTheAttributesOfTheType) {
     EXPECT_FLOAT_EQ(object->GetPosX(), 3.0f);
 }
 
-TEST_F(ScriptApiTest, ObjSetRenamingLeavesNoNameOnADeletedObject) {
-    Add("before");
-    Run("ObjSet('before', {name = 'after'})");
-    ASSERT_NE(Scene().FindObject("after"), nullptr);
-    Run("ObjDelete('after')");
-    EXPECT_EQ(Scene().FindObject("after"), nullptr);
-    EXPECT_EQ(Scene().FindObject("before"), nullptr);
-    EXPECT_EQ(Eval("next(ObjGet('before'))"), "nil");
-}
-
 TEST_F(ScriptApiTest, ObjSetConvertsLooselyTypedValues) {
     tr_Object* object = Add("box");
     Run("ObjSet('box', {pos_x = '10.5', blendmode = 2.5, attachtype = 10.6, visible = 0,"
