@@ -340,4 +340,28 @@ TEST_F(LevelTest, RoomRequestsDuringTheFadeOutDoNotCancelTheLevelSwitch) {
     EXPECT_TRUE(RunUntilState(tp_Level::STATE_FADED_OUT, 4));
 }
 
+TEST_F(LevelTest, StartAndRoomTriggersRunThroughTheTriggerQueueWithTheirOwnersAsSender) {
+    Write("level2.xml", R"(<module name="level2"><objs><obj name="c">
+          <room name="porch" trg_open="porch_open"/></obj></objs>
+        <trigs>
+          <trig name="trg_begin"><code>started = tr_params.sender</code></trig>
+          <trig name="porch_open"><code>opened = tr_params.sender</code></trig>
+        </trigs></module>)");
+    tr_CallQueue::Install(&tr_EngineCore::Get()->GetTriggers());
+    level = new tp_Level("level2", "trg_begin");
+    tr_Object::Attach(Scene().GetDisplayRoot(), level);
+    Frame();
+    Frame(); // the queued start trigger ran at this frame's queue step
+    tr_ScriptState& script = tr_EngineCore::Get()->GetScript();
+    std::string sender;
+    ASSERT_TRUE(script.GetGlobalString("started", sender));
+    EXPECT_EQ(sender, "tp_level");
+
+    SendSwitch("porch", false);
+    Frame();
+    Frame();
+    ASSERT_TRUE(script.GetGlobalString("opened", sender));
+    EXPECT_EQ(sender, "porch");
+}
+
 } // namespace
