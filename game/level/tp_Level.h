@@ -51,7 +51,6 @@ public:
     tp_Level(const std::string& module, const std::string& start_trigger);
     ~tp_Level() override;
 
-    std::string GetType() const override { return "level"; }
     void Refresh(bool recursive) override;
     void ResetDefaults() override;
     void Update(const tr_FrameInfo& frame) override;
