@@ -91,6 +91,9 @@ public:
     virtual void SetToggleFullscreenHook(ToggleFullscreenHook hook) {
         toggle_fullscreen_hook_ = hook;
     }
+    // The installed toggle, or null; the game's script functions call it the
+    // way Alt+Enter does, with the full-screen value they want.
+    ToggleFullscreenHook GetToggleFullscreenHook() const { return toggle_fullscreen_hook_; }
     virtual float GetWidth() { return width_; }
     virtual float GetHeight() { return height_; }
     // A non-positive or non-finite rate is ignored: it would stop every frame.
