@@ -1,0 +1,142 @@
+// Script functions about objects in design space and free-form messages:
+// whether a dropped item landed on a target of the room on show, positions
+// relative to another object or to the design space, the cursor in design
+// units, and SendMessage, which carries a script table to every listener of
+// a message number and brings their replies back.
+#include "engine/resources/tr_Cursor.h"
+#include "engine/scene/tr_EngineCore.h"
+#include "engine/scene/tr_Object.h"
+#include "engine/scene/tr_Scene.h"
+#include "engine/script/tr_MediatorDataTable.h"
+#include "game/app/tp_GameScriptApi_Groups.h"
+
+#include <lua.hpp>
+
+#include <string>
+
+namespace {
+
+bool HasInputRect(const tr_Object* object) {
+    const tr_Rect& rect = object->GetInputRect();
+    return object->IsInputRectDefined() &&
+           (rect.x != 0.0f || rect.y != 0.0f || rect.w != 0.0f || rect.h != 0.0f);
+}
+
+// Whether a corner of a's input rectangle lies inside b's, both in world space.
+bool CornerInside(const tr_Object* a, const tr_Matrix& a_world, const tr_Object* b,
+                  const tr_Matrix& b_world) {
+    const tr_Rect& r = a->GetInputRect();
+    const float corners[4][2] = {
+        {r.x, r.y}, {r.x + r.w, r.y}, {r.x, r.y + r.h}, {r.x + r.w, r.y + r.h}};
+    for (const auto& corner : corners) {
+        float x = corner[0];
+        float y = corner[1];
+        a_world.TransformPoint(x, y);
+        if (tr_Object::QuadContains(b->GetInputRect(), b_world, x, y)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The corner test ObjIntersect makes; objects without an input rectangle
+// never overlap anything.
+bool InputRectsOverlap(tr_Object* a, tr_Object* b) {
+    if (!HasInputRect(a) || !HasInputRect(b)) {
+        return false;
+    }
+    const tr_Matrix a_world = tp_ScriptWorldMatrix(a);
+    const tr_Matrix b_world = tp_ScriptWorldMatrix(b);
+    return CornerInside(a, a_world, b, b_world) || CornerInside(b, b_world, a, a_world);
+}
+
+// Whether the level holding room (its grandparent: the room sits in the
+// level's inner layer) takes input now.
+bool LevelAcceptsInput(const tr_Object* room) {
+    const tr_Object* layer = room->GetParent();
+    const tr_Object* level = layer ? layer->GetParent() : nullptr;
+    return level && level->IsInputEnabled();
+}
+
+// ApplyObj(object, target): true when the target belongs to the room on
+// show (is the room or lies inside it), the level takes input, and the two
+// input rectangles overlap.
+int ApplyObj(lua_State* L) {
+    tr_ScriptArgs args(L);
+    tr_Object* object = tp_ScriptFindObject(args, 1);
+    tr_Object* target = tp_ScriptFindObject(args, 2);
+    tr_Object* room = tp_ScriptCurrentRoom();
+    bool applies = false;
+    if (object && target && room && LevelAcceptsInput(room)) {
+        const bool in_room =
+            target == room || tr_Object::FindChild(room, target->GetName(), true) != nullptr;
+        applies = in_room && InputRectsOverlap(object, target);
+    }
+    lua_pushboolean(L, applies ? 1 : 0);
+    return 1;
+}
+
+// GetObjPosByObj(object, reference): the object's position in the space of
+// the reference object, in design units when no reference is named, or in
+// pixels when the named reference does not exist. Nothing when the object
+// does not exist or the reference space collapses (a zero scale).
+int GetObjPosByObj(lua_State* L) {
+    tr_ScriptArgs args(L);
+    tr_Object* object = tp_ScriptFindObject(args, 1);
+    if (!object) {
+        return 0;
+    }
+    const std::string reference_name = args.GetText(2);
+    tr_Matrix reference;
+    if (reference_name.empty()) {
+        reference = tp_ScriptAppMatrix();
+    } else if (tr_Object* named = tr_EngineCore::Get()->GetScene().FindObject(reference_name)) {
+        reference = tp_ScriptWorldMatrix(named);
+    }
+    tr_Matrix inverse;
+    if (!reference.Inverse2D(inverse)) {
+        return 0;
+    }
+    const tr_Matrix relative = tp_ScriptWorldMatrix(object) * inverse;
+    tp_ScriptPushPoint(L, relative[12], relative[13]);
+    return 1;
+}
+
+// GetGameCursorPos(): the cursor in design units ({[1] = x, [2] = y}); in
+// pixels when the application's transform cannot be inverted.
+int GetGameCursorPos(lua_State* L) {
+    const tr_Cursor* cursor = tr_Cursor::Get();
+    const float x = cursor ? cursor->GetX() : 0.0f;
+    const float y = cursor ? cursor->GetY() : 0.0f;
+    tr_Matrix position = tr_Matrix::Translation(x, y);
+    tr_Matrix inverse;
+    if (tp_ScriptAppMatrix().Inverse2D(inverse)) {
+        position = position * inverse;
+    }
+    tp_ScriptPushPoint(L, position[12], position[13]);
+    return 1;
+}
+
+// SendMessage(number, data): the table as the listeners left it.
+int SendMessage(lua_State* L) {
+    tr_ScriptArgs args(L);
+    const int id = args.GetFlag(1);
+    tr_MediatorDataTable data;
+    if (args.IsTable(2)) {
+        lua_pushvalue(L, 2);
+        data.FromLua(L);
+        lua_pop(L, 1);
+    }
+    tp_ScriptSend(id, data);
+    data.PushToLua(L);
+    return 1;
+}
+
+} // namespace
+
+void tp_RegisterObjectScriptApi(lua_State* L) {
+    lua_register(L, "ApplyObj", ApplyObj);
+    lua_register(L, "GetObjPosByObj", GetObjPosByObj);
+    lua_register(L, "GetGameCursorPos", GetGameCursorPos);
+    lua_register(L, "SendMessage", SendMessage);
+}
