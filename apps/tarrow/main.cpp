@@ -1,23 +1,29 @@
-// tarrow: the executable. Reads the command line, then creates the mediator
-// and the engine (a window, or headless for automation), runs it and shuts
-// it down in reverse order. A bad argument or a malformed input script stops
+// tarrow: the executable. Reads the command line, then runs the game in
+// assets/ of the working directory, or with --module one module on the
+// engine alone, in a window or headless for automation, and shuts down in
+// reverse order. A bad argument or a malformed input script stops
 // everything before anything runs, with exit status 2.
 #include "apps/tarrow/CommandLine.h"
 #include "engine/core/Tarrow.h"
+#include "engine/core/tr_DisplayEnumerator.h"
 #include "engine/core/tr_EngineServices.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
+#include "engine/platform/headless/tr_DisplayEnumerator_Headless.h"
 #include "engine/platform/headless/tr_InputScript.h"
 #include "engine/platform/sdl/Tarrow_SDL.h"
+#include "engine/platform/sdl/tr_DisplayEnumerator_SDL.h"
 #include "engine/render/tr_Screenshot.h"
 #include "engine/resources/tr_ContentPath.h"
 #include "engine/scene/tr_EngineCore.h"
 #include "engine/scene/tr_ModuleLoader.h"
 #include "engine/script/tr_Mediator.h"
+#include "game/app/tp_GameStartup.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -42,6 +48,66 @@ bool ReadFile(const std::string& path, std::string& text) {
     contents << file.rdbuf();
     text = contents.str();
     return !file.bad();
+}
+
+using EngineFactory = std::function<std::unique_ptr<Tarrow>()>;
+
+// The engine alone, running one module: its code attaches what it wants to
+// see under "tr_origin". False when no window could be opened.
+bool RunModule(const EngineFactory& make_engine, Tarrow_SDL*& window_engine,
+               const std::string& module) {
+    tr_Mediator mediator;
+    std::unique_ptr<Tarrow> engine = make_engine();
+    engine->SetUpdateHook([](const tr_FrameInfo* frame) {
+        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
+            core->Update(frame);
+        }
+    });
+    engine->SetInputHook([](const tr_InputEvent* event) {
+        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
+            core->Input(event);
+        }
+    });
+    engine->SetDrawHook([](tr_Render* render) {
+        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
+            core->Draw(render);
+        }
+    });
+    engine->SetCompanyName(tp_GameStartup::kCompanyName);
+    engine->SetGameName("Tarrow Demo");
+    engine->Init(0, 0, 1024, 768, false, "Tarrow");
+    if (window_engine && !window_engine->GetWindow()) {
+        engine->Release();
+        return false;
+    }
+    tr_LoadModule(module);
+    engine->Run();
+    engine->Release();
+    return true;
+}
+
+// The game in assets/ of the working directory. False when no window could
+// be opened.
+bool RunGame(const EngineFactory& make_engine, Tarrow_SDL*& window_engine, bool headless) {
+    if (headless) {
+        tr_DisplayEnumerator::Install(new tr_DisplayEnumerator_Headless());
+    } else {
+        tr_DisplayEnumerator::Install(new tr_DisplayEnumerator_SDL());
+    }
+    bool ran = true;
+    {
+        tp_GameStartup game;
+        game.PreInitialise();
+        game.Initialise(make_engine);
+        if (window_engine && !window_engine->GetWindow()) {
+            ran = false;
+        } else {
+            game.Run();
+        }
+        game.Shutdown();
+    }
+    tr_DisplayEnumerator::Destroy();
+    return ran;
 }
 
 } // namespace
@@ -77,61 +143,39 @@ int main(int argc, char** argv) {
         }
     }
 
-    tr_Mediator mediator;
-    std::unique_ptr<Tarrow> engine;
-    Tarrow_SDL* window_engine = nullptr;
-    if (options.headless) {
-        auto headless = std::make_unique<Tarrow_Headless>();
-        headless->SetInput(input.GetEvents());
-        engine = std::move(headless);
-    } else {
-        auto windowed = std::make_unique<Tarrow_SDL>();
-        window_engine = windowed.get();
-        engine = std::move(windowed);
-    }
-    engine->SetServices(tr_MakeEngineServices());
-    // Engine only for now: the scene runs, input reaches it, it is drawn.
-    engine->SetUpdateHook([](const tr_FrameInfo* frame) {
-        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
-            core->Update(frame);
-        }
-    });
-    engine->SetInputHook([](const tr_InputEvent* event) {
-        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
-            core->Input(event);
-        }
-    });
-    engine->SetDrawHook([](tr_Render* render) {
-        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
-            core->Draw(render);
-        }
-    });
-    engine->SetCompanyName("Brightfold");
-    engine->SetGameName("Tarrow Demo");
-    engine->SetFrameLimit(options.frames);
-    engine->SetFixedFrameTime(options.fixed_dt);
-
     // Screenshots are taken after the frame is finished, before it is shown.
     std::vector<bool> shots_written(options.screenshots.size(), false);
-    engine->SetFrameDrawnCallback([&](tr_Render& render, uint64_t frame) {
-        for (size_t i = 0; i < options.screenshots.size(); ++i) {
-            if (options.screenshots[i].frame == frame) {
-                shots_written[i] = tr_WriteScreenshot(render, options.screenshots[i].path);
-            }
+    Tarrow_SDL* window_engine = nullptr;
+    auto make_engine = [&]() -> std::unique_ptr<Tarrow> {
+        std::unique_ptr<Tarrow> engine;
+        if (options.headless) {
+            auto headless = std::make_unique<Tarrow_Headless>();
+            headless->SetInput(input.GetEvents());
+            engine = std::move(headless);
+        } else {
+            auto windowed = std::make_unique<Tarrow_SDL>();
+            window_engine = windowed.get();
+            engine = std::move(windowed);
         }
-    });
+        engine->SetServices(tr_MakeEngineServices());
+        engine->SetFrameLimit(options.frames);
+        engine->SetFixedFrameTime(options.fixed_dt);
+        engine->SetFrameDrawnCallback([&](tr_Render& render, uint64_t frame) {
+            for (size_t i = 0; i < options.screenshots.size(); ++i) {
+                if (options.screenshots[i].frame == frame) {
+                    shots_written[i] = tr_WriteScreenshot(render, options.screenshots[i].path);
+                }
+            }
+        });
+        return engine;
+    };
 
-    engine->Init(0, 0, 1024, 768, false, "Tarrow");
-    if (window_engine && !window_engine->GetWindow()) {
-        engine->Release();
+    const bool ran = options.module.empty() ? RunGame(make_engine, window_engine, options.headless)
+                                            : RunModule(make_engine, window_engine, options.module);
+    if (!ran) {
         std::fputs("tarrow: no window could be opened (--headless runs without one)\n", stderr);
         return 1;
     }
-    if (!options.module.empty()) {
-        tr_LoadModule(options.module);
-    }
-    engine->Run();
-    engine->Release();
 
     int status = 0;
     for (size_t i = 0; i < options.screenshots.size(); ++i) {
