@@ -1,0 +1,24 @@
+#!/bin/sh
+# Makes the demo's videos: draws the frames (SVG), renders them with
+# rsvg-convert and packs them with the project's videopack into an Ogg Theora
+# video with a .zalpha alpha file. Needed only when a video changes; the
+# results are committed.
+#
+#   tools/videoart/make_videos.sh PATH/TO/videopack
+set -eu
+
+if [ "$#" -ne 1 ]; then
+    echo "usage: make_videos.sh PATH/TO/videopack" >&2
+    exit 2
+fi
+videopack=$1
+root=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+python3 "$root/tools/videoart/fountain_splash.py" "$work"
+for svg in "$work"/frame_*.svg; do
+    rsvg-convert --format=png --output="${svg%.svg}.png" "$svg"
+done
+"$videopack" -f 12 -q 48 "$root/assets/levels/demo/garden/fountain_splash" "$work"/frame_*.png
+ls -l "$root/assets/levels/demo/garden/fountain_splash".*
