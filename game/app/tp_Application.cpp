@@ -103,16 +103,6 @@ void tp_Application::OnMessage(int id, tr_MediatorDataTable& data) {
     }
 }
 
-bool tp_Application::ReadMatrixReply(const tr_MediatorDataTable& data, tr_Matrix& matrix) {
-    tr_MediatorData* value = data.Find("matrix");
-    tr_MediatorDataArray* array = value ? value->AsArray() : nullptr;
-    if (!array || array->Count() != 16)
-        return false;
-    for (int i = 0; i < 16; ++i)
-        matrix.m[i] = array->Get(i)->GetFloat();
-    return true;
-}
-
 tr_Matrix tp_Application::CurrentWorldMatrix() {
     // Worked out now rather than taken from the last draw, so a reply right
     // after a display change is already right.

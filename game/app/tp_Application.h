@@ -11,8 +11,9 @@
 // owns it from then on; the shutdown hook deletes it. Get() reaches the live
 // application (null before it exists and after it died). It answers the
 // mediator messages AppSwitchLevel .. AppUpdateGameMode (5-9) while it
-// lives. Uses the settings, the current display mode, the engine and the
-// engine core when they exist; each may be missing (tests).
+// lives; the AppGetMatrix reply "matrix" is its world transform as an array
+// of 16 floats, row-major. Uses the settings, the current display mode, the
+// engine and the engine core when they exist; each may be missing (tests).
 #pragma once
 
 #include "engine/render/tr_Matrix.h"
@@ -81,11 +82,6 @@ public:
     bool HasPendingSwitch() const { return pending_switch_ != nullptr; }
     // The module of the pending switch ("" when none).
     std::string GetPendingModule() const;
-
-    // The reply of AppGetMatrix: "matrix" holds the application's world
-    // transform as an array of 16 floats, row-major. Reads it back; false
-    // when the table holds no such array.
-    static bool ReadMatrixReply(const tr_MediatorDataTable& data, tr_Matrix& matrix);
 
 private:
     tr_Matrix CurrentWorldMatrix();
