@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Plays the demo in assets/ without a window, from a scripted mouse: the loading
+# screen, the study, the drawer's close-up (opened from the drawer, its key
+# taken and its letter read, closed by a click beside it), the garden through
+# the door and back, and the menu button's menu, whose Quit ends the game.
+# The content prints what happens ("demo: ..."); the transcript must match
+# tests/content/demo/walkthrough.expected line by line. Nothing may be logged
+# as an error or a warning, and the player's folder must hold the log and the
+# settings, written back with the configuration's defaults on a first run and
+# keeping the player's own values on a later one.
+set -u
+: "${TARROW:?}" "${TARROW_SOURCE_DIR:?}"
+content="$TARROW_SOURCE_DIR/tests/content/demo"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export SDL_AUDIODRIVER=dummy
+fail=0
+check() { # DESCRIPTION, then a command that must succeed
+    local what=$1
+    shift
+    if ! "$@"; then
+        echo "demo_walkthrough: $what"
+        fail=1
+    fi
+}
+# attribute FILE NAME: the value of NAME="..." in FILE.
+attribute() { sed -n "s/.* $2=\"\\([^\"]*\\)\".*/\\1/p" "$1" | head -n 1; }
+
+# play DATA_HOME OUTPUT: one walk. Quit in the menu ends it long before the
+# frame limit; a game that does not quit is stopped by the timeout and fails.
+play() {
+    XDG_DATA_HOME="$1" timeout 240 "$TARROW" --headless --frames 1000000 \
+        --input "$content/walkthrough.input" -C "$TARROW_SOURCE_DIR" >"$2" 2>"$2.err"
+}
+
+# First run: no settings yet.
+play "$work/first" "$work/first.txt"
+rc=$?
+check "first run exited $rc: $(head -c 2000 "$work/first.txt.err")" test "$rc" -eq 0
+grep '^demo: ' "$work/first.txt" >"$work/first.demo"
+if ! diff -u "$content/walkthrough.expected" "$work/first.demo" >"$work/first.diff"; then
+    echo "demo_walkthrough: the walk went differently:"
+    cat "$work/first.diff"
+    fail=1
+fi
+check "errors or warnings printed: $(grep -E 'Error|Warning' "$work/first.txt" "$work/first.txt.err")" \
+    test "$(grep -cE 'Error|Warning' "$work/first.txt" "$work/first.txt.err" | awk -F: '{ s += $2 } END { print s }')" -eq 0
+check "the game did not close after Quit" test "$(tail -n 1 "$work/first.txt")" = "demo: closing"
+
+folder="$work/first/Brightfold/Tarrow Demo"
+check "no log file in the player's folder" test -f "$folder/logfile.txt"
+if [[ -f "$folder/logfile.txt" ]]; then
+    check "the log file lacks the display mode" grep -q "^Display mode: 1366x768" "$folder/logfile.txt"
+    check "errors logged: $(grep -E 'Error|Warning' "$folder/logfile.txt")" \
+        test "$(grep -cE 'Error|Warning' "$folder/logfile.txt")" -eq 0
+fi
+settings="$folder/settings.xml"
+check "no settings.xml in the player's folder" test -f "$settings"
+if [[ -f "$settings" ]]; then
+    check "settings.xml is not one settings element" grep -q '^<settings .*/>$' "$settings"
+    # The configuration's first-run values (assets/config.xml).
+    config="$TARROW_SOURCE_DIR/assets/config.xml"
+    for key in fullscreen widescreen syscursor performance sfx_volume env_volume \
+        soundtrack_volume voice_volume; do
+        check "settings $key is '$(attribute "$settings" "$key")', the configuration says '$(attribute "$config" "$key")'" \
+            test "$(attribute "$settings" "$key")" = "$(attribute "$config" "$key")"
+    done
+    check "settings gamma is '$(attribute "$settings" gamma)', not 1" \
+        test "$(attribute "$settings" gamma)" = "1"
+fi
+
+# Second run: the player's own settings are read, used and saved again whole.
+mkdir -p "$work/second/Brightfold/Tarrow Demo"
+settings="$work/second/Brightfold/Tarrow Demo/settings.xml"
+echo '<settings sfx_volume="0.25" voice_volume="0.5" gamma="1.5" performance="1"/>' >"$settings"
+play "$work/second" "$work/second.txt"
+rc=$?
+check "second run exited $rc: $(head -c 2000 "$work/second.txt.err")" test "$rc" -eq 0
+check "the second walk went differently" \
+    cmp -s "$content/walkthrough.expected" <(grep '^demo: ' "$work/second.txt")
+check "sfx_volume not kept: $(cat "$settings")" test "$(attribute "$settings" sfx_volume)" = "0.25"
+check "voice_volume not kept: $(cat "$settings")" test "$(attribute "$settings" voice_volume)" = "0.5"
+check "gamma not kept: $(cat "$settings")" test "$(attribute "$settings" gamma)" = "1.5"
+check "performance not kept: $(cat "$settings")" test "$(attribute "$settings" performance)" = "1"
+check "env_volume not filled in from the configuration: $(cat "$settings")" \
+    test "$(attribute "$settings" env_volume)" = "0.8"
+check "a temporary settings file was left behind" \
+    test -z "$(find "$work/second" -name '*.tmp')"
+
+if [[ $fail -eq 0 ]]; then echo "demo_walkthrough: ok"; fi
+exit $fail
