@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -38,7 +39,10 @@ public:
         init_calls.push_back({width, height, fullscreen, title ? title : ""});
         if (fail_windowed_init && !fullscreen)
             return false;
-        return Tarrow_Headless::Init(x, y, width, height, fullscreen, title);
+        const bool started = Tarrow_Headless::Init(x, y, width, height, fullscreen, title);
+        if (after_init)
+            after_init();
+        return started;
     }
     bool SetDisplayMode(int width, int height, bool fullscreen) override {
         mode_calls.emplace_back(width, height);
@@ -47,6 +51,8 @@ public:
         return Tarrow_Headless::SetDisplayMode(width, height, fullscreen);
     }
 
+    // Runs at the end of every Init that got as far as the base Init.
+    std::function<void()> after_init;
     bool fail_windowed_init = false;
     bool refuse_modes = false;
     std::vector<InitCall> init_calls;
