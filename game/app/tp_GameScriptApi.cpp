@@ -68,20 +68,12 @@ tr_Matrix tp_ScriptWorldMatrix(tr_Object* object) {
 
 namespace {
 
-// A "matrix" reply: sixteen numbers in row-major order (what a script sees
-// too), or a pointer to a tr_Matrix the application keeps.
+// The "matrix" reply: sixteen numbers in row-major order, the form a script
+// sending AppGetMatrix gets too.
 bool ReadMatrixReply(const tr_MediatorDataTable& data, tr_Matrix& matrix) {
     tr_MediatorData* value = data.Find("matrix");
     if (!value) {
         return false;
-    }
-    if (value->GetType() == tr_MediatorData::TYPE_POINTER) {
-        const auto* pointed = static_cast<const tr_Matrix*>(value->GetPointer());
-        if (!pointed) {
-            return false;
-        }
-        matrix = *pointed;
-        return true;
     }
     const tr_MediatorDataArray* numbers = value->AsArray();
     if (!numbers || numbers->Count() != 16) {
