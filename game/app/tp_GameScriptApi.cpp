@@ -39,14 +39,6 @@ bool tp_ScriptSend(int id, tr_MediatorDataTable& data) {
     return true;
 }
 
-tr_Object* tp_ScriptFindObject(const tr_ScriptArgs& args, int index) {
-    std::string name;
-    if (!args.GetName(index, name)) {
-        return nullptr;
-    }
-    return tr_EngineCore::Get()->GetScene().FindObject(name);
-}
-
 tr_Object* tp_ScriptCurrentRoom() {
     tr_MediatorDataTable data;
     tp_ScriptSend(LevelGetCurrentRoom, data);

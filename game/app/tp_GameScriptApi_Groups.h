@@ -26,16 +26,13 @@ void tp_RegisterMobileScriptApi(lua_State* L);
 // there is no mediator (nothing was sent).
 bool tp_ScriptSend(int id, tr_MediatorDataTable& data);
 
-// The object named by argument index (string or number) in the engine
-// core's scene, or null.
-tr_Object* tp_ScriptFindObject(const tr_ScriptArgs& args, int index);
-
 // The room the level shows (its open sub-room first), asked of the level
 // with LevelGetCurrentRoom; null without a level or a room.
 tr_Object* tp_ScriptCurrentRoom();
 
-// The object's world transform composed afresh from its root down, so a
-// transform changed since the last frame is already taken into account.
+// The object's world transform composed afresh from its root down, as the
+// engine's ObjIntersect does, so a transform changed since the last frame
+// already counts.
 tr_Matrix tp_ScriptWorldMatrix(tr_Object* object);
 
 // The application's transform from design units to pixels, asked of the

@@ -8,6 +8,7 @@
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_Scene.h"
 #include "engine/script/tr_MediatorDataTable.h"
+#include "engine/script/tr_ScriptApi.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
 
 #include <lua.hpp>
@@ -16,38 +17,25 @@
 
 namespace {
 
-bool HasInputRect(const tr_Object* object) {
-    const tr_Rect& rect = object->GetInputRect();
-    return object->IsInputRectDefined() &&
-           (rect.x != 0.0f || rect.y != 0.0f || rect.w != 0.0f || rect.h != 0.0f);
-}
-
-// Whether a corner of a's input rectangle lies inside b's, both in world space.
-bool CornerInside(const tr_Object* a, const tr_Matrix& a_world, const tr_Object* b,
-                  const tr_Matrix& b_world) {
-    const tr_Rect& r = a->GetInputRect();
-    const float corners[4][2] = {
-        {r.x, r.y}, {r.x + r.w, r.y}, {r.x, r.y + r.h}, {r.x + r.w, r.y + r.h}};
-    for (const auto& corner : corners) {
-        float x = corner[0];
-        float y = corner[1];
-        a_world.TransformPoint(x, y);
-        if (tr_Object::QuadContains(b->GetInputRect(), b_world, x, y)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The corner test ObjIntersect makes; objects without an input rectangle
-// never overlap anything.
-bool InputRectsOverlap(tr_Object* a, tr_Object* b) {
-    if (!HasInputRect(a) || !HasInputRect(b)) {
+// The engine's ObjIntersect test on two objects, run through the function
+// captured as ApplyObj's upvalue when the game's functions were registered
+// (so content redefining the global later changes nothing). False when the
+// engine's function was not there.
+bool InputRectsOverlap(lua_State* L, const tr_Object* a, const tr_Object* b) {
+    lua_pushvalue(L, lua_upvalueindex(1));
+    if (!lua_isfunction(L, -1)) {
+        lua_pop(L, 1);
         return false;
     }
-    const tr_Matrix a_world = tp_ScriptWorldMatrix(a);
-    const tr_Matrix b_world = tp_ScriptWorldMatrix(b);
-    return CornerInside(a, a_world, b, b_world) || CornerInside(b, b_world, a, a_world);
+    lua_pushlstring(L, a->GetName().data(), a->GetName().size());
+    lua_pushlstring(L, b->GetName().data(), b->GetName().size());
+    if (lua_pcall(L, 2, 1, 0) != 0) {
+        lua_pop(L, 1);
+        return false;
+    }
+    const bool overlap = lua_toboolean(L, -1) != 0;
+    lua_pop(L, 1);
+    return overlap;
 }
 
 // Whether the level holding room (its grandparent: the room sits in the
@@ -63,14 +51,14 @@ bool LevelAcceptsInput(const tr_Object* room) {
 // input rectangles overlap.
 int ApplyObj(lua_State* L) {
     tr_ScriptArgs args(L);
-    tr_Object* object = tp_ScriptFindObject(args, 1);
-    tr_Object* target = tp_ScriptFindObject(args, 2);
+    tr_Object* object = tr_ScriptFindObject(args, 1);
+    tr_Object* target = tr_ScriptFindObject(args, 2);
     tr_Object* room = tp_ScriptCurrentRoom();
     bool applies = false;
     if (object && target && room && LevelAcceptsInput(room)) {
         const bool in_room =
             target == room || tr_Object::FindChild(room, target->GetName(), true) != nullptr;
-        applies = in_room && InputRectsOverlap(object, target);
+        applies = in_room && InputRectsOverlap(L, object, target);
     }
     lua_pushboolean(L, applies ? 1 : 0);
     return 1;
@@ -82,7 +70,7 @@ int ApplyObj(lua_State* L) {
 // does not exist or the reference space collapses (a zero scale).
 int GetObjPosByObj(lua_State* L) {
     tr_ScriptArgs args(L);
-    tr_Object* object = tp_ScriptFindObject(args, 1);
+    tr_Object* object = tr_ScriptFindObject(args, 1);
     if (!object) {
         return 0;
     }
@@ -135,7 +123,9 @@ int SendMessage(lua_State* L) {
 } // namespace
 
 void tp_RegisterObjectScriptApi(lua_State* L) {
-    lua_register(L, "ApplyObj", ApplyObj);
+    lua_getglobal(L, "ObjIntersect");
+    lua_pushcclosure(L, ApplyObj, 1);
+    lua_setglobal(L, "ApplyObj");
     lua_register(L, "GetObjPosByObj", GetObjPosByObj);
     lua_register(L, "GetGameCursorPos", GetGameCursorPos);
     lua_register(L, "SendMessage", SendMessage);

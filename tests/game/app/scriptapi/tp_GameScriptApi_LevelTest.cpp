@@ -77,6 +77,8 @@ TEST_F(LevelScriptTest, ApplyObjNeedsATargetOfTheRoomOnShowAndALevelTakingInput)
     AddBox("far_key", hall, 400.0f, 400.0f, 20.0f);
     EXPECT_EQ(Eval("ApplyObj('key', 'keyhole')"), "true");
     EXPECT_EQ(Eval("ApplyObj('far_key', 'keyhole')"), "false");
+    Run("ObjIntersect = nil"); // the engine's test was taken at registration
+    EXPECT_EQ(Eval("ApplyObj('key', 'keyhole')"), "true");
     EXPECT_EQ(Eval("ApplyObj('key', 'nobody')"), "false");
     EXPECT_EQ(Eval("ApplyObj('nobody', 'keyhole')"), "false");
 
