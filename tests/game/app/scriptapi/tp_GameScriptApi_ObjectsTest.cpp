@@ -122,11 +122,3 @@ TEST_F(ObjectScriptTest, SendMessageCarriesTheTableAndBringsRepliesBack) {
     // Nobody listening: the table comes back as it went.
     EXPECT_EQ(Eval("SendMessage(100000, {a = 'b'}).a"), "b");
 }
-
-TEST_F(ObjectScriptTest, SendMessageSurvivesATableThatContainsItself) {
-    Listener widget({Command_Window_Show});
-    Run("local t = {name = 'loop'}; t.self = t; reply = SendMessage(" +
-        std::to_string(int(Command_Window_Show)) + ", t)");
-    EXPECT_EQ(widget.Count(Command_Window_Show), 1);
-    EXPECT_EQ(Eval("reply.name"), "loop");
-}

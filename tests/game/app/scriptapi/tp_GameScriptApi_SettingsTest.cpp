@@ -85,48 +85,34 @@ TEST_F(SettingsScriptTest, SaveSettingsWritesTheFile) {
 }
 
 TEST_F(SettingsScriptTest, PlayVoiceLoopsForTheStringOneAndTheNumberOne) {
-    Run("PlayVoice('" + kLong + "', '1')");
-    const tr_Sound* voice = tr_SoundHub::GetOrCreate()->FindSound(kLong);
-    ASSERT_NE(voice, nullptr);
-    EXPECT_TRUE(voice->IsLooped());
-    EXPECT_EQ(voice->GetCategory(), "voice");
-    EXPECT_FALSE(voice->GetKeepFlag());
-    tr_SoundHub::GetOrCreate()->StopAll();
-
-    Run("PlayVoice('" + kLong + "', 1)");
-    voice = tr_SoundHub::GetOrCreate()->FindSound(kLong);
-    ASSERT_NE(voice, nullptr);
-    EXPECT_TRUE(voice->IsLooped());
-    tr_SoundHub::GetOrCreate()->StopAll();
-
-    Run("PlayVoice('" + kLong + "', 1.9)"); // read as text: "1.9" is 1
-    EXPECT_TRUE(tr_SoundHub::GetOrCreate()->FindSound(kLong)->IsLooped());
-    tr_SoundHub::GetOrCreate()->StopAll();
-    Run("PlayVoice('" + kLong + "', 0.9)");
-    EXPECT_FALSE(tr_SoundHub::GetOrCreate()->FindSound(kLong)->IsLooped());
+    tr_SoundHub* hub = tr_SoundHub::GetOrCreate();
+    // Read as text, then as atoi reads it: "1", 1 and 1.9 loop; 0.9 does not.
+    for (const char* loop : {"'1'", "1", "1.9", "0.9"}) {
+        Run("PlayVoice('" + kLong + "', " + loop + ")");
+        const tr_Sound* voice = hub->FindSound(kLong);
+        ASSERT_NE(voice, nullptr) << loop;
+        EXPECT_EQ(voice->IsLooped(), std::string(loop) != "0.9") << loop;
+        EXPECT_EQ(voice->GetCategory(), "voice");
+        EXPECT_FALSE(voice->GetKeepFlag());
+        hub->StopAll();
+    }
 }
 
-TEST_F(SettingsScriptTest, EachPlayFunctionUsesItsCategoryAndFade) {
-    Run("PlaySfx('" + kShort + "')");
-    const tr_Sound* click = tr_SoundHub::GetOrCreate()->FindSound(kShort);
-    ASSERT_NE(click, nullptr);
-    EXPECT_EQ(click->GetCategory(), "sfx");
-    EXPECT_TRUE(click->GetKeepFlag());
-    EXPECT_FALSE(click->IsLooped());
-    EXPECT_EQ(click->GetState(), tr_Sound::STATE_PLAYING);
-
-    Run("PlayEnv('" + kLong + "', 1, 2)");
-    const tr_Sound* ambience = tr_SoundHub::GetOrCreate()->FindSound(kLong);
-    ASSERT_NE(ambience, nullptr);
-    EXPECT_EQ(ambience->GetCategory(), "env");
-    EXPECT_EQ(ambience->GetState(), tr_Sound::STATE_FADING_IN);
-    tr_SoundHub::GetOrCreate()->StopAll();
+TEST_F(SettingsScriptTest, EachPlayFunctionUsesItsCategoryKeepFlagAndFade) {
+    tr_SoundHub* hub = tr_SoundHub::GetOrCreate();
+    Run("PlaySfx('" + kShort + "'); PlayEnv('" + kLong + "', 1, 2)");
+    ASSERT_TRUE(hub->FindSound(kShort) && hub->FindSound(kLong));
+    EXPECT_EQ(hub->FindSound(kShort)->GetCategory(), "sfx");
+    EXPECT_TRUE(hub->FindSound(kShort)->GetKeepFlag());
+    EXPECT_EQ(hub->FindSound(kShort)->GetState(), tr_Sound::STATE_PLAYING);
+    EXPECT_EQ(hub->FindSound(kLong)->GetCategory(), "env");
+    EXPECT_EQ(hub->FindSound(kLong)->GetState(), tr_Sound::STATE_FADING_IN);
+    hub->StopAll();
 
     Run("PlaySoundtrack('" + kLong + "', 0, 0/0)"); // a fade that is no number: none
-    const tr_Sound* music = tr_SoundHub::GetOrCreate()->FindSound(kLong);
-    ASSERT_NE(music, nullptr);
-    EXPECT_EQ(music->GetCategory(), "soundtrack");
-    EXPECT_EQ(music->GetState(), tr_Sound::STATE_PLAYING);
+    ASSERT_NE(hub->FindSound(kLong), nullptr);
+    EXPECT_EQ(hub->FindSound(kLong)->GetCategory(), "soundtrack");
+    EXPECT_EQ(hub->FindSound(kLong)->GetState(), tr_Sound::STATE_PLAYING);
 }
 
 TEST_F(SettingsScriptTest, CategoryVolumesAreClampedKeptAndPassedToTheSoundHub) {
