@@ -22,7 +22,7 @@ class tr_Mediator;
 
 class tp_GameStartup {
 public:
-    // Makes the engine the game runs on, with its host-specific set-up
+    // Makes the engine the game runs on, with the host's own set-up
     // (services, renderer, automation) done.
     using EngineFactory = std::function<std::unique_ptr<Tarrow>()>;
 

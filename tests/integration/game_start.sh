@@ -4,7 +4,8 @@
 # reads the second string table and switches to a second level; tp_close
 # changes a volume at shutdown. The log and settings.xml land in the user
 # folder; a second run reads the settings back; a folder without a game
-# still runs (on defaults) and says why.
+# still runs (on defaults) and says why; a damaged settings file is
+# replaced.
 set -u
 : "${TARROW:?}" "${TARROW_SOURCE_DIR:?}"
 game="$TARROW_SOURCE_DIR/tests/content/game"
@@ -53,6 +54,13 @@ sed -i 's/widescreen="1"/widescreen="0"/' "$user/settings.xml"
 "$TARROW" --headless --frames 2 -C "$game" >"$work/second.txt" 2>&1
 check "second run did not read the settings back" \
     test "$(count "$work/second.txt" "Display mode: 1024x768, fullscreen=0, widescreen=0.")" -eq 1
+
+# A damaged settings file is replaced by the defaults at once.
+printf '<settings fullscreen="1"' >"$user/settings.xml"
+"$TARROW" --headless --frames 2 -C "$game" >"$work/damaged.txt" 2>&1
+check "damaged settings were not treated like missing ones" \
+    test "$(count "$work/damaged.txt" "Display mode: 1366x768, fullscreen=0, widescreen=1.")" -eq 1
+check "damaged settings file not replaced" grep -q 'widescreen="1"' "$user/settings.xml"
 
 # A folder without a game: defaults, an empty level, no crash.
 mkdir -p "$work/empty"
