@@ -51,6 +51,11 @@ public:
         return Tarrow_Headless::SetDisplayMode(width, height, fullscreen);
     }
 
+    // What the window's focus changes and Alt+Enter do.
+    void LoseFocus() { CallDeactivateHook(); }
+    void RegainFocus() { CallActivateHook(); }
+    void PressAltEnter() { HandleToggleFullscreenKey(); }
+
     // Runs at the end of every Init that got as far as the base Init.
     std::function<void()> after_init;
     bool fail_windowed_init = false;

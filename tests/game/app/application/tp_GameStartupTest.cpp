@@ -9,6 +9,7 @@
 #include "game/app/tp_Config.h"
 #include "game/app/tp_GameStartup.h"
 #include "game/app/tp_Settings.h"
+#include "game/interface/tp_Messages.h"
 #include "game/level/tp_Level.h"
 
 #include <memory>
@@ -130,6 +131,23 @@ TEST_F(GameStartupTest, FailedWindowIsRetriedInFullScreen) {
     EXPECT_TRUE(objects_after_init);
     EXPECT_TRUE(tp_Application::Get()->IsForcedFullscreen());
     EXPECT_TRUE(tp_Settings::Get()->fullscreen);
+}
+
+TEST_F(GameStartupTest, WindowHooksReachTheApplication) {
+    ASSERT_TRUE(Start());
+    MessageRecorder pause({Command_Pause_Show, Command_Pause_Hide});
+    engine->LoseFocus();
+    EXPECT_TRUE(tp_Application::Get()->IsSuspended());
+    engine->RegainFocus();
+    EXPECT_EQ(pause.heard, (std::vector<int>{Command_Pause_Show, Command_Pause_Hide}));
+
+    engine->mode_calls.clear();
+    engine->PressAltEnter();
+    ASSERT_EQ(engine->mode_calls.size(), 1u);
+    EXPECT_EQ(engine->mode_calls[0], std::make_pair(1920, 1080));
+    EXPECT_TRUE(engine->IsFullscreen());
+    EXPECT_TRUE(tp_Settings::Get()->fullscreen);
+    EXPECT_FLOAT_EQ(tp_Application::Get()->GetScaleY(), 1080.0f / 768.0f);
 }
 
 TEST_F(GameStartupTest, ShutdownRunsCloseTriggerBeforeSavingSettings) {
