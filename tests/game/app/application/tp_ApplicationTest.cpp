@@ -139,17 +139,6 @@ TEST_F(ApplicationTest, WidthMessageAnswersTheUsableLayoutWidth) {
     EXPECT_NEAR(width, 1068.0f / short_mode.scale_x, 0.01f);
 }
 
-TEST_F(ApplicationTest, ForcedFullScreenIsReported) {
-    tr_MediatorDataTable before;
-    mediator.Send(AppIsForceFullscreen, before);
-    ASSERT_NE(before.Find("result"), nullptr);
-    EXPECT_EQ(before.Find("result")->GetInt(), 0);
-    app->SetForcedFullscreen(true);
-    tr_MediatorDataTable after;
-    mediator.Send(AppIsForceFullscreen, after);
-    EXPECT_EQ(after.Find("result")->GetInt(), 1);
-}
-
 TEST_F(ApplicationTest, SuspendAndResumeShowAndHideThePauseOnlyOnChange) {
     MessageRecorder pause({Command_Pause_Show, Command_Pause_Hide});
     app->SetSuspended(true);

@@ -129,8 +129,11 @@ TEST_F(GameStartupTest, FailedWindowIsRetriedInFullScreen) {
     EXPECT_EQ(engine->init_calls[1].width, 1920);
     EXPECT_EQ(engine->init_calls[1].title, engine->init_calls[0].title);
     EXPECT_TRUE(objects_after_init);
-    EXPECT_TRUE(tp_Application::Get()->IsForcedFullscreen());
     EXPECT_TRUE(tp_Settings::Get()->fullscreen);
+    tr_MediatorDataTable forced;
+    tr_Mediator::Get()->Send(AppIsForceFullscreen, forced);
+    ASSERT_NE(forced.Find("result"), nullptr);
+    EXPECT_EQ(forced.Find("result")->GetInt(), 1);
 }
 
 TEST_F(GameStartupTest, WindowHooksReachTheApplication) {
