@@ -2,7 +2,6 @@
 // The display side (layout, toggle fullscreen) is in tp_Application_Display.cpp.
 #include "game/app/tp_Application.h"
 
-#include "engine/core/tr_Log.h"
 #include "engine/resources/tr_SoundHub.h"
 #include "engine/scene/tr_EngineCore.h"
 #include "engine/script/tr_Mediator.h"
@@ -39,12 +38,12 @@ tp_Application::tp_Application() : tr_Object(kObjectName) {
 }
 
 tp_Application::~tp_Application() {
-    if (tr_Mediator* mediator = tr_Mediator::Get())
-        mediator->Unsubscribe(this);
-    // The level goes first, while the application is still reachable for
-    // whatever its destruction asks.
+    // The level goes first, while the application still answers whatever
+    // its destruction asks.
     if (tr_Object* level = level_.Get())
         delete level;
+    if (tr_Mediator* mediator = tr_Mediator::Get())
+        mediator->Unsubscribe(this);
     if (instance_ == this)
         instance_ = nullptr;
 }
