@@ -7,15 +7,81 @@
 #include "engine/scene/tr_EngineCore.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_Scene.h"
+#include "engine/script/tr_MediatorDataArray.h"
 #include "engine/script/tr_MediatorDataTable.h"
 #include "engine/script/tr_ScriptApi.h"
+#include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
+#include "game/app/tp_Layout.h"
+#include "game/interface/tp_Messages.h"
 
 #include <lua.hpp>
 
 #include <string>
+#include <vector>
 
 namespace {
+
+// The object's world transform composed afresh from its root down, as the
+// engine's ObjIntersect does, so a transform changed since the last frame
+// already counts.
+tr_Matrix WorldMatrix(tr_Object* object) {
+    std::vector<tr_Object*> chain;
+    for (tr_Object* at = object; at; at = at->GetParent()) {
+        chain.push_back(at);
+    }
+    tr_DrawState state;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        state = tr_Object::ComputeDrawState(*it, state, 0);
+    }
+    return state.transform;
+}
+
+// The "matrix" reply: sixteen numbers in row-major order, the form a script
+// sending AppGetMatrix gets too.
+bool ReadMatrixReply(const tr_MediatorDataTable& data, tr_Matrix& matrix) {
+    tr_MediatorData* value = data.Find("matrix");
+    if (!value) {
+        return false;
+    }
+    const tr_MediatorDataArray* numbers = value->AsArray();
+    if (!numbers || numbers->Count() != 16) {
+        return false;
+    }
+    tr_Matrix read;
+    for (int i = 0; i < 16; ++i) {
+        const tr_MediatorData* element = numbers->Get(i);
+        if (!element || (element->GetType() != tr_MediatorData::TYPE_INT &&
+                         element->GetType() != tr_MediatorData::TYPE_FLOAT)) {
+            return false;
+        }
+        read[i] = element->GetFloat();
+    }
+    matrix = read;
+    return true;
+}
+
+// The application's transform from design units to pixels, asked of the
+// application with AppGetMatrix. Without an answer it is the placement the
+// current display mode gives the application.
+tr_Matrix AppMatrix() {
+    tr_MediatorDataTable data;
+    tp_ScriptSend(AppGetMatrix, data);
+    tr_Matrix matrix;
+    if (!ReadMatrixReply(data, matrix)) {
+        matrix = tp_Layout::Transform(tp_DisplayMode::GetCurrent());
+    }
+    return matrix;
+}
+
+// Pushes {[1] = x, [2] = y}.
+void PushPoint(lua_State* L, float x, float y) {
+    lua_createtable(L, 2, 0);
+    lua_pushnumber(L, static_cast<lua_Number>(x));
+    lua_rawseti(L, -2, 1);
+    lua_pushnumber(L, static_cast<lua_Number>(y));
+    lua_rawseti(L, -2, 2);
+}
 
 // The engine's ObjIntersect test on two objects, run through the function
 // captured as ApplyObj's upvalue when the game's functions were registered
@@ -77,16 +143,16 @@ int GetObjPosByObj(lua_State* L) {
     const std::string reference_name = args.GetText(2);
     tr_Matrix reference;
     if (reference_name.empty()) {
-        reference = tp_ScriptAppMatrix();
+        reference = AppMatrix();
     } else if (tr_Object* named = tr_EngineCore::Get()->GetScene().FindObject(reference_name)) {
-        reference = tp_ScriptWorldMatrix(named);
+        reference = WorldMatrix(named);
     }
     tr_Matrix inverse;
     if (!reference.Inverse2D(inverse)) {
         return 0;
     }
-    const tr_Matrix relative = tp_ScriptWorldMatrix(object) * inverse;
-    tp_ScriptPushPoint(L, relative[12], relative[13]);
+    const tr_Matrix relative = WorldMatrix(object) * inverse;
+    PushPoint(L, relative[12], relative[13]);
     return 1;
 }
 
@@ -98,10 +164,10 @@ int GetGameCursorPos(lua_State* L) {
     const float y = cursor ? cursor->GetY() : 0.0f;
     tr_Matrix position = tr_Matrix::Translation(x, y);
     tr_Matrix inverse;
-    if (tp_ScriptAppMatrix().Inverse2D(inverse)) {
+    if (AppMatrix().Inverse2D(inverse)) {
         position = position * inverse;
     }
-    tp_ScriptPushPoint(L, position[12], position[13]);
+    PushPoint(L, position[12], position[13]);
     return 1;
 }
 
