@@ -5,12 +5,15 @@
 // everything before anything runs, with exit status 2.
 #include "apps/tarrow/CommandLine.h"
 #include "engine/core/Tarrow.h"
+#include "engine/core/tr_Desktop.h"
 #include "engine/core/tr_DisplayEnumerator.h"
 #include "engine/core/tr_EngineServices.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
+#include "engine/platform/headless/tr_Desktop_Headless.h"
 #include "engine/platform/headless/tr_DisplayEnumerator_Headless.h"
 #include "engine/platform/headless/tr_InputScript.h"
 #include "engine/platform/sdl/Tarrow_SDL.h"
+#include "engine/platform/sdl/tr_Desktop_SDL.h"
 #include "engine/platform/sdl/tr_DisplayEnumerator_SDL.h"
 #include "engine/render/tr_Screenshot.h"
 #include "engine/resources/tr_ContentPath.h"
@@ -91,8 +94,10 @@ bool RunModule(const EngineFactory& make_engine, Tarrow_SDL*& window_engine,
 bool RunGame(const EngineFactory& make_engine, Tarrow_SDL*& window_engine, bool headless) {
     if (headless) {
         tr_DisplayEnumerator::Install(new tr_DisplayEnumerator_Headless());
+        tr_Desktop::Install(new tr_Desktop_Headless());
     } else {
         tr_DisplayEnumerator::Install(new tr_DisplayEnumerator_SDL());
+        tr_Desktop::Install(new tr_Desktop_SDL());
     }
     bool ran = true;
     {
@@ -106,6 +111,7 @@ bool RunGame(const EngineFactory& make_engine, Tarrow_SDL*& window_engine, bool 
         }
         game.Shutdown();
     }
+    tr_Desktop::Destroy();
     tr_DisplayEnumerator::Destroy();
     return ran;
 }

@@ -83,6 +83,10 @@ public:
     // The draw state of object under a parent state; mode 0 for drawing and
     // hit testing, 1 to 3 for the partial parent transforms of attach types.
     static tr_DrawState ComputeDrawState(tr_Object* object, const tr_DrawState& parent, int mode);
+    // The object's world transform composed afresh from its root down (mode
+    // 0 at every level), so a change made since the last frame already
+    // counts; the cached world matrix only follows at the next draw.
+    static tr_Matrix ComputeWorldTransform(tr_Object* object);
     // The crop rectangle in screen space under world (axis-aligned).
     tr_Rect GetScreenCropRect(const tr_Matrix& world) const;
     // Whether (x, y) lies in the crop rectangle transformed by world; true

@@ -75,6 +75,16 @@ tr_Matrix tr_Object::WorldMatrix(tr_Object* object, const tr_Matrix& local,
     return world;
 }
 
+tr_Matrix tr_Object::ComputeWorldTransform(tr_Object* object) {
+    std::vector<tr_Object*> chain;
+    for (tr_Object* at = object; at; at = at->GetParent())
+        chain.push_back(at);
+    tr_DrawState state;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        state = ComputeDrawState(*it, state, 0);
+    return state.transform;
+}
+
 tr_DrawState tr_Object::ComputeDrawState(tr_Object* object, const tr_DrawState& parent, int mode) {
     tr_DrawState state = object->own_state_;
     const tr_DrawState& mod = object->mod_state_;

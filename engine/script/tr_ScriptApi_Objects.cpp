@@ -109,19 +109,6 @@ int ObjDelete(lua_State* L) {
     return 0;
 }
 
-// The object's world matrix composed afresh from its root down.
-tr_Matrix FreshWorldMatrix(tr_Object* object) {
-    std::vector<tr_Object*> chain;
-    for (tr_Object* at = object; at; at = at->GetParent()) {
-        chain.push_back(at);
-    }
-    tr_DrawState state;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        state = tr_Object::ComputeDrawState(*it, state, 0);
-    }
-    return state.transform;
-}
-
 bool HasInputRect(const tr_Object* object) {
     const tr_Rect& rect = object->GetInputRect();
     return object->IsInputRectDefined() &&
@@ -153,8 +140,8 @@ int ObjIntersect(lua_State* L) {
     // An undefined rectangle collapses to the object's origin, which could
     // still fall inside the other object; it never counts as intersecting.
     if (a && b && HasInputRect(a) && HasInputRect(b)) {
-        const tr_Matrix a_world = FreshWorldMatrix(a);
-        const tr_Matrix b_world = FreshWorldMatrix(b);
+        const tr_Matrix a_world = tr_Object::ComputeWorldTransform(a);
+        const tr_Matrix b_world = tr_Object::ComputeWorldTransform(b);
         intersect = CornerInside(a, a_world, b, b_world) || CornerInside(b, b_world, a, a_world);
     }
     lua_pushboolean(L, intersect ? 1 : 0);

@@ -22,21 +22,6 @@
 
 namespace {
 
-// The object's world transform composed afresh from its root down, as the
-// engine's ObjIntersect does, so a transform changed since the last frame
-// already counts.
-tr_Matrix WorldMatrix(tr_Object* object) {
-    std::vector<tr_Object*> chain;
-    for (tr_Object* at = object; at; at = at->GetParent()) {
-        chain.push_back(at);
-    }
-    tr_DrawState state;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        state = tr_Object::ComputeDrawState(*it, state, 0);
-    }
-    return state.transform;
-}
-
 // The "matrix" reply: sixteen numbers in row-major order, the form a script
 // sending AppGetMatrix gets too.
 bool ReadMatrixReply(const tr_MediatorDataTable& data, tr_Matrix& matrix) {
@@ -145,13 +130,13 @@ int GetObjPosByObj(lua_State* L) {
     if (reference_name.empty()) {
         reference = AppMatrix();
     } else if (tr_Object* named = tr_EngineCore::Get()->GetScene().FindObject(reference_name)) {
-        reference = WorldMatrix(named);
+        reference = tr_Object::ComputeWorldTransform(named);
     }
     tr_Matrix inverse;
     if (!reference.Inverse2D(inverse)) {
         return 0;
     }
-    const tr_Matrix relative = WorldMatrix(object) * inverse;
+    const tr_Matrix relative = tr_Object::ComputeWorldTransform(object) * inverse;
     PushPoint(L, relative[12], relative[13]);
     return 1;
 }

@@ -17,18 +17,6 @@ using namespace tp_TransferEasing;
 
 namespace {
 
-// The object's world matrix as a draw would compute it now, so a flight can
-// start from an object that has not been drawn since it moved.
-tr_Matrix CurrentWorld(tr_Object* object) {
-    std::vector<tr_Object*> chain;
-    for (tr_Object* up = object; up; up = up->GetParent())
-        chain.push_back(up);
-    tr_DrawState state;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        state = tr_Object::ComputeDrawState(*it, state, 0);
-    return state.transform;
-}
-
 void CursorPosition(float& x, float& y) {
     const tr_Cursor* cursor = tr_Cursor::Get();
     x = cursor ? cursor->GetX() : 0.0f;
@@ -61,12 +49,12 @@ void tp_Transporter::ToParentSpace(float& x, float& y) {
     tr_Matrix inverse;
     // A parent scaled to nothing has no inverse; its space then reads as
     // world space rather than producing infinities.
-    if (CurrentWorld(parent).Inverse2D(inverse))
+    if (tr_Object::ComputeWorldTransform(parent).Inverse2D(inverse))
         inverse.TransformPoint(x, y);
 }
 
 void tp_Transporter::PositionInParentSpace(tr_Object* object, float& x, float& y) {
-    const tr_Matrix world = CurrentWorld(object);
+    const tr_Matrix world = tr_Object::ComputeWorldTransform(object);
     x = world[12];
     y = world[13];
     ToParentSpace(x, y);
@@ -116,7 +104,7 @@ bool tp_Transporter::MoveObject(const std::string& object_name, const std::strin
             // The plain transform, not the drag position the engine draws
             // the object at.
             tr_InputFocus::Dragged().Reset();
-            const tr_Matrix world = CurrentWorld(dragged);
+            const tr_Matrix world = tr_Object::ComputeWorldTransform(dragged);
             tr_InputFocus::Dragged().Set(dragged);
             transfer.start_x = world[12];
             transfer.start_y = world[13];
