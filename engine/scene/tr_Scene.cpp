@@ -145,10 +145,14 @@ void tr_Scene::Update(const tr_FrameInfo& frame) {
 }
 
 void tr_Scene::Draw(tr_Render* render) {
-    if (!render)
+    DrawSubtree(display_root_, render, tr_DrawState());
+}
+
+void tr_Scene::DrawSubtree(tr_Object* object, tr_Render* render, const tr_DrawState& parent) {
+    if (!object || !render)
         return;
     tr_SceneTraversal walk;
-    DrawTree(display_root_, render, tr_DrawState());
+    DrawTree(object, render, parent);
 }
 
 tr_Object* tr_Scene::DispatchInput(const tr_InputEvent& event) {

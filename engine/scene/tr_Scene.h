@@ -36,6 +36,10 @@ public:
     void Update(const tr_FrameInfo& frame);
     // Draws the visible part of the display tree with the default state.
     void Draw(tr_Render* render);
+    // Draws object and its visible subtree under parent the way Draw draws
+    // the display tree (invisible subtrees skipped, crop rectangles clip),
+    // for pictures made outside the frame's walk such as render targets.
+    static void DrawSubtree(tr_Object* object, tr_Render* render, const tr_DrawState& parent);
     // Runs the pick traversal over the display tree, then the hover, mouse-up
     // waiter and drag-and-drop rules; returns the object that took the event,
     // or null.

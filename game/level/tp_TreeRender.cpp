@@ -4,50 +4,16 @@
 #include "engine/render/tr_Render.h"
 #include "engine/resources/tr_Texture.h"
 #include "engine/scene/tr_Object.h"
-#include "engine/scene/tr_SceneTraversal.h"
+#include "engine/scene/tr_Scene.h"
 #include "engine/script/tr_Mediator.h"
 #include "engine/script/tr_MediatorDataTable.h"
 #include "game/interface/tp_Messages.h"
-
-#include <vector>
 
 namespace {
 
 constexpr float kDesignWidth = 1024.0f;
 
-void DrawWalk(tr_Object* object, tr_Render* render, const tr_DrawState& parent) {
-    if (!object->IsVisible() || object->IsPendingDelete())
-        return;
-    const size_t slot = tr_SceneTraversal::Enter(object);
-    const tr_DrawState state = tr_Object::ComputeDrawState(object, parent, 0);
-    bool clipping = false;
-    if (object->IsCropRectDefined())
-        clipping = render->PushClip(object->GetScreenCropRect(state.transform));
-    object->Draw(render, state);
-    if (tr_SceneTraversal::IsAlive(slot) && object->GetDrawChildren()) {
-        const std::vector<tr_Object*>& children = object->GetChildren();
-        for (size_t i = 0; i < children.size();) {
-            tr_Object* child = children[i];
-            DrawWalk(child, render, state);
-            if (!tr_SceneTraversal::IsAlive(slot))
-                break;
-            // A child that left the list hands its slot to its successor.
-            i = (i < children.size() && children[i] == child) ? i + 1 : i;
-        }
-    }
-    if (clipping)
-        render->PopClip();
-    tr_SceneTraversal::Leave(slot);
-}
-
 } // namespace
-
-void tp_DrawObjectTree(tr_Object* object, tr_Render* render, const tr_DrawState& parent) {
-    if (!object || !render)
-        return;
-    tr_SceneTraversal walk;
-    DrawWalk(object, render, parent);
-}
 
 std::shared_ptr<tr_Texture> tp_RenderTreeToTexture(tr_Object* object, int width, int height,
                                                    const tr_DrawState& parent) {
@@ -55,7 +21,7 @@ std::shared_ptr<tr_Texture> tp_RenderTreeToTexture(tr_Object* object, int width,
     if (!render || !object || width <= 0 || height <= 0)
         return nullptr;
     render->BeginRenderToTexture(width, height);
-    tp_DrawObjectTree(object, render, parent);
+    tr_Scene::DrawSubtree(object, render, parent);
     return render->EndRenderToTexture();
 }
 

@@ -13,11 +13,6 @@ class tr_Object;
 class tr_Render;
 class tr_Texture;
 
-// Draws object and its visible subtree under parent the way the scene draws
-// its display tree: invisible objects and their subtrees are skipped, crop
-// rectangles clip, children are drawn in order after their parent.
-void tp_DrawObjectTree(tr_Object* object, tr_Render* render, const tr_DrawState& parent);
-
 // Renders object's tree into a new width x height render target of the
 // current renderer and returns it; empty when there is no renderer, the size
 // is not positive or the target could not be made.

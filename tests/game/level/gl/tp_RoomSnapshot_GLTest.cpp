@@ -3,6 +3,7 @@
 // room's orientation and, for rooms, include the wide layout's margins.
 #include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/render/tr_Matrix.h"
+#include "engine/scene/tr_Scene.h"
 #include "game/level/tp_Room.h"
 #include "game/level/tp_SubRoom.h"
 #include "game/level/tp_TreeRender.h"
@@ -65,7 +66,7 @@ protected:
         render_->BeginDraw();
         tr_DrawState parent;
         parent.transform = tr_Matrix::Scale(kScale, kScale);
-        tp_DrawObjectTree(&object, render_.get(), parent);
+        tr_Scene::DrawSubtree(&object, render_.get(), parent);
         render_->EndDraw();
         render_->EndFrame();
         ASSERT_TRUE(render_->ReadFrame(frame_, frame_width_, frame_height_));
