@@ -2,12 +2,13 @@
 # Plays the demo in assets/ without a window, from a scripted mouse: the loading
 # screen, the study, the drawer's close-up (opened from the drawer, its key
 # taken and its letter read, closed by a click beside it), the garden through
-# the door and back, and the menu button's menu, whose Quit ends the game.
+# the door and back, and the menu button's menu: Resume, the switch to full
+# screen, and Quit, which ends the game.
 # The content prints what happens ("demo: ..."); the transcript must match
 # tests/content/demo/walkthrough.expected line by line. Nothing may be logged
 # as an error or a warning, and the player's folder must hold the log and the
-# settings, written back with the configuration's defaults on a first run and
-# keeping the player's own values on a later one.
+# settings: the configuration's defaults on a first run, the player's own
+# values on a later one, and the full screen chosen in the menu in both.
 set -u
 : "${TARROW:?}" "${TARROW_SOURCE_DIR:?}"
 content="$TARROW_SOURCE_DIR/tests/content/demo"
@@ -50,7 +51,10 @@ check "the game did not close after Quit" test "$(tail -n 1 "$work/first.txt")" 
 folder="$work/first/Brightfold/Tarrow Demo"
 check "no log file in the player's folder" test -f "$folder/logfile.txt"
 if [[ -f "$folder/logfile.txt" ]]; then
-    check "the log file lacks the display mode" grep -q "^Display mode: 1366x768" "$folder/logfile.txt"
+    check "the log file lacks the window's display mode" \
+        grep -q "^Display mode: 1366x768, fullscreen=0" "$folder/logfile.txt"
+    check "the log file lacks the full-screen display mode" \
+        grep -q "^Display mode: 1920x1080, fullscreen=1" "$folder/logfile.txt"
     check "errors logged: $(grep -E 'Error|Warning' "$folder/logfile.txt")" \
         test "$(grep -cE 'Error|Warning' "$folder/logfile.txt")" -eq 0
 fi
@@ -58,9 +62,11 @@ settings="$folder/settings.xml"
 check "no settings.xml in the player's folder" test -f "$settings"
 if [[ -f "$settings" ]]; then
     check "settings.xml is not one settings element" grep -q '^<settings .*/>$' "$settings"
+    check "settings fullscreen is '$(attribute "$settings" fullscreen)', the menu chose 1" \
+        test "$(attribute "$settings" fullscreen)" = "1"
     # The configuration's first-run values (assets/config.xml).
     config="$TARROW_SOURCE_DIR/assets/config.xml"
-    for key in fullscreen widescreen syscursor performance sfx_volume env_volume \
+    for key in widescreen syscursor performance sfx_volume env_volume \
         soundtrack_volume voice_volume; do
         check "settings $key is '$(attribute "$settings" "$key")', the configuration says '$(attribute "$config" "$key")'" \
             test "$(attribute "$settings" "$key")" = "$(attribute "$config" "$key")"
@@ -84,6 +90,7 @@ check "gamma not kept: $(cat "$settings")" test "$(attribute "$settings" gamma)"
 check "performance not kept: $(cat "$settings")" test "$(attribute "$settings" performance)" = "1"
 check "env_volume not filled in from the configuration: $(cat "$settings")" \
     test "$(attribute "$settings" env_volume)" = "0.8"
+check "full screen not saved: $(cat "$settings")" test "$(attribute "$settings" fullscreen)" = "1"
 check "a temporary settings file was left behind" \
     test -z "$(find "$work/second" -name '*.tmp')"
 
