@@ -153,7 +153,8 @@ static Buffer GardenAmbience(void) {
          * a fast random flutter makes it babble */
         const float n = Noise();
         const float water = LowPassRun(&water_lo, n) - LowPassRun(&water_hi, n);
-        const float babble = 0.7f + 0.3f * (float)sin(TWO_PI * 7.3 * t) * (float)sin(TWO_PI * 2.9 * t);
+        const float babble =
+            0.7f + 0.3f * (float)sin(TWO_PI * 7.3 * t) * (float)sin(TWO_PI * 2.9 * t);
         b.data[i] = 1.8f * gust * w + 0.22f * water * babble;
     }
     static const double birds[][4] = {
@@ -321,8 +322,12 @@ int main(int argc, char** argv) {
         const char* name;
         Buffer (*make)(void);
     } sounds[] = {
-        {"amb_garden", GardenAmbience}, {"amb_study", StudyAmbience}, {"click", Click},
-        {"door", Door},                 {"drawer", Drawer},           {"pickup", Pickup},
+        {"amb_garden", GardenAmbience},
+        {"amb_study", StudyAmbience},
+        {"click", Click},
+        {"door", Door},
+        {"drawer", Drawer},
+        {"pickup", Pickup},
     };
     int ok = 1;
     for (size_t i = 0; i < sizeof(sounds) / sizeof(sounds[0]); ++i) {
