@@ -30,6 +30,10 @@ if [[ $rc -ne 0 ]]; then
     echo "demo_screenshot: the game exited $rc: $(head -c 2000 "$work/out.txt")"
     exit 1
 fi
+if grep -qE 'Error|Warning' "$work/out.txt"; then
+    echo "demo_screenshot: the window run logged: $(grep -E 'Error|Warning' "$work/out.txt")"
+    fail=1
+fi
 
 # same SHOT SHOT_X SHOT_Y PICTURE PIC_X PIC_Y WHAT: the screenshot's pixel must
 # have the picture pixel's colour (within 3 per channel: the GL rasteriser).
