@@ -147,6 +147,8 @@ void tr_TriggerRegistry::BuildParams(const tr_TriggerCall& call) {
     lua_State* lua = script_.GetLua();
     if (!lua)
         return;
+    const tr_TriggerCall* const outer_building = building_;
+    building_ = &call;
     const int top = lua_gettop(lua);
     lua_newtable(lua);
     const int params = lua_gettop(lua);
@@ -180,6 +182,7 @@ void tr_TriggerRegistry::BuildParams(const tr_TriggerCall& call) {
     lua_setfield(lua, params, "sender");
     lua_setglobal(lua, kParamsGlobal);
     lua_settop(lua, top);
+    building_ = outer_building;
 }
 
 void tr_TriggerRegistry::Execute(const tr_TriggerCall& call) {
@@ -207,6 +210,10 @@ void tr_TriggerRegistry::Execute(const tr_TriggerCall& call) {
         }
     }
     stack_.pop_back();
-    if (!stack_.empty())
+    // A call made while a "~" argument of the record on top was being
+    // evaluated leaves that record's build to finish and assign its table;
+    // rebuilding it here would evaluate the argument again, and with it the
+    // nested call, over and over.
+    if (!stack_.empty() && stack_.back() != building_)
         BuildParams(*stack_.back());
 }

@@ -75,4 +75,6 @@ private:
     std::map<std::string, std::shared_ptr<tr_Trigger>> triggers_;
     std::vector<tr_TriggerCall> queue_;
     std::vector<const tr_TriggerCall*> stack_;
+    // The record whose "tr_params" is being built right now, if any.
+    const tr_TriggerCall* building_ = nullptr;
 };

@@ -4,6 +4,8 @@
 
 #include "engine/script/tr_MediatorDataTable.h"
 
+#include <lua.hpp>
+
 #include <vector>
 
 namespace {
@@ -129,6 +131,39 @@ TEST_F(TriggerCallTest, NestedCallNowRestoresTheOuterParams) {
     EXPECT_EQ(Global("outer_sender"), "outer_sender");
     EXPECT_EQ(depth_inside, 1u);
     EXPECT_EQ(registry.GetCallDepth(), 0u);
+}
+
+// CallNested(code): an immediate call from inside Lua, as content makes one
+// with TrgExecute or a message to a widget; returns 42.
+tr_TriggerRegistry* nested_registry = nullptr;
+int CallNested(lua_State* L) {
+    nested_registry->CallNow("nested", lua_tostring(L, 1));
+    lua_pushnumber(L, 42);
+    return 1;
+}
+
+TEST_F(TriggerCallTest, ImmediateCallInsideATildeArgumentRunsOnce) {
+    nested_registry = &registry;
+    lua_register(script.GetLua(), "CallNested", CallNested);
+    int runs = 0;
+    AddNative("Count", [&](NativeTrigger&) { ++runs; });
+    Add("Show", kRecordParams);
+    ASSERT_TRUE(registry.CallNow("s", "Show(~CallNested('Count'), plain)"));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(Global("count"), "2");
+    EXPECT_EQ(Global("p0"), "42");
+    EXPECT_EQ(Global("t0"), "number");
+    EXPECT_EQ(Global("sender"), "s");
+    EXPECT_TRUE(log.lines.empty());
+
+    // Inside a running trigger the outer params still come back after it.
+    runs = 0;
+    Add("Outer", "CallNested('Show(~CallNested(\\'Count\\'))'); outer_p0 = tr_params.param_0");
+    ASSERT_TRUE(registry.CallNow("o", "Outer(mine)"));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(Global("p0"), "42");
+    EXPECT_EQ(Global("outer_p0"), "mine");
+    EXPECT_TRUE(log.lines.empty());
 }
 
 TEST_F(TriggerCallTest, InlineCodeRunsWithSenderAndReportsErrors) {
