@@ -71,10 +71,11 @@ same "$work/study.png" 1312 54 "$art/shared/interface/menu/menu_button_normal.pn
 same "$work/study.png" 1312 30 "$art/shared/interface/menu/menu_button_normal.png" 40 16 \
     "menu button"
 
-# The title "The Study" is written from design (24, 40) rightwards: along its
-# middle line some pixels must differ from the bare room picture.
+# The title "The Study" is written 24 units in from the layout's left edge
+# (design x -147, pixel 24) rightwards: along its middle line some pixels must
+# differ from the bare room picture.
 points=()
-for ((x = 200; x < 340; x += 2)); do points+=("$x" 40); done
+for ((x = 30; x < 170; x += 2)); do points+=("$x" 40); done
 changed=$(paste <("$pngpixel" "$work/study.png" "${points[@]}" | cut -d' ' -f3-5) \
     <("$pngpixel" "$study" "${points[@]}" | cut -d' ' -f3-5) | awk -F'\t' '$1 != $2' | wc -l)
 if [[ $changed -lt 10 ]]; then
