@@ -17,6 +17,18 @@ void TakeError(lua_State* lua, std::string* error) {
     lua_pop(lua, 1);
 }
 
+// (name, value): globals[name] = value, metamethods included.
+int AssignGlobal(lua_State* lua) {
+    lua_settable(lua, LUA_GLOBALSINDEX);
+    return 0;
+}
+
+// (name): globals[name], metamethods included.
+int ReadGlobal(lua_State* lua) {
+    lua_gettable(lua, LUA_GLOBALSINDEX);
+    return 1;
+}
+
 } // namespace
 
 tr_ScriptState::tr_ScriptState() : lua_(luaL_newstate()) {
@@ -57,31 +69,58 @@ bool tr_ScriptState::RunChunk(const std::string& code, const std::string& chunk_
     return ok;
 }
 
+bool tr_ScriptState::SetGlobalFromTop(const std::string& name, std::string* error) {
+    if (!lua_)
+        return false;
+    lua_pushcfunction(lua_, AssignGlobal);
+    lua_pushlstring(lua_, name.data(), name.size());
+    lua_pushvalue(lua_, -3);
+    lua_remove(lua_, -4);
+    if (lua_pcall(lua_, 2, 0, 0) != 0) {
+        TakeError(lua_, error);
+        return false;
+    }
+    return true;
+}
+
+bool tr_ScriptState::PushGlobal(const std::string& name, std::string* error) const {
+    if (!lua_)
+        return false;
+    lua_pushcfunction(lua_, ReadGlobal);
+    lua_pushlstring(lua_, name.data(), name.size());
+    if (lua_pcall(lua_, 1, 1, 0) != 0) {
+        TakeError(lua_, error);
+        lua_pushnil(lua_);
+        return false;
+    }
+    return true;
+}
+
 void tr_ScriptState::SetGlobalString(const std::string& name, const std::string& value) {
     if (!lua_)
         return;
     lua_pushlstring(lua_, value.data(), value.size());
-    lua_setglobal(lua_, name.c_str());
+    SetGlobalFromTop(name);
 }
 
 void tr_ScriptState::SetGlobalNumber(const std::string& name, double value) {
     if (!lua_)
         return;
     lua_pushnumber(lua_, value);
-    lua_setglobal(lua_, name.c_str());
+    SetGlobalFromTop(name);
 }
 
 void tr_ScriptState::SetGlobalNil(const std::string& name) {
     if (!lua_)
         return;
     lua_pushnil(lua_);
-    lua_setglobal(lua_, name.c_str());
+    SetGlobalFromTop(name);
 }
 
 bool tr_ScriptState::GetGlobalString(const std::string& name, std::string& value) const {
     if (!lua_)
         return false;
-    lua_getglobal(lua_, name.c_str());
+    PushGlobal(name);
     const bool ok = lua_isstring(lua_, -1) != 0;
     if (ok) {
         size_t length = 0;
@@ -95,7 +134,7 @@ bool tr_ScriptState::GetGlobalString(const std::string& name, std::string& value
 bool tr_ScriptState::GetGlobalNumber(const std::string& name, double& value) const {
     if (!lua_)
         return false;
-    lua_getglobal(lua_, name.c_str());
+    PushGlobal(name);
     const bool ok = lua_isnumber(lua_, -1) != 0;
     if (ok)
         value = lua_tonumber(lua_, -1);
@@ -106,7 +145,7 @@ bool tr_ScriptState::GetGlobalNumber(const std::string& name, double& value) con
 bool tr_ScriptState::IsGlobalNil(const std::string& name) const {
     if (!lua_)
         return true;
-    lua_getglobal(lua_, name.c_str());
+    PushGlobal(name);
     const bool nil = lua_isnil(lua_, -1);
     lua_pop(lua_, 1);
     return nil;

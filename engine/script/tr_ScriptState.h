@@ -30,7 +30,16 @@ public:
     bool CompileChunk(const std::string& code, const std::string& chunk_name,
                       std::string* error = nullptr);
 
-    // Plain global access for native callers and tests.
+    // Global access in protected mode: content may give the globals table
+    // metamethods that raise errors (undeclared-variable guards), and such an
+    // error outside a protected call would end the process. Both return
+    // false with the Lua message in *error (when given) when that happens.
+    // SetGlobalFromTop pops the value on top of the stack and assigns it;
+    // PushGlobal pushes the global's value (nil after an error).
+    bool SetGlobalFromTop(const std::string& name, std::string* error = nullptr);
+    bool PushGlobal(const std::string& name, std::string* error = nullptr) const;
+
+    // Plain global access for native callers and tests, protected as above.
     void SetGlobalString(const std::string& name, const std::string& value);
     void SetGlobalNumber(const std::string& name, double value);
     void SetGlobalNil(const std::string& name);

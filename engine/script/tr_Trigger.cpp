@@ -33,14 +33,22 @@ void tr_Trigger::Execute() {
             lua_settop(lua, top);
             return;
         }
-        lua_setglobal(lua, name_.c_str());
+        std::string error;
+        if (!script_->SetGlobalFromTop(name_, &error)) {
+            tr_Log("Error: trigger %s try to compile - lua error: %s", name_.c_str(),
+                   error.c_str());
+            lua_settop(lua, top);
+            return;
+        }
         compiled_ = true;
     }
     // The name is copied: the call may change this trigger's code (TrgSet),
     // and the registry keeps the trigger itself alive until we return.
     const std::string name = name_;
-    lua_getglobal(lua, name.c_str());
-    if (lua_pcall(lua, 0, LUA_MULTRET, 0) != 0) {
+    std::string error;
+    if (!script_->PushGlobal(name, &error)) {
+        tr_Log("Error: trigger %s try to execute - lua error: %s", name.c_str(), error.c_str());
+    } else if (lua_pcall(lua, 0, LUA_MULTRET, 0) != 0) {
         const char* message = lua_tostring(lua, -1);
         tr_Log("Error: trigger %s try to execute - lua error: %s", name.c_str(),
                message ? message : "");

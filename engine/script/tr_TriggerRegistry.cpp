@@ -165,10 +165,10 @@ void tr_TriggerRegistry::BuildParams(const tr_TriggerCall& call) {
             const std::string chunk =
                 std::string("_G[\"") + kTempGlobal + "\"]=" + piece.substr(1) + ";";
             std::string error;
-            if (script_.RunChunk(chunk, chunk, &error)) {
-                lua_getglobal(lua, kTempGlobal);
+            if (script_.RunChunk(chunk, chunk, &error) && script_.PushGlobal(kTempGlobal, &error)) {
                 lua_setfield(lua, params, key);
             } else {
+                lua_settop(lua, params);
                 tr_Log("Error: trigger %s try to use params - bad params: %s",
                        call.trigger_name.c_str(), error.c_str());
             }
@@ -180,7 +180,11 @@ void tr_TriggerRegistry::BuildParams(const tr_TriggerCall& call) {
     }
     lua_pushlstring(lua, call.sender.data(), call.sender.size());
     lua_setfield(lua, params, "sender");
-    lua_setglobal(lua, kParamsGlobal);
+    std::string error;
+    if (!script_.SetGlobalFromTop(kParamsGlobal, &error)) {
+        tr_Log("Error: trigger %s try to use params - bad params: %s", call.trigger_name.c_str(),
+               error.c_str());
+    }
     lua_settop(lua, top);
     building_ = outer_building;
 }

@@ -47,6 +47,63 @@ TEST_F(ScriptStateTest, GlobalsRoundTrip) {
     EXPECT_EQ(StackHeight(), 0);
 }
 
+// Guards on the globals table, the way content declares its globals: only
+// names set with rawset exist, everything else raises.
+const char* const kGuardGlobals = R"(
+setmetatable(_G, {
+  __newindex = function(t, k) error('assign to undeclared variable ' .. k, 2) end,
+  __index = function(t, k) error('variable ' .. k .. ' is not declared', 2) end })
+)";
+
+TEST_F(ScriptStateTest, GuardedGlobalsReportErrorsInsteadOfEndingTheProcess) {
+    Run("rawset(_G, 'declared', 'yes')");
+    Run(kGuardGlobals);
+    std::string error;
+    lua_pushnumber(script.GetLua(), 1);
+    EXPECT_FALSE(script.SetGlobalFromTop("fresh", &error));
+    EXPECT_NE(error.find("assign to undeclared variable fresh"), std::string::npos) << error;
+    EXPECT_FALSE(script.PushGlobal("fresh", &error));
+    EXPECT_TRUE(lua_isnil(script.GetLua(), -1));
+    lua_pop(script.GetLua(), 1);
+    EXPECT_NE(error.find("variable fresh is not declared"), std::string::npos) << error;
+
+    // The helpers built on them fail quietly.
+    script.SetGlobalNumber("other", 3);
+    double number = 0;
+    EXPECT_FALSE(script.GetGlobalNumber("other", number));
+    EXPECT_TRUE(script.IsGlobalNil("other"));
+
+    // Declared names go through the metamethods untouched.
+    std::string text;
+    ASSERT_TRUE(script.GetGlobalString("declared", text));
+    EXPECT_EQ(text, "yes");
+    script.SetGlobalString("declared", "changed");
+    ASSERT_TRUE(script.GetGlobalString("declared", text));
+    EXPECT_EQ(text, "changed");
+    EXPECT_EQ(StackHeight(), 0);
+}
+
+TEST_F(ScriptStateTest, TriggerCallsUnderGuardedGlobalsAreLoggedAndThenWork) {
+    Add("Show", "rawset(_G, 'shown', tr_params.param_0)");
+    Run(kGuardGlobals);
+    // Neither "tr_params" nor the trigger's function may be created yet.
+    EXPECT_TRUE(registry.CallNow("s", "Show(a)"));
+    EXPECT_EQ(log.CountStartingWith("Error: trigger Show try to use params - bad params: "), 1);
+    EXPECT_EQ(log.CountStartingWith("Error: trigger Show try to compile - lua error: "), 1);
+    EXPECT_FALSE(registry.FindTrigger("Show")->IsCompiled());
+    EXPECT_EQ(StackHeight(), 0);
+
+    Run("rawset(_G, 'tr_params', false); rawset(_G, 'Show', false); "
+        "rawset(_G, 'tr_temp_eq', false)");
+    log.lines.clear();
+    EXPECT_TRUE(registry.CallNow("s", "Show(~1 + 1)"));
+    EXPECT_TRUE(log.lines.empty());
+    double number = 0;
+    ASSERT_TRUE(script.GetGlobalNumber("shown", number));
+    EXPECT_EQ(number, 2);
+    EXPECT_EQ(StackHeight(), 0);
+}
+
 TEST_F(ScriptStateTest, FailingCallsLeaveTheStackAsTheyFoundIt) {
     Add("CompileError", "this is not lua");
     Add("RunError", "error('x')");
