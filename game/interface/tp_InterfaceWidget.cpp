@@ -1,5 +1,6 @@
 #include "game/interface/tp_InterfaceWidget.h"
 
+#include "engine/core/tr_Log.h"
 #include "engine/scene/tr_EngineCore.h"
 #include "engine/scene/tr_ModuleLoader.h"
 #include "engine/scene/tr_SceneTraversal.h"
@@ -9,6 +10,15 @@
 #include "game/interface/tp_WidgetTriggers.h"
 
 #include <algorithm>
+
+namespace {
+
+bool IsReservedObject(tr_Scene& scene, const tr_Object* object) {
+    const std::string& name = object->GetName();
+    return scene.IsRoot(object) || name.compare(0, 3, "tr_") == 0 || name.compare(0, 3, "tp_") == 0;
+}
+
+} // namespace
 
 tp_InterfaceWidget::tp_InterfaceWidget(const std::string& name) : tr_Object(name) {
     Subscribe(Command_InterfaceWidget_SetVisible);
@@ -101,6 +111,15 @@ tr_Object* tp_InterfaceWidget::LoadModule(const std::string& path, const std::st
     for (tr_Object* up = this; root && up; up = up->GetParent())
         if (up == root)
             root = nullptr;
+    // Nor can a scene root or an object the game or the engine owns (their
+    // names carry the reserved prefixes): a script naming one would pull the
+    // hub, the level or a whole root out from under its owner.
+    if (root && IsReservedObject(scene, root)) {
+        tr_Log("Warning: interface widget \"%s\" can not take reserved object \"%s\" as its "
+               "module.",
+               GetName().c_str(), root_name.c_str());
+        root = nullptr;
+    }
     module_object_.Set(root);
     if (root) {
         tr_Object::Attach(scene.GetStorageRoot(), root);

@@ -200,4 +200,25 @@ TEST_F(CustomWidgetTest, SecondAddOfACustomTypeReplacesTheRecord) {
     EXPECT_EQ(first->GetParent(), hub);
 }
 
+TEST_F(CustomWidgetTest, ModuleNamingAReservedObjectLeavesThatObjectWithItsOwner) {
+    tr_Object* display_root = Core().GetScene().GetDisplayRoot();
+    tr_Object* storage_root = Core().GetScene().GetStorageRoot();
+    module = folder.Path() + "/absent";
+    AddCustom(30, "tp_interface");
+    AddCustom(31, "tr_origin");
+    AddCustom(32, "tr_storage");
+    EXPECT_EQ(hub->GetParent(), display_root);
+    EXPECT_EQ(display_root->GetParent(), nullptr);
+    EXPECT_EQ(storage_root->GetParent(), nullptr);
+    for (int type : {30, 31, 32}) {
+        auto* widget = dynamic_cast<tp_CustomWidget*>(hub->GetWidget(type));
+        ASSERT_NE(widget, nullptr) << type;
+        EXPECT_EQ(widget->GetParent(), hub);
+        EXPECT_EQ(widget->GetModuleObject(), nullptr);
+    }
+    EXPECT_EQ(log.Count("Warning: interface widget \"widget_tp_interface\" can not take reserved "
+                        "object \"tp_interface\" as its module."),
+              1);
+}
+
 } // namespace
