@@ -6,6 +6,9 @@
 #include "game/app/tp_GameScriptApi_Groups.h"
 #include "game/interface/tp_Messages.h"
 
+#include <cfloat>
+#include <cmath>
+
 void tp_RegisterGameScriptApi(lua_State* L) {
     if (!L) {
         return;
@@ -31,4 +34,12 @@ tr_Object* tp_ScriptCurrentRoom() {
     tp_ScriptSend(LevelGetCurrentRoom, data);
     const tr_MediatorData* room = data.Find("room");
     return room ? static_cast<tr_Object*>(room->GetPointer()) : nullptr;
+}
+
+bool tp_ScriptFloat(double value, float& out) {
+    if (!(std::fabs(value) <= static_cast<double>(FLT_MAX))) {
+        return false;
+    }
+    out = static_cast<float>(value);
+    return true;
 }

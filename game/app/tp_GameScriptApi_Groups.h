@@ -28,3 +28,8 @@ void tp_ScriptSend(int id, tr_MediatorDataTable& data);
 // The room the level shows (its open sub-room first), asked of the level
 // with LevelGetCurrentRoom; null without a level or a room.
 tr_Object* tp_ScriptCurrentRoom();
+
+// A script number as a float: false when it is not finite or lies beyond
+// the float range (converting such a double is undefined and would give an
+// infinity that no setting should keep).
+bool tp_ScriptFloat(double value, float& out);

@@ -8,8 +8,6 @@
 
 #include <lua.hpp>
 
-#include <cmath>
-
 namespace {
 
 // Lua truth: nil, false and a missing argument are false; 0 is true.
@@ -45,15 +43,14 @@ int GetGamma(lua_State* L) {
     return 1;
 }
 
-// SetGamma(gamma): a value that is not a finite number is ignored rather
+// SetGamma(gamma): a value that is not a finite float is ignored rather
 // than stored in the settings file.
 int SetGamma(lua_State* L) {
     tr_ScriptArgs args(L);
-    const double value = args.GetNumberOr(1, 0.0);
-    if (!std::isfinite(value)) {
+    float gamma = 0.0f;
+    if (!tp_ScriptFloat(args.GetNumberOr(1, 0.0), gamma)) {
         return 0;
     }
-    const float gamma = static_cast<float>(value);
     if (tp_Settings* settings = tp_Settings::Get()) {
         settings->gamma = gamma;
     }

@@ -20,8 +20,10 @@ void PlayInto(lua_State* L, const char* category, bool keep) {
     const std::string sound = args.GetText(1);
     const bool loop = args.GetTextAsInt(2) != 0;
     // A fade that is not a finite number would never reach the volume.
-    const double seconds = args.GetNumberOr(3, 0.0);
-    const float fade = std::isfinite(seconds) ? static_cast<float>(seconds) : 0.0f;
+    float fade = 0.0f;
+    if (!tp_ScriptFloat(args.GetNumberOr(3, 0.0), fade)) {
+        fade = 0.0f;
+    }
     tr_SoundHub::GetOrCreate()->Play(sound, category, loop, keep, fade);
 }
 
@@ -50,7 +52,9 @@ int PlayVoice(lua_State* L) {
 int SetSoundVolume(lua_State* L) {
     tr_ScriptArgs args(L);
     if (tp_Settings* settings = tp_Settings::Get()) {
-        settings->SetVolume(args.GetText(1), static_cast<float>(args.GetNumberOr(2, 0.0)));
+        // Clamped here already, so no value is out of the float range.
+        const double volume = std::fmin(std::fmax(args.GetNumberOr(2, 0.0), 0.0), 1.0);
+        settings->SetVolume(args.GetText(1), static_cast<float>(volume));
     }
     return 0;
 }

@@ -71,7 +71,10 @@ TEST_F(SettingsScriptTest, PlainSettingsReachTheEngineAndTheCursor) {
     Run("SetSysCursor(false); SetPerformanceMode('fast'); SetGamma(0/0)");
     EXPECT_FALSE(cursor.IsSystemMode());
     EXPECT_EQ(settings->performance, 0);
-    EXPECT_FLOAT_EQ(settings->gamma, 1.5f); // not a number: ignored
+    EXPECT_FLOAT_EQ(settings->gamma, 1.5f);  // not a number: ignored
+    Run("SetGamma(1e300); SetGamma(-1e39)"); // beyond any float: ignored too
+    EXPECT_FLOAT_EQ(settings->gamma, 1.5f);
+    EXPECT_FLOAT_EQ(engine->GetGamma(), 1.5f);
 }
 
 TEST_F(SettingsScriptTest, SaveSettingsWritesTheFile) {
