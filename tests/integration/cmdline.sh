@@ -86,8 +86,11 @@ if [[ -n "${DISPLAY:-}" ]]; then
 fi
 
 # Without OpenGL the device error is logged and the game still runs its frames;
-# without any window there is nothing to run.
-out=$(SDL_VIDEODRIVER=dummy "$TARROW" --frames 5 2>&1)
+# without any window there is nothing to run. The log file needs a user
+# folder, which the game's configuration names.
+mkdir -p "$work/game/assets"
+printf '<config><save_settings folder="Tarrow Demo"/></config>\n' >"$work/game/assets/config.xml"
+out=$(SDL_VIDEODRIVER=dummy "$TARROW" --frames 5 -C "$work/game" 2>&1)
 rc=$?
 if [[ $rc -ne 0 || "$out" != *"could not create the OpenGL 3.3 context"* ]]; then
     echo "cmdline: without OpenGL: status $rc, output '$out'"
