@@ -40,7 +40,13 @@ public:
     // Runs the dragged object's dragdrop code and lets the next scene update
     // release it, unless that code asks to go on (SetKeepDragging).
     void Drop();
-    void SetKeepDragging() { keep_dragging_ = true; }
+    // Refuses the drop in progress (from its dragdrop code). Without a drop
+    // pending there is nothing to refuse: a late request (the dragdrop code
+    // of a drop already carried out) must not refuse the next drop instead.
+    void SetKeepDragging() {
+        if (drop_pending_)
+            keep_dragging_ = true;
+    }
     // Queues code with name as sender at the next mouse up over any pickable
     // object other than the one named; a later call for a name replaces it.
     void AddMouseUpWaiter(const std::string& name, const std::string& code);

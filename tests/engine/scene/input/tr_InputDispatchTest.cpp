@@ -221,6 +221,28 @@ TEST(tr_InputDispatchDrop, StopAndKeepRequestsOutsideADrag) {
     EXPECT_FALSE(tr_InputFocus::Dragged());
 }
 
+TEST(tr_InputDispatchDrop, LateKeepRequestDoesNotRefuseTheNextDrop) {
+    InputRig rig;
+    tr_Object* first = MakeButton(rig.Root(), "first", 0.0f, 0.0f);
+    tr_Object* second = MakeButton(rig.Root(), "second", 50.0f, 0.0f);
+    // Trigger code stops the drag while the queue runs; the first object's
+    // dragdrop code, which refuses drops, runs only in the next frame.
+    rig.queue.actions["release"] = [&] { rig.Dispatch().Drop(); };
+    rig.queue.actions["dragdrop:first"] = [&] { rig.Dispatch().SetKeepDragging(); };
+    rig.Dispatch().StartDrag(first);
+    rig.Frame();
+    tr_QueueObjectCall("timer", "release");
+    rig.Frame();
+    EXPECT_FALSE(tr_InputFocus::Dragged());
+    rig.Frame(); // the late refusal
+    EXPECT_FALSE(rig.Dispatch().IsKeepDragging());
+
+    rig.Dispatch().StartDrag(second);
+    rig.Down(200.0f, 200.0f);
+    rig.Frame();
+    EXPECT_FALSE(tr_InputFocus::Dragged());
+}
+
 TEST(tr_InputDispatchDrop, StartDragTakesTheCursorPosition) {
     InputRig rig;
     tr_Object* item = MakeButton(rig.Root(), "item", 200.0f, 200.0f);

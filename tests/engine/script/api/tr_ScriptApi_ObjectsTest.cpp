@@ -303,8 +303,12 @@ TEST_F(ScriptApiTest, DragFunctionsReachTheInputDispatch) {
     tr_InputDispatch& dispatch = Scene().GetInputDispatch();
     Run("ObjStartDrag('item')");
     EXPECT_TRUE(tr_InputFocus::Dragged().Is(item));
+    Run("ObjStopDrag()");
+    EXPECT_TRUE(dispatch.IsDropPending());
     Run("ObjDoNotDrop()");
     EXPECT_TRUE(dispatch.IsKeepDragging());
+    Scene().Update(tr_FrameInfo{0.0f, 0.0f, 0.0f});
+    EXPECT_TRUE(tr_InputFocus::Dragged().Is(item));
 
     Run("ObjWaitForMouseUp('item', 'trg_up'); ObjWaitForMouseUp(7, 'trg_seven')");
     Run("ObjWaitForMouseUp('item', 'trg_again')");
