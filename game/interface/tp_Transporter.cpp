@@ -64,8 +64,11 @@ bool tp_Transporter::MoveObject(const std::string& object_name, const std::strin
                                 const std::string& end_trigger, int type, bool show_destination,
                                 float early_time, float end_scale) {
     tr_Scene& scene = tr_EngineCore::Get()->GetScene();
-    tr_Object* object = scene.FindObject(object_name);
-    tr_Object* destination = scene.FindObject(destination_name);
+    // An empty name (a command without the key) names nothing, rather than
+    // whichever unnamed object the scene would find first.
+    tr_Object* object = object_name.empty() ? nullptr : scene.FindObject(object_name);
+    tr_Object* destination =
+        destination_name.empty() ? nullptr : scene.FindObject(destination_name);
 
     Transfer transfer;
     transfer.type = type;

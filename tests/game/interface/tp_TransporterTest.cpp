@@ -305,6 +305,27 @@ TEST_F(TransporterTest, CommandsThatCannotFlyAreDroppedWithTheirEndTrigger) {
     EXPECT_EQ(Ended(), "UODRHA");
 }
 
+TEST_F(TransporterTest, CommandsWithoutNamesMoveNoUnnamedObject) {
+    tr_Object* unnamed = Place("", 40.0f, 40.0f);
+    tr_Object* item = Place("item", 10.0f, 20.0f);
+    tr_MediatorDataTable data; // no "obj_name"
+    data.SetString("toobj_name", "item");
+    data.SetString("end_trig", "trg_end(N)");
+    data.SetInt("type", tp_Transporter::TRANS_SCENE_TO_INVENTORY);
+    Send(Command_Transporter_MoveObject, data);
+    Move("item", "", tp_Transporter::TRANS_SCENE_TO_TASK_PANEL, "trg_end(E)");
+    EXPECT_TRUE(transporter->GetTransfers().empty());
+    EXPECT_EQ(unnamed->GetParent(), Core().GetScene().GetDisplayRoot());
+    EXPECT_EQ(item->GetParent(), Core().GetScene().GetDisplayRoot());
+
+    // A pick-up without a destination leaves the unnamed object's alpha alone.
+    Move("item", "", tp_Transporter::TRANS_INVENTORY_TO_CURSOR, "trg_end(P)");
+    RunTo(0.2f);
+    EXPECT_FLOAT_EQ(unnamed->GetAlpha(), 1.0f);
+    RunTo(0.405f);
+    EXPECT_EQ(Ended(), "NEP");
+}
+
 TEST_F(TransporterTest, PositionsAreTakenInTheHubSpaceAndAZeroScaleHubIsSurvived) {
     hub->SetPosition(100.0f, 0.0f);
     hub->SetScale(2.0f, 2.0f);
