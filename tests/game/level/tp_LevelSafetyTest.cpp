@@ -37,6 +37,28 @@ TEST_F(LevelSafetyTest, RoomsDeletedDuringAnAnimatedSwitchDoNotHoldTheLevel) {
     EXPECT_TRUE(level->IsInputEnabled());
 }
 
+TEST_F(LevelSafetyTest, SwitchesToRoomsOnShowAreNotFoundAndChangeNothing) {
+    // Only rooms waiting in the hub can be entered: the room on show, or
+    // one still closing behind it, would otherwise be both the old and
+    // the new room and the switch would never end.
+    StartPlayingIn("hall");
+    tp_Room* hall = Room("hall");
+    SendSwitch("hall", true);
+    EXPECT_EQ(level->GetState(), tp_Level::STATE_PLAYING);
+    EXPECT_EQ(hall->GetRoomState(), tp_Room::STATE_OPEN);
+    EXPECT_EQ(hall->GetParent(), level->GetLevelInternal());
+
+    SendSwitch("attic", true);
+    Frame();
+    ASSERT_EQ(hall->GetRoomState(), tp_Room::STATE_CLOSING);
+    SendSwitch("hall", true);
+    EXPECT_EQ(level->GetCurrentRoom(), Room("attic"));
+    EXPECT_EQ(level->GetOldRoom(), hall);
+    ASSERT_TRUE(RunUntilState(tp_Level::STATE_PLAYING));
+    EXPECT_EQ(hall->GetParent(), level->GetRoomsHub());
+    EXPECT_TRUE(level->IsInputEnabled());
+}
+
 TEST_F(LevelSafetyTest, SubRoomDeletedWhileOpenGivesTheRoomBack) {
     StartPlayingIn("hall");
     SendSubRoom("desk", false, false);
