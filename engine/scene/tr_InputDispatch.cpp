@@ -113,6 +113,11 @@ void tr_InputDispatch::StartDrag(tr_Object* object) {
     GetCursorPosition(x, y);
     object->SetDragPosition(x, y, 0.0f);
     tr_InputFocus::Dragged().Set(object);
+    // A drop still pending belonged to the drag this one replaces (a
+    // dragdrop code that picks up another object): it must not end the new
+    // drag before it has begun.
+    drop_pending_ = false;
+    keep_dragging_ = false;
     RunEvent(object, TR_EVENT_STARTDRAG);
 }
 

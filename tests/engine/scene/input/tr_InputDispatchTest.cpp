@@ -243,6 +243,25 @@ TEST(tr_InputDispatchDrop, LateKeepRequestDoesNotRefuseTheNextDrop) {
     EXPECT_FALSE(tr_InputFocus::Dragged());
 }
 
+TEST(tr_InputDispatchDrop, DragDropCodeMayPickUpAnotherObject) {
+    InputRig rig;
+    tr_Object* first = MakeButton(rig.Root(), "first", 0.0f, 0.0f);
+    tr_Object* second = MakeButton(rig.Root(), "second", 50.0f, 0.0f);
+    rig.queue.actions["dragdrop:first"] = [&] { rig.Dispatch().StartDrag(second); };
+    rig.Dispatch().StartDrag(first);
+    rig.Down(200.0f, 200.0f);
+    rig.Frame();
+    EXPECT_EQ(tr_InputFocus::Dragged().Get(), second);
+    EXPECT_FALSE(rig.Dispatch().IsDropPending());
+    EXPECT_EQ(rig.queue.Take(), (Codes{"startdrag:first", "dragdrop:first", "startdrag:second"}));
+
+    // The next press drops it as usual.
+    rig.Down(200.0f, 200.0f);
+    rig.Frame();
+    EXPECT_FALSE(tr_InputFocus::Dragged());
+    EXPECT_EQ(rig.queue.Take(), (Codes{"dragdrop:second"}));
+}
+
 TEST(tr_InputDispatchDrop, StartDragTakesTheCursorPosition) {
     InputRig rig;
     tr_Object* item = MakeButton(rig.Root(), "item", 200.0f, 200.0f);
