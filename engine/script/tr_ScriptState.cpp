@@ -32,8 +32,15 @@ int ReadGlobal(lua_State* lua) {
 } // namespace
 
 tr_ScriptState::tr_ScriptState() : lua_(luaL_newstate()) {
-    if (lua_)
-        luaL_openlibs(lua_);
+    if (!lua_)
+        return;
+    luaL_openlibs(lua_);
+    // Kept in the registry: pushing a fresh C function allocates, and these
+    // run twice for every trigger call.
+    lua_pushcfunction(lua_, AssignGlobal);
+    assign_global_ = luaL_ref(lua_, LUA_REGISTRYINDEX);
+    lua_pushcfunction(lua_, ReadGlobal);
+    read_global_ = luaL_ref(lua_, LUA_REGISTRYINDEX);
 }
 
 tr_ScriptState::~tr_ScriptState() {
@@ -72,7 +79,7 @@ bool tr_ScriptState::RunChunk(const std::string& code, const std::string& chunk_
 bool tr_ScriptState::SetGlobalFromTop(const std::string& name, std::string* error) {
     if (!lua_)
         return false;
-    lua_pushcfunction(lua_, AssignGlobal);
+    lua_rawgeti(lua_, LUA_REGISTRYINDEX, assign_global_);
     lua_pushlstring(lua_, name.data(), name.size());
     lua_pushvalue(lua_, -3);
     lua_remove(lua_, -4);
@@ -86,7 +93,7 @@ bool tr_ScriptState::SetGlobalFromTop(const std::string& name, std::string* erro
 bool tr_ScriptState::PushGlobal(const std::string& name, std::string* error) const {
     if (!lua_)
         return false;
-    lua_pushcfunction(lua_, ReadGlobal);
+    lua_rawgeti(lua_, LUA_REGISTRYINDEX, read_global_);
     lua_pushlstring(lua_, name.data(), name.size());
     if (lua_pcall(lua_, 1, 1, 0) != 0) {
         TakeError(lua_, error);

@@ -51,4 +51,7 @@ public:
 
 private:
     lua_State* lua_;
+    // Registry references of the protected global assignment and read.
+    int assign_global_ = 0;
+    int read_global_ = 0;
 };
