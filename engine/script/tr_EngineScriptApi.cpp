@@ -21,7 +21,8 @@ tr_Scene& tr_ScriptScene() {
 
 tr_Object* tr_ScriptFindObject(const tr_ScriptArgs& args, int index) {
     std::string name;
-    if (!args.GetName(index, name)) {
+    // An empty name would find whichever unnamed object comes first.
+    if (!args.GetName(index, name) || name.empty()) {
         return nullptr;
     }
     return tr_ScriptScene().FindObject(name);

@@ -53,6 +53,11 @@ TEST_F(ScriptApiTest, ObjSetChangesOnlyTheAttributesOfTheType) {
     Run("ObjSet(true, {pos_x = 1}); ObjSet({}, {pos_x = 1}); ObjSet('box', 5)");
     EXPECT_FLOAT_EQ(object->GetPosX(), 12.0f);
 
+    // An empty name names nothing, not the first unnamed object.
+    tr_Object* unnamed = Add("");
+    Run("ObjSet('', {pos_x = 77})");
+    EXPECT_FLOAT_EQ(unnamed->GetPosX(), 0.0f);
+
     // A table whose lookups raise is read by its own fields only: the
     // missing attributes never reach the raising metamethod.
     Run("ObjSet('box', setmetatable({pos_x = 3}, {__index = function() error('boom') end}))");
