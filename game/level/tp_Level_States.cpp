@@ -179,10 +179,10 @@ void tp_Level::RebuildBlur() {
     tr_Render* render = tr_Render::Current();
     if (!room || !render)
         return;
-    std::shared_ptr<tr_Texture> picture = tp_RenderTreeToTexture(
-        room, static_cast<int>(width), kDesignHeight, tp_WideLayoutState(width));
+    std::shared_ptr<tr_Texture> picture =
+        tp_RenderTreeToTexture(room, tp_PixelSize(width), kDesignHeight, tp_WideLayoutState(width));
     std::shared_ptr<tr_Texture> soft =
-        render->MakeSoftCopy(picture, static_cast<int>(width) / 2, kDesignHeight / 2, 1.0f);
+        render->MakeSoftCopy(picture, tp_PixelSize(width) / 2, kDesignHeight / 2, 1.0f);
     if (soft)
         blur->SetTexture(soft);
 }

@@ -141,6 +141,6 @@ std::shared_ptr<tr_Texture> tp_Room::RenderTree(int width, int height, const tr_
 void tp_Room::TakeSnapshot() {
     snapshot_.reset();
     const float width = tp_AskLayoutWidth();
-    const int height = static_cast<int>(input_rect_.h);
-    snapshot_ = RenderTree(static_cast<int>(width), height, tp_WideLayoutState(width));
+    snapshot_ =
+        RenderTree(tp_PixelSize(width), tp_PixelSize(input_rect_.h), tp_WideLayoutState(width));
 }

@@ -7,6 +7,7 @@
 #include "engine/script/tr_MediatorDataTable.h"
 #include "engine/script/tr_SLHelper.h"
 #include "game/interface/tp_Messages.h"
+#include "game/level/tp_TreeRender.h"
 
 #include <cmath>
 
@@ -145,8 +146,8 @@ void tp_SubRoom::TakeSnapshot() {
     SetPosition(rect.w / 2.0f, rect.h / 2.0f);
     SetScale(1.0f, 1.0f);
     SetDrawChildren(true);
-    snapshot_ = RenderTree(static_cast<int>(input_rect_.w), static_cast<int>(input_rect_.h),
-                           tr_DrawState());
+    snapshot_ =
+        RenderTree(tp_PixelSize(input_rect_.w), tp_PixelSize(input_rect_.h), tr_DrawState());
     SetDrawChildren(false);
     SetScale(0.0f, 0.0f);
 }
@@ -159,7 +160,7 @@ void tp_SubRoom::StartZoom(int start_x, int start_y, int end_x, int end_y, bool 
         end_y_ = end_y;
     }
     tr_MediatorDataTable show;
-    show.SetInt("width", static_cast<int>(input_rect_.w));
+    show.SetInt("width", tp_PixelSize(input_rect_.w));
     show.SetFloat("height", input_rect_.h);
     // Listeners run script code that may delete this sub-room.
     tr_ObjectRef alive(this);

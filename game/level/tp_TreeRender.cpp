@@ -25,6 +25,13 @@ std::shared_ptr<tr_Texture> tp_RenderTreeToTexture(tr_Object* object, int width,
     return render->EndRenderToTexture();
 }
 
+int tp_PixelSize(float units) {
+    constexpr float kLargest = 16384.0f;
+    if (!(units > 0.0f))
+        return 0;
+    return static_cast<int>(units < kLargest ? units : kLargest);
+}
+
 float tp_AskLayoutWidth() {
     tr_Mediator* mediator = tr_Mediator::Get();
     if (!mediator)

@@ -19,6 +19,11 @@ class tr_Texture;
 std::shared_ptr<tr_Texture> tp_RenderTreeToTexture(tr_Object* object, int width, int height,
                                                    const tr_DrawState& parent);
 
+// A picture size in pixels from a size in units read from content: NaN and
+// negative sizes give 0, sizes past any render target are capped, so the
+// conversion to int is always defined.
+int tp_PixelSize(float units);
+
 // The usable layout width in design units, asked of the application with
 // AppGetWidth; 1024 when nobody answers.
 float tp_AskLayoutWidth();

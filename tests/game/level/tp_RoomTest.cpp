@@ -1,5 +1,6 @@
 #include "game/level/tp_Room.h"
 #include "game/level/tp_SubRoom.h"
+#include "game/level/tp_TreeRender.h"
 
 #include "LevelTestSupport.h"
 
@@ -10,6 +11,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <unistd.h>
 
 namespace {
@@ -325,3 +327,12 @@ TEST_F(SubRoomTest, LoadedPictureBecomesTheCropRectangle) {
 }
 
 } // namespace
+
+TEST(tp_PixelSize, ContentSizesBecomeDefinedPictureSizes) {
+    EXPECT_EQ(tp_PixelSize(640.7f), 640);
+    EXPECT_EQ(tp_PixelSize(0.0f), 0);
+    EXPECT_EQ(tp_PixelSize(-20.0f), 0);
+    EXPECT_EQ(tp_PixelSize(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(tp_PixelSize(1e30f), 16384);
+    EXPECT_EQ(tp_PixelSize(std::numeric_limits<float>::infinity()), 16384);
+}
