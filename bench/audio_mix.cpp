@@ -19,10 +19,7 @@ const int kBlock = 1024;
 const int kSeconds = 20;
 
 std::string DefaultSound() {
-    std::string here = __FILE__;
-    const size_t slash = here.rfind('/');
-    here = slash == std::string::npos ? std::string(".") : here.substr(0, slash);
-    return here + "/../tests/content/media/tone_long.ogg";
+    return std::string(TARROW_SOURCE_DIR) + "/tests/content/media/tone_long.ogg";
 }
 
 // CPU time of this thread: the machine running the benchmarks is often shared.
