@@ -7,7 +7,7 @@
 #include "engine/resources/tr_GeneratedTexture.h"
 #include "engine/resources/tr_PngDecoder.h"
 
-#include "tests/support/GlTestWindow.h"
+#include "tests/support/GlRenderTest.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -26,22 +26,11 @@ struct Rgb {
     int r, g, b;
 };
 
-class RenderGLTest : public ::testing::Test {
+class RenderGLTest : public GlRenderTest<kWidth, kHeight> {
 protected:
-    static void SetUpTestSuite() { gl_.Open("tr_Render_GLTest", kWidth, kHeight); }
-    static void TearDownTestSuite() { gl_.Close(); }
-
-    void SetUp() override {
-        if (!gl_.IsOpen())
-            GTEST_SKIP() << "no GL 3.3 core context: " << SDL_GetError();
-        gl_.MakeCurrent();
-        render_ = std::make_unique<tr_Render_GL>();
-        render_->Init(static_cast<float>(kWidth), static_cast<float>(kHeight));
-        ASSERT_TRUE(render_->IsReady());
-    }
     void TearDown() override {
         background_.reset();
-        render_.reset();
+        GlRenderTest::TearDown();
     }
 
     std::shared_ptr<tr_GeneratedTexture> Solid(float r, float g, float b, int size = 4) {
@@ -82,15 +71,11 @@ protected:
         EXPECT_NEAR(p.b, b, tolerance) << "at " << x << "," << y;
     }
 
-    static GlTestWindow gl_;
-    std::unique_ptr<tr_Render_GL> render_;
     std::shared_ptr<tr_GeneratedTexture> background_;
     std::vector<uint32_t> frame_;
     int frame_width_ = 0;
     int frame_height_ = 0;
 };
-
-GlTestWindow RenderGLTest::gl_;
 
 // A 4 x 4 texture whose texels are all different.
 std::shared_ptr<tr_GeneratedTexture> Checker() {

@@ -5,7 +5,7 @@
 #include "engine/platform/headless/tr_Cursor_Headless.h"
 #include "engine/resources/tr_ResourceRegistry.h"
 
-#include "tests/support/GlTestWindow.h"
+#include "tests/support/GlRenderTest.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -23,21 +23,8 @@ std::string ShapePath(const std::string& shape) {
     return std::string(TARROW_SOURCE_DIR) + "/assets/cursors/" + shape;
 }
 
-class CursorDrawGLTest : public ::testing::Test {
+class CursorDrawGLTest : public GlRenderTest<kWidth, kHeight> {
 protected:
-    static void SetUpTestSuite() { gl_.Open("CursorDrawGLTest", kWidth, kHeight); }
-    static void TearDownTestSuite() { gl_.Close(); }
-
-    void SetUp() override {
-        if (!gl_.IsOpen())
-            GTEST_SKIP() << "no GL 3.3 core context: " << SDL_GetError();
-        gl_.MakeCurrent();
-        render_ = std::make_unique<tr_Render_GL>();
-        render_->Init(static_cast<float>(kWidth), static_cast<float>(kHeight));
-        ASSERT_TRUE(render_->IsReady());
-    }
-    void TearDown() override { render_.reset(); }
-
     // One frame with only the cursor on black, read back.
     void DrawFrame(tr_Cursor& cursor) {
         render_->BeginFrame();
@@ -55,11 +42,8 @@ protected:
     int Green(int x, int y) const { return Channel(x, y, 8); }
     int Blue(int x, int y) const { return Channel(x, y, 0); }
 
-    static GlTestWindow gl_;
-    std::unique_ptr<tr_Render_GL> render_;
     std::vector<uint32_t> frame_;
 };
-GlTestWindow CursorDrawGLTest::gl_;
 
 TEST_F(CursorDrawGLTest, TheArrowsTipIsAtTheMousePosition) {
     tr_ResourceRegistry registry;

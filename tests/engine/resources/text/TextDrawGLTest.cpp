@@ -7,7 +7,7 @@
 
 #include "FontTestSupport.h"
 
-#include "tests/support/GlTestWindow.h"
+#include "tests/support/GlRenderTest.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -17,21 +17,8 @@ namespace {
 const int kWidth = 400;
 const int kHeight = 240;
 
-class TextDrawGLTest : public ::testing::Test {
+class TextDrawGLTest : public GlRenderTest<kWidth, kHeight> {
 protected:
-    static void SetUpTestSuite() { gl_.Open("TextDrawGLTest", kWidth, kHeight); }
-    static void TearDownTestSuite() { gl_.Close(); }
-
-    void SetUp() override {
-        if (!gl_.IsOpen())
-            GTEST_SKIP() << "no GL 3.3 core context: " << SDL_GetError();
-        gl_.MakeCurrent();
-        render_ = std::make_unique<tr_Render_GL>();
-        render_->Init(static_cast<float>(kWidth), static_cast<float>(kHeight));
-        ASSERT_TRUE(render_->IsReady());
-    }
-    void TearDown() override { render_.reset(); }
-
     // Leftmost and rightmost column with red ink between rows top and bottom.
     void InkColumns(int top, int bottom, int& first, int& last) const {
         first = kWidth;
@@ -44,11 +31,8 @@ protected:
                 }
     }
 
-    static GlTestWindow gl_;
-    std::unique_ptr<tr_Render_GL> render_;
     std::vector<uint32_t> frame_;
 };
-GlTestWindow TextDrawGLTest::gl_;
 
 TEST_F(TextDrawGLTest, LeftAlignedBlocksStartAtTheirPositionWhateverTheirLength) {
     tr_ResourceRegistry registry;

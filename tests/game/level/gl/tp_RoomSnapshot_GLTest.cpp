@@ -9,7 +9,7 @@
 #include "game/level/tp_TreeRender.h"
 
 #include "tests/game/level/LevelTestSupport.h"
-#include "tests/support/GlTestWindow.h"
+#include "tests/support/GlRenderTest.h"
 
 #include <gtest/gtest.h>
 
@@ -22,20 +22,8 @@ const int kHeight = 240;
 // The window shows the 1024 x 768 design area at this scale.
 const float kScale = kWidth / 1024.0f;
 
-class RoomSnapshotGLTest : public ::testing::Test {
+class RoomSnapshotGLTest : public GlRenderTest<kWidth, kHeight> {
 protected:
-    static void SetUpTestSuite() { gl_.Open("tp_RoomSnapshot_GLTest", kWidth, kHeight); }
-    static void TearDownTestSuite() { gl_.Close(); }
-
-    void SetUp() override {
-        if (!gl_.IsOpen())
-            GTEST_SKIP() << "no GL 3.3 core context";
-        gl_.MakeCurrent();
-        render_ = std::make_unique<tr_Render_GL>();
-        render_->Init(static_cast<float>(kWidth), static_cast<float>(kHeight));
-        ASSERT_TRUE(render_->IsReady());
-    }
-
     // Top half red, bottom half blue (bytes in the engine's B, G, R, A order).
     static std::shared_ptr<tr_GeneratedTexture> TwoTone(int width, int height) {
         std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4, 255);
@@ -85,16 +73,12 @@ protected:
         object.Update(frame);
     }
 
-    static GlTestWindow gl_;
     tr_Mediator mediator_;
     AppStand app_{1366.0f}; // wide layout: the snapshot has margins
-    std::unique_ptr<tr_Render_GL> render_;
     std::vector<uint32_t> frame_;
     int frame_width_ = 0;
     int frame_height_ = 0;
 };
-
-GlTestWindow RoomSnapshotGLTest::gl_;
 
 TEST_F(RoomSnapshotGLTest, OpeningRoomShowsItsSnapshotUprightAndEdgeToEdge) {
     tp_Room room("hall");
