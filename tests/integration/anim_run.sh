@@ -4,22 +4,9 @@
 # AnmPlay from that code plays again with a new end code, AnmPause freezes
 # another sprite for good, and a looping function never ends. The cursor
 # follows the scripted mouse: CursorPosX/Y read the truncated position.
-set -u
+source "$(dirname "$0")/lib/harness.sh"
 : "${TARROW:?}" "${TARROW_SOURCE_DIR:?}"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 export XDG_DATA_HOME="$work/data"
-export SDL_AUDIODRIVER=dummy
-fail=0
-check() { # DESCRIPTION, then a command that must succeed
-    local what=$1
-    shift
-    if ! "$@"; then
-        echo "anim_run: $what"
-        fail=1
-    fi
-}
-count() { grep -cxF -- "$2" "$1"; }
 
 # The module names its art relative to the source tree.
 cd "$TARROW_SOURCE_DIR" || exit 1
@@ -41,5 +28,4 @@ check "cursor position not read back truncated" \
     test "$(count "$work/out.txt" "cursor at 150 160")" -eq 1
 check "errors logged: $(grep Error "$work/out.txt")" test "$(grep -c "Error" "$work/out.txt")" -eq 0
 
-if [[ $fail -eq 0 ]]; then echo "anim_run: ok"; fi
-exit $fail
+finish

@@ -5,21 +5,10 @@
 # scripts name exists, and the media are what the engine reads (Ogg Vorbis
 # sounds, an Ogg Theora video with its alpha file). modcheck itself must find
 # each mistake planted in tests/content/demo/flawed_level.xml.
-set -u
+source "$(dirname "$0")/lib/harness.sh"
 : "${TARROW_TOOLS:?}" "${TARROW_SOURCE_DIR:?}"
 modcheck="$TARROW_TOOLS/modcheck"
 cd "$TARROW_SOURCE_DIR" || exit 1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail=0
-check() { # DESCRIPTION, then a command that must succeed
-    local what=$1
-    shift
-    if ! "$@"; then
-        echo "demo_content: $what"
-        fail=1
-    fi
-}
 
 modules=(assets/levels/demo/demo.xml assets/shared/interface/int_*.xml)
 "$modcheck" -s assets/strings.xml "${modules[@]}" >"$work/demo.txt" 2>&1
@@ -77,5 +66,4 @@ check "modcheck without modules did not exit 2" test $? -eq 2
 "$modcheck" -s >/dev/null 2>&1
 check "modcheck -s without a table did not exit 2" test $? -eq 2
 
-if [[ $fail -eq 0 ]]; then echo "demo_content: ok"; fi
-exit $fail
+finish

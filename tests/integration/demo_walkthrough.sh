@@ -9,21 +9,9 @@
 # as an error or a warning, and the player's folder must hold the log and the
 # settings: the configuration's defaults on a first run, the player's own
 # values on a later one, and the full screen chosen in the menu in both.
-set -u
+source "$(dirname "$0")/lib/harness.sh"
 : "${TARROW:?}" "${TARROW_SOURCE_DIR:?}"
 content="$TARROW_SOURCE_DIR/tests/content/demo"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export SDL_AUDIODRIVER=dummy
-fail=0
-check() { # DESCRIPTION, then a command that must succeed
-    local what=$1
-    shift
-    if ! "$@"; then
-        echo "demo_walkthrough: $what"
-        fail=1
-    fi
-}
 # attribute FILE NAME: the value of NAME="..." in FILE.
 attribute() { sed -n "s/.* $2=\"\\([^\"]*\\)\".*/\\1/p" "$1" | head -n 1; }
 
@@ -94,5 +82,4 @@ check "full screen not saved: $(cat "$settings")" test "$(attribute "$settings" 
 check "a temporary settings file was left behind" \
     test -z "$(find "$work/second" -name '*.tmp')"
 
-if [[ $fail -eq 0 ]]; then echo "demo_walkthrough: ok"; fi
-exit $fail
+finish

@@ -6,24 +6,11 @@
 # folder; a second run reads the settings back; a folder without a game
 # still runs (on defaults) and says why; a damaged settings file is
 # replaced.
-set -u
+source "$(dirname "$0")/lib/harness.sh"
 : "${TARROW:?}" "${TARROW_SOURCE_DIR:?}"
 game="$TARROW_SOURCE_DIR/tests/content/game"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 export XDG_DATA_HOME="$work/data"
-export SDL_AUDIODRIVER=dummy
 user="$work/data/Brightfold/Start Test"
-fail=0
-check() { # DESCRIPTION, then a command that must succeed
-    local what=$1
-    shift
-    if ! "$@"; then
-        echo "game_start: $what"
-        fail=1
-    fi
-}
-count() { grep -cxF -- "$2" "$1"; }
 
 "$TARROW" --headless --frames 120 -C "$game" >"$work/out.txt" 2>"$work/err.txt"
 rc=$?
@@ -70,4 +57,4 @@ check "run without a game exited $rc" test "$rc" -eq 0
 check "missing configuration not reported" \
     grep -qxF "Error: could not find config file assets/config.xml." "$work/empty.txt"
 
-exit $fail
+finish

@@ -5,23 +5,10 @@
 # parameters restored after a nested call). The log shows the call of a
 # missing trigger; a broken module logs its parse error and applies nothing;
 # a missing module file is a usage error.
-set -u
+source "$(dirname "$0")/lib/harness.sh"
 : "${TARROW:?}" "${TARROW_SOURCE_DIR:?}"
 content="$TARROW_SOURCE_DIR/tests/content/modules"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 export XDG_DATA_HOME="$work/data"
-export SDL_AUDIODRIVER=dummy
-fail=0
-check() { # DESCRIPTION, then a command that must succeed
-    local what=$1
-    shift
-    if ! "$@"; then
-        echo "module_run: $what"
-        fail=1
-    fi
-}
-count() { grep -cxF -- "$2" "$1"; }
 
 "$TARROW" --headless --frames 8 --module "$content/click_test" \
     --input "$content/click_test_input.txt" >"$work/out.txt" 2>"$work/err.txt"
@@ -70,5 +57,4 @@ check "--module without a path not named" grep -q -- "--module" "$work/novalue.t
 "$TARROW" --headless --frames 1 --module "${content//\//\\}\\click_test" >"$work/back.txt" 2>&1
 check "backslash module path did not load" test "$(count "$work/back.txt" "module loaded")" -eq 1
 
-if [[ $fail -eq 0 ]]; then echo "module_run: ok"; fi
-exit $fail
+finish
