@@ -104,6 +104,13 @@ void tp_Level::UpdateState(const tr_FrameInfo& frame) {
         }
         break;
     case STATE_LOADING_FADE:
+        // A switch asked for during the fade is kept as pending like one
+        // asked for while loading; nothing else would ever enter it.
+        if (!pending_room_.empty()) {
+            const std::string room = pending_room_;
+            pending_room_.clear();
+            SwitchRoom(room, false);
+        }
         state_time_ = std::max(state_time_ - frame.dt / kLoadingFadeTime, 0.0f);
         SetLoadingAlpha(state_time_);
         if (state_time_ <= 0.0f)

@@ -120,6 +120,29 @@ TEST_F(LevelTest, SwitchFromTheStartTriggerEntersTheRoomOnTheThirdUpdateThenFade
     EXPECT_FALSE(loading->IsVisible());
 }
 
+TEST_F(LevelTest, SwitchWhileTheLoadingScreenFadesIsEnteredUnderItAndNotLost) {
+    WithLoadingScreen();
+    MakeLevel();
+    SendSwitch("hall", false);
+    ASSERT_TRUE(RunUntilState(tp_Level::STATE_LOADING_FADE));
+    Frame(0.1f);
+    const float alpha = level->GetLoadingScreen()->GetAlpha();
+    ASSERT_LT(alpha, 1.0f);
+
+    SendSwitch("attic", true); // still loading: kept for later
+    EXPECT_EQ(level->GetPendingRoom(), "attic");
+    EXPECT_EQ(level->GetCurrentRoom(), Room("hall"));
+    Frame(0.1f); // entered at once, without animation, while the fade goes on
+    EXPECT_EQ(level->GetCurrentRoom(), Room("attic"));
+    EXPECT_EQ(Room("attic")->GetRoomState(), tp_Room::STATE_OPEN);
+    EXPECT_EQ(Room("hall")->GetParent(), level->GetRoomsHub());
+    EXPECT_TRUE(level->GetPendingRoom().empty());
+    EXPECT_EQ(level->GetState(), tp_Level::STATE_LOADING_FADE);
+    EXPECT_NEAR(level->GetLoadingScreen()->GetAlpha(), alpha - 0.25f, 1e-5f);
+    ASSERT_TRUE(RunUntilState(tp_Level::STATE_PLAYING));
+    EXPECT_EQ(level->GetCurrentRoom(), Room("attic"));
+}
+
 TEST_F(LevelTest, AnimatedSwitchClosesTheOldRoomAndWaitsForBoth) {
     StartPlayingIn("hall");
     tp_Room* hall = Room("hall");
