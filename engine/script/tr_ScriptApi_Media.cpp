@@ -5,9 +5,19 @@
 
 #include <lua.hpp>
 
+#include <cfloat>
+#include <cmath>
 #include <string>
 
 namespace {
+
+// A fade time from a script in seconds. One that is not a finite float (NaN,
+// math.huge, 1e300) would never finish its fade, or not convert at all, so it
+// counts as no fade.
+float FadeSeconds(const tr_ScriptArgs& args, int index) {
+    const double seconds = args.GetNumberOr(index, 0.0);
+    return std::fabs(seconds) <= static_cast<double>(FLT_MAX) ? static_cast<float>(seconds) : 0.0f;
+}
 
 // SndPlay(sound, category, loop, keep, fade-in seconds): the two flags are
 // read as text the way content writes them ("1", 1, "0"); the optional fifth
@@ -16,8 +26,8 @@ int SndPlay(lua_State* L) {
     tr_ScriptArgs args(L);
     const bool loop = args.GetTextAsInt(3) != 0;
     const bool keep = args.GetTextAsInt(4) != 0;
-    const float fade_in = static_cast<float>(args.GetNumberOr(5, 0.0));
-    tr_SoundHub::GetOrCreate()->Play(args.GetText(1), args.GetText(2), loop, keep, fade_in);
+    tr_SoundHub::GetOrCreate()->Play(args.GetText(1), args.GetText(2), loop, keep,
+                                     FadeSeconds(args, 5));
     return 0;
 }
 
@@ -26,8 +36,7 @@ int SndStop(lua_State* L) {
     tr_ScriptArgs args(L);
     std::string name;
     if (args.GetName(1, name)) {
-        tr_SoundHub::GetOrCreate()->FadeOutByName(name,
-                                                  static_cast<float>(args.GetNumberOr(2, 0.0)));
+        tr_SoundHub::GetOrCreate()->FadeOutByName(name, FadeSeconds(args, 2));
     }
     return 0;
 }

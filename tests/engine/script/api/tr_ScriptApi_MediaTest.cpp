@@ -65,6 +65,19 @@ TEST_F(ScriptApiMediaTest, SndStopFadesOrStopsAtOnce) {
     EXPECT_EQ(Sound(kLong)->GetState(), tr_Sound::STATE_FADING_OUT);
 }
 
+// An endless fade would keep a sound silent, or playing, for ever; a number
+// beyond the float range does not even convert.
+TEST_F(ScriptApiMediaTest, FadeTimesThatAreNotFiniteFloatsMeanNoFade) {
+    NameSounds();
+    Run("SndPlay(long, 'music', 1, 0, math.huge); SndPlay(short, 'sfx', 1, 0, 1e300)");
+    EXPECT_EQ(Sound(kLong)->GetState(), tr_Sound::STATE_PLAYING);
+    EXPECT_FLOAT_EQ(Sound(kLong)->GetCurrentVolume(), 1.0f);
+    EXPECT_EQ(Sound(kShort)->GetState(), tr_Sound::STATE_PLAYING);
+    Run("SndStop(long, math.huge); SndStop(short, -1e300)");
+    EXPECT_EQ(Sound(kLong)->GetState(), tr_Sound::STATE_FINISHED);
+    EXPECT_EQ(Sound(kShort)->GetState(), tr_Sound::STATE_FINISHED);
+}
+
 TEST_F(ScriptApiMediaTest, SndPauseAllPausesUnlessTheFlagIsNilOrFalse) {
     NameSounds();
     Run("SndPlay(long, 'music', 1, 0)");
