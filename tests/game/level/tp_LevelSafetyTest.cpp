@@ -116,6 +116,15 @@ TEST_F(LevelSafetyTest, CheatKeysNeedTheCheatProfileAndTheConfigurationFlag) {
     level->SetActive(false);
     EXPECT_TRUE(level->HandleInput(key, nullptr, tr_DrawState()));
     EXPECT_EQ(app.Heard(Event_Level_CheatKeyPressed).size(), 1u);
+
+    // Without a profile nobody is the cheat profile.
+    level->SetActive(true);
+    tp_ProfileSeam::Install(nullptr);
+    EXPECT_TRUE(level->HandleInput(key, nullptr, tr_DrawState()));
+    EXPECT_EQ(app.Heard(Event_Level_CheatKeyPressed).size(), 1u);
+    tp_ProfileSeam::Install(&profile);
+    EXPECT_TRUE(level->HandleInput(key, nullptr, tr_DrawState()));
+    EXPECT_EQ(app.Heard(Event_Level_CheatKeyPressed).size(), 2u);
 }
 
 TEST_F(LevelSafetyTest, FactoryMakesRoomsAndSubRoomsByTypeName) {
