@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 std::unique_ptr<tr_StringTable> tr_StringTable::instance_;
 
@@ -28,13 +29,22 @@ std::string PrepareWorkbook(const std::string& raw) {
     return text;
 }
 
+// The first `what` at or after `from` that ends before `bound`, or npos.
+// Every search of a row stays inside the row, so a damaged workbook costs
+// one pass over the text instead of one per row.
+size_t FindBefore(const std::string& text, const char* what, size_t from, size_t bound) {
+    return std::string_view(text.data(), bound).find(what, from);
+}
+
 // The cell whose "<Data" marker is at `marker`: its content and the position
-// after its "</Data". False when the cell breaks off before closing.
-bool ReadCell(const std::string& text, size_t marker, std::string& content, size_t& after) {
-    const size_t open_end = text.find('>', marker);
+// after its "</Data". False when the cell does not close inside its row
+// (before `bound`), as in a workbook that breaks off.
+bool ReadCell(const std::string& text, size_t marker, size_t bound, std::string& content,
+              size_t& after) {
+    const size_t open_end = FindBefore(text, ">", marker, bound);
     if (open_end == std::string::npos)
         return false;
-    const size_t close = text.find("</Data", open_end + 1);
+    const size_t close = FindBefore(text, "</Data", open_end + 1, bound);
     if (close == std::string::npos)
         return false;
     content = text.substr(open_end + 1, close - open_end - 1);
@@ -91,23 +101,20 @@ void tr_StringTable::AddWorkbook(const std::string& workbook) {
         const size_t next_row = text.find("<Row", row + 4);
         const size_t bound = next_row == std::string::npos ? text.size() : next_row;
 
-        const size_t id_marker = text.find("<Data", row + 4);
+        const size_t id_marker = FindBefore(text, "<Data", row + 4, bound);
         std::string id;
         size_t after_id = 0;
-        if (id_marker != std::string::npos && id_marker < bound) {
-            // A workbook that breaks off inside a cell ends the reading; the
-            // rows before it stay.
-            if (!ReadCell(text, id_marker, id, after_id))
-                return;
+        // A cell that does not close inside its row (a workbook that breaks
+        // off, or a damaged row) yields nothing; the rows before it stay.
+        if (id_marker != std::string::npos && ReadCell(text, id_marker, bound, id, after_id)) {
             std::string value;
-            const size_t text_marker = text.find("<Data", after_id);
-            if (text_marker != std::string::npos && text_marker < bound) {
-                size_t after_text = 0;
-                if (!ReadCell(text, text_marker, value, after_text))
-                    return;
+            const size_t text_marker = FindBefore(text, "<Data", after_id, bound);
+            size_t after_text = 0;
+            if (text_marker == std::string::npos ||
+                ReadCell(text, text_marker, bound, value, after_text)) {
+                if (!id.empty() && id[0] != '{')
+                    AddRow(id, std::move(value));
             }
-            if (!id.empty() && id[0] != '{')
-                AddRow(id, std::move(value));
         }
         row = next_row;
     }

@@ -30,36 +30,36 @@ tr_TextLayoutResult tr_TextLayout::Wrap(std::vector<tr_TextChar>& chars, int max
                                         const tr_GlyphMetrics& metrics) {
     tr_TextLayoutResult result;
     const bool wrapping = maxwidth >= 1;
+    // The records are copied into `out` as they are walked, so a break only
+    // moves the word at its end, however long the text.
+    std::vector<tr_TextChar> out;
+    out.reserve(chars.size() + chars.size() / 8);
     int line_width = 0;
-    size_t line_start = 0; // first record of the current line
+    size_t line_start = 0; // first record of the current line in out
     size_t word_start = 0;
     int word_width = 0;
     int last_advance = 0; // advance of the record before the current word
 
-    size_t i = 0;
-    while (i < chars.size()) {
+    for (size_t i = 0; i < chars.size(); ++i) {
+        out.push_back(chars[i]);
         const int advance = metrics.MeasureGlyph(StyleOf(chars[i], fonttype), chars[i].code);
         word_width += advance;
         const bool line_feed = chars[i].code == '\n';
-        if (!(EndsWord(chars[i].code) || i + 1 == chars.size())) {
-            ++i;
+        if (!(EndsWord(chars[i].code) || i + 1 == chars.size()))
             continue;
-        }
-        // The word chars[word_start..i] is complete. It joins the line when
-        // it fits; a line that already holds something is broken before it
+        // The word out[word_start..] is complete. It joins the line when it
+        // fits; a line that already holds something is broken before it
         // otherwise (also when the word ends in a line feed, so no line runs
         // past maxwidth).
         if (wrapping && word_start > line_start && line_width + word_width >= maxwidth) {
-            if (chars[word_start - 1].code == ' ') {
-                chars.erase(chars.begin() + static_cast<long>(word_start) - 1);
+            if (out[word_start - 1].code == ' ') {
+                out.erase(out.begin() + static_cast<long>(word_start) - 1);
                 line_width -= last_advance;
                 --word_start;
-                --i;
             }
-            tr_TextChar feed = chars[word_start];
+            tr_TextChar feed = out[word_start];
             feed.code = '\n';
-            chars.insert(chars.begin() + static_cast<long>(word_start), feed);
-            ++i;
+            out.insert(out.begin() + static_cast<long>(word_start), feed);
             result.widest = std::max(result.widest, line_width);
             ++result.lines;
             line_start = word_start + 1;
@@ -69,14 +69,14 @@ tr_TextLayoutResult tr_TextLayout::Wrap(std::vector<tr_TextChar>& chars, int max
         if (line_feed) {
             result.widest = std::max(result.widest, line_width);
             ++result.lines;
-            line_start = i + 1;
+            line_start = out.size();
             line_width = 0;
         }
         last_advance = advance;
-        word_start = i + 1;
+        word_start = out.size();
         word_width = 0;
-        ++i;
     }
+    chars.swap(out);
     result.widest = std::max(result.widest, line_width);
     return result;
 }

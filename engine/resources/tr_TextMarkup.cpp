@@ -80,14 +80,18 @@ std::vector<tr_TextChar> tr_TextMarkup::Parse(const std::string& text) {
     std::vector<tr_TextChar> chars;
     chars.reserve(codes.size());
     TagState state;
+    // Once a "<" finds no ">" after it, no later "<" can; remembering that
+    // keeps a text full of "<" from being scanned once per "<".
+    bool closable = true;
     size_t i = 0;
     while (i < codes.size()) {
-        if (codes[i] == '<') {
+        if (codes[i] == '<' && closable) {
             size_t close = i + 1;
             while (close < codes.size() && codes[close] != '>')
                 ++close;
             // A "<" that no ">" closes is an ordinary character.
-            if (close < codes.size()) {
+            closable = close < codes.size();
+            if (closable) {
                 ApplyTag(std::vector<int32_t>(codes.begin() + i + 1, codes.begin() + close), state);
                 i = close + 1;
                 continue;

@@ -62,6 +62,26 @@ TEST_F(StringTableTest, AWorkbookThatBreaksOffKeepsTheRowsReadSoFar) {
     EXPECT_EQ(t.Size(), 2u);
 }
 
+// A real workbook closes every cell before the next row; one that does not
+// loses that row only, and a file full of such rows is read in one pass.
+TEST_F(StringTableTest, ACellThatDoesNotCloseInsideItsRowSpoilsOnlyThatRow) {
+    tr_StringTable t;
+    t.AddWorkbook(Row("first", "one") + "<Row><Cell><Data>broken</Cell></Row>\n" +
+                  "<Row><Cell><Data>half</Data></Cell><Cell><Data>open</Cell></Row>\n" +
+                  Row("last", "three"));
+    EXPECT_EQ(t.Size(), 2u);
+    EXPECT_EQ(t.StringGet("first"), "one");
+    EXPECT_EQ(t.StringGet("last"), "three");
+    EXPECT_EQ(t.Find("half"), nullptr);
+
+    std::string damaged;
+    for (int i = 0; i < 5000; ++i)
+        damaged += "<Row><Data>";
+    t.AddWorkbook(damaged + "</Data>" + Row("after", "four"));
+    EXPECT_EQ(t.Size(), 3u);
+    EXPECT_EQ(t.StringGet("after"), "four");
+}
+
 TEST_F(StringTableTest, ParametersAndNestedKeys) {
     EXPECT_EQ(table.StringGet("score", "120"), "Score: 120");
     EXPECT_EQ(table.StringGet("score", "%item_key%"), "Score: golden key");

@@ -53,6 +53,17 @@ TEST(TextLayout, ALongWordStaysWholeOnItsOwnLine) {
     EXPECT_EQ(Wrap("ooooooooooooooo bb", 100).text, "ooooooooooooooo\nbb");
 }
 
+TEST(TextLayout, ALongTextWrapsIntoManyLines) {
+    std::string text;
+    for (int i = 0; i < 30000; ++i)
+        text += "aaa bbb ";
+    const Wrapped w = Wrap(text, 100);
+    EXPECT_EQ(w.result.lines, 30000);
+    EXPECT_EQ(w.result.widest, 80); // the last line keeps its trailing blank
+    EXPECT_EQ(w.text.compare(0, 16, "aaa bbb\naaa bbb\n"), 0);
+    EXPECT_EQ(w.text.size(), text.size()); // each break trades a blank for a line feed
+}
+
 TEST(TextLayout, NoWrappingBelowOne) {
     for (int maxwidth : {-1, 0}) {
         const Wrapped w = Wrap("aaa bbb ccc ddd eee fff", maxwidth);

@@ -70,6 +70,9 @@ TEST(TextMarkup, MalformedTagsAreSafe) {
     EXPECT_EQ(Codes(tr_TextMarkup::Parse("1 < 2")), "1 < 2");
     EXPECT_EQ(Codes(tr_TextMarkup::Parse("x<color r=\"1")), "x<color r=\"1");
     EXPECT_EQ(Codes(tr_TextMarkup::Parse("<>a<")), "a<");
+    // A long run of unclosed "<" is text, read in one pass.
+    const std::string brackets(50000, '<');
+    EXPECT_EQ(Codes(tr_TextMarkup::Parse("<b>" + brackets + "x")), brackets + "x");
 }
 
 } // namespace
