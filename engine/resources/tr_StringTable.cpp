@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 std::unique_ptr<tr_StringTable> tr_StringTable::instance_;
 
@@ -85,12 +86,14 @@ void tr_StringTable::Destroy() {
 }
 
 bool tr_StringTable::LoadStringTable(const std::string& name) {
-    std::string raw;
-    if (!tr_ContentPath::ReadText(name + ".xml", raw)) {
+    // Read as bytes: AddWorkbook drops the carriage returns, once, as a
+    // text-mode read would ("\r\r\n" keeps one "\r").
+    std::vector<char> raw;
+    if (!tr_ContentPath::ReadBinary(name + ".xml", raw)) {
         tr_Log("Error: stringtable could not find \"%s\" file to load!", name.c_str());
         return false;
     }
-    AddWorkbook(raw);
+    AddWorkbook(std::string(raw.begin(), raw.end()));
     return true;
 }
 

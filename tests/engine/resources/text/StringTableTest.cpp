@@ -1,5 +1,6 @@
 #include "engine/resources/tr_StringTable.h"
 
+#include "FontTestSupport.h"
 #include "LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,16 @@ TEST(StringTableFiles, SecondFileWinsWithOneWarningAndMissingFilesAreReported) {
     EXPECT_EQ(
         log.Count("Error: stringtable could not find \"" + dir + "no_such_table\" file to load!"),
         1);
+}
+
+TEST(StringTableFiles, LineEndsAreReadAsInTextModeOnce) {
+    ScratchDir dir;
+    const std::string row =
+        "<Row><Cell><Data>id</Data></Cell><Cell><Data>a\r\nb\r\r\nc\rd</Data></Cell></Row>\r\n";
+    WriteBytes(dir.path + "/crlf.xml", std::vector<uint8_t>(row.begin(), row.end()));
+    tr_StringTable table;
+    ASSERT_TRUE(table.LoadStringTable(dir.path + "/crlf"));
+    EXPECT_EQ(table.StringGet("id"), "a\nb\r\nc\rd");
 }
 
 TEST(StringTableFiles, WindowsStylePathsFindTheFile) {
