@@ -22,7 +22,10 @@ constexpr float kSubRoomZ = 4.0f;
 } // namespace
 
 void tp_Level::SwitchRoom(const std::string& name, bool animate) {
-    if (tp_Room* room = FindIn<tp_Room>(rooms_hub_.Get(), name)) {
+    // Closing the rooms on show announces the sub-room's placement, and its
+    // listeners may run script that deletes the room asked for.
+    const tr_ObjectRef found(FindIn<tp_Room>(rooms_hub_.Get(), name));
+    if (found) {
         if (tp_Room* current = GetCurrentRoom()) {
             if (tp_Room* still_closing = GetOldRoom())
                 ParkInHub(still_closing);
@@ -41,14 +44,18 @@ void tp_Level::SwitchRoom(const std::string& name, bool animate) {
             sub->Close(false);
             FinishSubRoomClose();
         }
-        current_room_.Set(room);
-        Attach(level_internal_.Get(), room);
-        room->SetPosZ(kRoomZ);
-        room->Open(animate);
-        // A level on its way out stays on its way out: the application
-        // waits for the faded-out state to build the next level.
-        if (animate && !IsLeaving())
-            SetState(STATE_ROOM_SWITCH);
+        if (tp_Room* room = found.GetAs<tp_Room>()) {
+            current_room_.Set(room);
+            Attach(level_internal_.Get(), room);
+            room->SetPosZ(kRoomZ);
+            room->Open(animate);
+            // A level on its way out stays on its way out: the application
+            // waits for the faded-out state to build the next level.
+            if (animate && !IsLeaving())
+                SetState(STATE_ROOM_SWITCH);
+        } else {
+            current_room_.Reset();
+        }
     }
     if (autosave_)
         tp_ProfileSeam::Get().SaveGameData();

@@ -70,6 +70,38 @@ TEST_F(LevelSafetyTest, SubRoomDeletedWhileOpenGivesTheRoomBack) {
     EXPECT_TRUE(Room("hall")->IsInputEnabled() && Room("hall")->IsActive());
 }
 
+// Deletes a room when the open sub-room announces it has closed, as the
+// script of a widget listening to the sub-room's placement could.
+class RoomDeleterOnClose : public tr_Listener {
+public:
+    explicit RoomDeleterOnClose(std::string room) : room_(std::move(room)) {
+        tr_Mediator::Get()->Subscribe(SubRoomTransform, this);
+    }
+    ~RoomDeleterOnClose() override { tr_Mediator::Get()->Unsubscribe(this); }
+    void OnMessage(int, tr_MediatorDataTable& data) override {
+        tr_Scene& scene = tr_EngineCore::Get()->GetScene();
+        if (data.Find("alpha")->GetFloat() == 0.0f)
+            scene.DeleteObject(scene.FindObject(room_));
+    }
+
+private:
+    std::string room_;
+};
+
+TEST_F(LevelSafetyTest, RoomDeletedWhileTheSwitchClosesTheSubRoomIsNotEntered) {
+    StartPlayingIn("hall");
+    SendSubRoom("box", false, false);
+    RoomDeleterOnClose deleter("attic");
+    SendSwitch("attic", false);
+    EXPECT_EQ(Room("attic"), nullptr);
+    EXPECT_EQ(level->GetCurrentRoom(), nullptr);
+    EXPECT_EQ(level->GetCurrentSubRoom(), nullptr);
+    EXPECT_EQ(Room("hall")->GetParent(), level->GetRoomsHub());
+    SendSwitch("cellar", true);
+    ASSERT_TRUE(RunUntilState(tp_Level::STATE_PLAYING));
+    EXPECT_EQ(level->GetCurrentRoom(), Room("cellar"));
+}
+
 TEST_F(LevelSafetyTest, RoomsHubDeletedByScriptParksRoomsInStorage) {
     StartPlayingIn("hall");
     SendSubRoom("desk", false, false);
