@@ -1,12 +1,16 @@
 #include "engine/resources/tr_Cursor.h"
 #include "engine/core/tr_EngineServices.h"
 #include "engine/core/tr_FrameInfo.h"
+#include "engine/core/tr_InputEvent.h"
 #include "engine/objects/tr_AnimSprite.h"
+#include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_Cursor_Headless.h"
+#include "engine/platform/headless/tr_InputScript.h"
 #include "engine/platform/headless/tr_Render_Null.h"
 #include "engine/resources/tr_ResourceRegistry.h"
 #include "engine/resources/tr_SoundHub.h"
 #include "engine/resources/tr_Texture.h"
+#include "engine/scene/tr_EngineCore.h"
 
 #include "tests/engine/objects/anim/AnimTestContent.h"
 
@@ -256,6 +260,40 @@ TEST(CursorServicesTest, TheEngineServicesMakeUpdateDrawAndReleaseTheCursor) {
     EXPECT_EQ(tr_SoundHub::Get(), nullptr);
     services.release_engine_core();
     EXPECT_EQ(tr_ResourceRegistry::Get(), nullptr);
+}
+
+// The same rule in the running engine: the host marks the cursor outside when
+// the mouse leaves, the mouse-move the core makes up every frame for hover
+// must not bring it back, and the next real move does.
+TEST(CursorEngineTest, StaysHiddenWhileFramesRunAfterTheMouseLeftUntilItMovesAgain) {
+    AnimTestContent content("tr_cursor_engine_test");
+    content.WriteStripImage("arrow", 1, 12, 20);
+    tr_InputScript script;
+    ASSERT_TRUE(script.Parse("1 move 30 40\n3 leave\n7 move 31 41\n", "test")) << script.GetError();
+
+    Tarrow_Headless engine;
+    engine.SetServices(tr_MakeEngineServices());
+    engine.SetInput(script.GetEvents());
+    engine.SetUpdateHook([](const tr_FrameInfo* frame) { tr_EngineCore::Get()->Update(frame); });
+    engine.SetInputHook([](const tr_InputEvent* event) { tr_EngineCore::Get()->Input(event); });
+    std::vector<int> draws_per_frame;
+    int draws_before = 0;
+    engine.SetFrameDrawnCallback([&](tr_Render& render, uint64_t) {
+        const int draws = static_cast<tr_Render_Null&>(render).GetDrawCount();
+        draws_per_frame.push_back(draws - draws_before);
+        draws_before = draws;
+    });
+    ASSERT_TRUE(engine.Init(0, 0, 320, 240, false, "t"));
+    tr_Cursor* cursor = tr_Cursor::Get();
+    ASSERT_NE(cursor, nullptr);
+    cursor->SetCurrent(cursor->AddShape(content.Path("arrow"), 0, 0, 32512));
+    engine.SetFrameLimit(8);
+    engine.Run();
+    engine.Release();
+
+    // Only the cursor draws: frames 3 to 6 run with the mouse outside.
+    EXPECT_EQ(draws_per_frame, (std::vector<int>{1, 1, 0, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(tr_Cursor::Get(), nullptr);
 }
 
 } // namespace
