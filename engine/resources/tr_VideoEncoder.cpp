@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -49,8 +50,17 @@ bool tr_VideoEncoder::Fail(const std::string& message) {
     return false;
 }
 
+void tr_VideoEncoder::RemoveOutput() {
+    Release();
+    for (const std::string& path : created_files) {
+        std::remove(path.c_str());
+    }
+    created_files.clear();
+}
+
 bool tr_VideoEncoder::Begin(const std::string& base, int w, int h, const Options& options) {
     Release();
+    created_files.clear();
     if (w <= 0 || h <= 0 || w > 8192 || h > 8192 || options.fps_numerator <= 0 ||
         options.fps_denominator <= 0) {
         return Fail("bad picture size or frame rate");
@@ -89,11 +99,13 @@ bool tr_VideoEncoder::Begin(const std::string& base, int w, int h, const Options
     if (!video_file) {
         return Fail("cannot write " + base + ".ogg");
     }
+    created_files.push_back(base + ".ogg");
     if (options.write_alpha) {
         alpha_file = std::fopen((base + ".zalpha").c_str(), "wb");
         if (!alpha_file) {
             return Fail("cannot write " + base + ".zalpha");
         }
+        created_files.push_back(base + ".zalpha");
     }
     ogg_stream = new ogg_stream_state;
     ogg_stream_init(Stream(ogg_stream), 0x7a4c1a);
@@ -235,5 +247,8 @@ bool tr_VideoEncoder::Finish() {
     }
     const bool ok = WritePages(true);
     Release();
+    if (ok) {
+        created_files.clear(); // finished: no longer ours to remove
+    }
     return ok;
 }

@@ -32,6 +32,9 @@ public:
     bool AddFrame(const uint8_t* rgba, int stride);
     // Writes the last frame with the end-of-stream mark and closes the files.
     bool Finish();
+    // After a failure: closes and deletes the files Begin created, so no
+    // half-written video is left to be taken for a finished one.
+    void RemoveOutput();
     const std::string& GetError() const { return error; }
 
 private:
@@ -44,6 +47,7 @@ private:
     void* ogg_stream = nullptr; // ogg_stream_state, kept out of this header
     FILE* video_file = nullptr;
     FILE* alpha_file = nullptr;
+    std::vector<std::string> created_files;
     int width = 0;
     int height = 0;
     int frame_width = 0;

@@ -2,6 +2,8 @@
 //   videopack [-f FPS] [-q QUALITY] [--no-alpha] OUTPUT_BASE FRAME.png...
 // writes OUTPUT_BASE.ogg (Ogg Theora) and, unless --no-alpha, OUTPUT_BASE.zalpha
 // with the frames' alpha channel. Every frame must have the first one's size.
+// On failure (exit status 1) no output file is left behind; bad arguments exit
+// with status 2.
 #include "engine/resources/tr_VideoEncoder.h"
 
 #include <png.h>
@@ -82,32 +84,38 @@ int main(int argc, char** argv) {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> pixels;
+    // A failure removes what the encoder wrote: a video cut short would
+    // otherwise pass for a finished one.
+    auto fail = [&encoder] {
+        encoder.RemoveOutput();
+        return 1;
+    };
     for (int frame = 0; i < argc; ++i, ++frame) {
         int w = 0;
         int h = 0;
         if (!ReadPng(argv[i], &pixels, &w, &h)) {
-            return 1;
+            return fail();
         }
         if (frame == 0) {
             width = w;
             height = h;
             if (!encoder.Begin(base, width, height, options)) {
                 std::fprintf(stderr, "videopack: %s\n", encoder.GetError().c_str());
-                return 1;
+                return fail();
             }
         } else if (w != width || h != height) {
             std::fprintf(stderr, "videopack: %s is %dx%d, the first frame %dx%d\n", argv[i], w, h,
                          width, height);
-            return 1;
+            return fail();
         }
         if (!encoder.AddFrame(pixels.data(), width * 4)) {
             std::fprintf(stderr, "videopack: %s\n", encoder.GetError().c_str());
-            return 1;
+            return fail();
         }
     }
     if (!encoder.Finish()) {
         std::fprintf(stderr, "videopack: %s\n", encoder.GetError().c_str());
-        return 1;
+        return fail();
     }
     return 0;
 }
