@@ -16,6 +16,17 @@
 
 namespace {
 
+// Counts the recursive refreshes that reach it through the tree.
+class RefreshProbe : public tr_Object {
+public:
+    RefreshProbe() : tr_Object("refresh_probe") {}
+    void Refresh(bool recursive) override {
+        recursive_refreshes += recursive ? 1 : 0;
+        tr_Object::Refresh(recursive);
+    }
+    int recursive_refreshes = 0;
+};
+
 class ApplicationTest : public ::testing::Test {
 protected:
     ApplicationTest() {
@@ -196,14 +207,26 @@ TEST_F(ApplicationTest, LevelSwitchWithoutALevelStartsAtTheNextUpdate) {
 TEST_F(ApplicationTest, ToggleToSameSizeWithOtherLayoutRefreshesWithoutResetting) {
     UseMode(tp_DisplayModeSelection::Select(true, false));
     settings->widescreen = true;
+    auto* probe = new RefreshProbe();
+    tr_Object::Attach(app, probe);
 
     EXPECT_TRUE(app->ToggleFullscreen(true));
     EXPECT_TRUE(engine.mode_calls.empty());
     EXPECT_EQ(Toggled(), "0,1");
+    EXPECT_EQ(probe->recursive_refreshes, 1) << "the tree was not refreshed for the new layout";
     EXPECT_TRUE(app->IsWidescreen());
     EXPECT_TRUE(tp_DisplayMode::GetCurrent().widescreen);
+    // The wide layout's placement on the same 1920x1080 screen.
+    EXPECT_FLOAT_EQ(app->GetScaleX(), 1.40625f);
+    EXPECT_FLOAT_EQ(app->GetPosX(), 240.0f);
+    EXPECT_FLOAT_EQ(app->GetCropRect().x, -171.0f);
     EXPECT_TRUE(settings->fullscreen);
     EXPECT_TRUE(settings->widescreen);
+
+    // The same request again changes nothing and refreshes nothing.
+    EXPECT_FALSE(app->ToggleFullscreen(true));
+    EXPECT_EQ(Toggled(), "0,0");
+    EXPECT_EQ(probe->recursive_refreshes, 1);
 }
 
 TEST_F(ApplicationTest, ToggleToFullScreenChangesTheWindowAndTheLayout) {
