@@ -1,6 +1,17 @@
 #include "engine/resources/tr_TextLayout.h"
 
 #include <algorithm>
+#include <climits>
+
+namespace {
+
+// Widths add up in 64 bits: a very long line at a large size passes the
+// int range long before it runs out of characters.
+int Saturate(long long width) {
+    return static_cast<int>(std::min<long long>(width, INT_MAX));
+}
+
+} // namespace
 
 bool tr_TextLayout::EndsWord(int code) {
     switch (code) {
@@ -20,10 +31,10 @@ bool tr_TextLayout::EndsWord(int code) {
 
 int tr_TextLayout::LineWidth(const std::vector<tr_TextChar>& chars, size_t first, int fonttype,
                              const tr_GlyphMetrics& metrics) {
-    int width = 0;
+    long long width = 0;
     for (size_t i = first; i < chars.size() && chars[i].code != '\n'; ++i)
         width += metrics.MeasureGlyph(StyleOf(chars[i], fonttype), chars[i].code);
-    return width;
+    return Saturate(width);
 }
 
 tr_TextLayoutResult tr_TextLayout::Wrap(std::vector<tr_TextChar>& chars, int maxwidth, int fonttype,
@@ -34,10 +45,10 @@ tr_TextLayoutResult tr_TextLayout::Wrap(std::vector<tr_TextChar>& chars, int max
     // moves the word at its end, however long the text.
     std::vector<tr_TextChar> out;
     out.reserve(chars.size() + chars.size() / 8);
-    int line_width = 0;
+    long long line_width = 0;
     size_t line_start = 0; // first record of the current line in out
     size_t word_start = 0;
-    int word_width = 0;
+    long long word_width = 0;
     int last_advance = 0; // advance of the record before the current word
 
     for (size_t i = 0; i < chars.size(); ++i) {
@@ -60,14 +71,14 @@ tr_TextLayoutResult tr_TextLayout::Wrap(std::vector<tr_TextChar>& chars, int max
             tr_TextChar feed = out[word_start];
             feed.code = '\n';
             out.insert(out.begin() + static_cast<long>(word_start), feed);
-            result.widest = std::max(result.widest, line_width);
+            result.widest = std::max(result.widest, Saturate(line_width));
             ++result.lines;
             line_start = word_start + 1;
             line_width = 0;
         }
         line_width += word_width;
         if (line_feed) {
-            result.widest = std::max(result.widest, line_width);
+            result.widest = std::max(result.widest, Saturate(line_width));
             ++result.lines;
             line_start = out.size();
             line_width = 0;
@@ -77,6 +88,6 @@ tr_TextLayoutResult tr_TextLayout::Wrap(std::vector<tr_TextChar>& chars, int max
         word_width = 0;
     }
     chars.swap(out);
-    result.widest = std::max(result.widest, line_width);
+    result.widest = std::max(result.widest, Saturate(line_width));
     return result;
 }

@@ -151,7 +151,7 @@ void tr_TextRaster::DrawPass(tr_TextGlyphCache& glyphs, const tr_TextStyle& styl
                              const Pass& pass, tr_TextImage& image) {
     const int pitch = static_cast<int>(style.linespacing * static_cast<float>(style.fontsize));
     long pen_y = style.fontsize;
-    int pen_x = 0;
+    long pen_x = 0; // a long line at a large size passes the int range
     size_t line = 0;
     bool line_start = true;
     for (const tr_TextChar& c : chars) {
@@ -185,19 +185,20 @@ void tr_TextRaster::DrawPass(tr_TextGlyphCache& glyphs, const tr_TextStyle& styl
             blue = c.b;
         }
         const float alpha = pass.has_colour ? pass.alpha : 1.0f;
-        const long left = static_cast<long>(pass.dx) + glyph.left + pen_x;
+        const long left = pass.dx + glyph.left + pen_x;
         const long top = static_cast<long>(pass.dy) + pen_y - glyph.top;
-        const int x_begin = static_cast<int>(std::max(0L, -left));
-        const int x_end = static_cast<int>(std::min<long>(glyph.width, image.width - left));
-        const int y_begin = static_cast<int>(std::max(0L, -top));
-        const int y_end = static_cast<int>(std::min<long>(glyph.rows, image.height - top));
-        for (int y = y_begin; y < y_end; ++y) {
-            const uint8_t* source = glyph.coverage + static_cast<long>(y) * glyph.pitch;
-            uint32_t* target =
-                image.pixels.data() + (top + y) * static_cast<long>(image.width) + left;
-            for (int x = x_begin; x < x_end; ++x)
+        // The clip stays in long: far right of the image the distance no
+        // longer fits an int.
+        const long x_begin = std::max(0L, -left);
+        const long x_end = std::min<long>(glyph.width, image.width - left);
+        const long y_begin = std::max(0L, -top);
+        const long y_end = x_begin < x_end ? std::min<long>(glyph.rows, image.height - top) : 0;
+        for (long y = y_begin; y < y_end; ++y) {
+            const uint8_t* source = glyph.coverage + y * glyph.pitch;
+            uint32_t* target = image.pixels.data() + (top + y) * static_cast<long>(image.width);
+            for (long x = x_begin; x < x_end; ++x)
                 if (source[x] != 0)
-                    Composite(target[x], source[x], alpha, red, green, blue);
+                    Composite(target[left + x], source[x], alpha, red, green, blue);
         }
         pen_x += glyph.advance;
     }

@@ -64,6 +64,18 @@ TEST(TextLayout, ALongTextWrapsIntoManyLines) {
     EXPECT_EQ(w.text.size(), text.size()); // each break trades a blank for a line feed
 }
 
+TEST(TextLayout, WidthsBeyondTheIntRangeSaturate) {
+    class HugeMetrics : public tr_GlyphMetrics {
+    public:
+        int MeasureGlyph(int, int) const override { return 1 << 20; }
+    };
+    std::vector<tr_TextChar> chars = tr_TextMarkup::Parse(std::string(3000, 'a'));
+    EXPECT_EQ(tr_TextLayout::LineWidth(chars, 0, 0, HugeMetrics()), INT32_MAX);
+    const tr_TextLayoutResult r = tr_TextLayout::Wrap(chars, -1, 0, HugeMetrics());
+    EXPECT_EQ(r.widest, INT32_MAX);
+    EXPECT_EQ(r.lines, 1);
+}
+
 TEST(TextLayout, NoWrappingBelowOne) {
     for (int maxwidth : {-1, 0}) {
         const Wrapped w = Wrap("aaa bbb ccc ddd eee fff", maxwidth);

@@ -92,6 +92,24 @@ TEST_F(TextRasterTest, BadSizesFromContentAreClamped) {
     EXPECT_LE(image.height, tr_TextRaster::kMaxImageSide);
 }
 
+// A million and a half glyphs at the largest size run the pen past the int
+// range.
+TEST_F(TextRasterTest, ALineLongerThanTheIntRangeIsCappedNotWrappedAround) {
+    style.fontsize = tr_TextRaster::kMaxFontSize;
+    style.align = 0;
+    Render(std::string(1500000, 'H'));
+    EXPECT_EQ(image.width, tr_TextRaster::kMaxImageSide);
+    font->SetCharSize(style.fontsize);
+    tr_GlyphBitmap glyph;
+    ASSERT_TRUE(font->RenderGlyph(0, 'H', glyph));
+    // The first H's stems are where they belong and its gap stays empty; a
+    // pen that wrapped around would have drawn later glyphs over it.
+    const int left = style.fontsize / 4 + glyph.left;
+    const int mid_y = style.fontsize - glyph.top + glyph.rows / 4;
+    EXPECT_EQ(Alpha(image.At(left + 4, mid_y)), 255u);
+    EXPECT_EQ(Alpha(image.At(left + glyph.width / 2, mid_y)), 0u);
+}
+
 TEST_F(TextRasterTest, CompositeIsOver) {
     uint32_t pixel = 0;
     tr_TextRaster::Composite(pixel, 255, 1.0f, 1.0f, 0.5f, 0.0f);
