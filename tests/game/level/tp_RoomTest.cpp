@@ -207,6 +207,8 @@ TEST_F(SubRoomTest, StartZoomAnnouncesTheSizeAndOpensAlongTheEasedPath) {
     // t = 0: nothing moves and nothing is announced.
     app.heard.clear();
     Step(*sub, 0.0f);
+    Frame(*sub, &render, 0.0f); // drawn, so its clock runs, but still at 0
+    EXPECT_TRUE(sub->WasDrawnSinceOpen());
     EXPECT_FLOAT_EQ(sub->GetScaleX(), 0.0f);
     EXPECT_TRUE(app.Heard(SubRoomTransform).empty());
 
