@@ -48,8 +48,8 @@ public:
     explicit tp_Transporter(const std::string& name);
 
     // Starts a transfer; false (with the end trigger queued) when the
-    // command cannot fly: unknown type, missing object or missing destination
-    // of a type that flies to one.
+    // command cannot fly: unknown type, missing or reserved object, or
+    // missing destination of a type that flies to one.
     bool MoveObject(const std::string& object_name, const std::string& destination_name,
                     const std::string& end_trigger, int type, bool show_destination,
                     float early_time, float end_scale);

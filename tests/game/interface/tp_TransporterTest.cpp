@@ -292,17 +292,21 @@ TEST_F(TransporterTest, CommandsThatCannotFlyAreDroppedWithTheirEndTrigger) {
     Move("item", "nowhere", tp_Transporter::TRANS_CURSOR_TO_INVENTORY, "trg_end(D)");
     Move("tr_origin", "slot", tp_Transporter::TRANS_SCENE_TO_INVENTORY, "trg_end(R)");
     Move("tp_interface", "slot", tp_Transporter::TRANS_SCENE_TO_INVENTORY, "trg_end(H)");
+    // An object the game or the engine owns stays with its owner.
+    tr_Object* layer = Place("tp_layer", 0.0f, 0.0f);
+    Move("tp_layer", "slot", tp_Transporter::TRANS_CURSOR_TO_INVENTORY, "trg_end(T)");
     EXPECT_TRUE(transporter->GetTransfers().empty());
     EXPECT_EQ(item->GetParent(), Core().GetScene().GetDisplayRoot());
+    EXPECT_EQ(layer->GetParent(), Core().GetScene().GetDisplayRoot());
     EXPECT_FLOAT_EQ(item->GetPosX(), 10.0f);
-    EXPECT_EQ(Ended(), "UODRH");
-    EXPECT_EQ(log.CountStartingWith("Warning: transporter can not move object"), 5);
+    EXPECT_EQ(Ended(), "UODRHT");
+    EXPECT_EQ(log.CountStartingWith("Warning: transporter can not move object"), 6);
 
     // A pick-up needs no destination.
     Move("item", "nowhere", tp_Transporter::TRANS_INVENTORY_TO_CURSOR);
     EXPECT_EQ(transporter->GetTransfers().size(), 1u);
     RunTo(0.405f);
-    EXPECT_EQ(Ended(), "UODRHA");
+    EXPECT_EQ(Ended(), "UODRHTA");
 }
 
 TEST_F(TransporterTest, CommandsWithoutNamesMoveNoUnnamedObject) {
