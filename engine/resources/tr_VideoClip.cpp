@@ -12,6 +12,9 @@ void tr_VideoClip::Load(const std::string& owner, const std::string& res) {
     const std::string colour_path = res + ".ogg";
     if (!tr_ContentPath::Exists(colour_path)) {
         tr_Log("Error: video %s could not find \"%s\" ogg file!", owner.c_str(), res.c_str());
+        // A player that never opened yields no frame: played, the video ends
+        // at once with its end trigger, so content waiting for it goes on.
+        player = std::make_unique<tr_VideoPlayer>();
         return;
     }
     std::string alpha_path = res + ".zalpha";

@@ -26,9 +26,9 @@ public:
     tr_VideoClip& operator=(const tr_VideoClip&) = delete;
 
     // Opens res + ".ogg" (owner is the object name for log lines) and shows
-    // the current frame. A missing file is logged and leaves nothing loaded; a
-    // file that cannot be decoded is logged and plays as an empty video that
-    // ends at once. Does nothing when already loaded.
+    // the current frame. A missing file or one that cannot be decoded is
+    // logged and plays as an empty video that ends at once (no picture).
+    // Does nothing when already loaded.
     void Load(const std::string& owner, const std::string& res);
     void Unload();
     bool IsLoaded() const { return player != nullptr; }

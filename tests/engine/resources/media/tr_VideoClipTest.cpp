@@ -231,16 +231,24 @@ TEST_F(VideoClipTest, TheCommittedSampleMadeByVideopackPlaysThrough) {
 
 // Damaged files -----------------------------------------------------------
 
-TEST_F(VideoClipTest, MissingVideoIsLoggedAndNeverPlays) {
+// Content waiting for a cut-scene's end trigger must not wait for ever
+// because the video file is missing.
+TEST_F(VideoClipTest, MissingVideoIsLoggedShowsNothingAndEndsAtOnceWhenPlayed) {
     media_test::MessageRecorder log(3);
     Open(dir / "absent");
-    EXPECT_FALSE(clip.IsLoaded());
+    ASSERT_EQ(log.messages.size(), 1u);
     EXPECT_TRUE(
         log.Logged("Error: video clip could not find \"" + (dir / "absent") + "\" ogg file!"));
+    clip.SetLooped(true);
     clip.Play("trg");
+    clip.Update(0.04f);
     clip.Update(1.0f);
-    EXPECT_EQ(ends, 0);
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(last_trigger, "trg");
+    EXPECT_FALSE(clip.IsPlaying());
     EXPECT_EQ(clip.GetPixels(), nullptr);
+    EXPECT_EQ(pictures, 0);
+    EXPECT_EQ(log.messages.size(), 1u);
 }
 
 TEST_F(VideoClipTest, UndecodableVideoEndsOnItsFirstUpdate) {
