@@ -12,11 +12,23 @@ std::unique_ptr<tr_StringTable> tr_StringTable::instance_;
 
 namespace {
 
+// One pass into a new string: replacing in place moves the rest of the text
+// at every match. No replacement text can form a new match.
 void ReplaceAll(std::string& text, const char* from, const char* to) {
+    size_t at = text.find(from);
+    if (at == std::string::npos)
+        return;
     const size_t from_length = std::strlen(from);
-    const size_t to_length = std::strlen(to);
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to_length))
-        text.replace(at, from_length, to);
+    std::string result;
+    result.reserve(text.size());
+    size_t done = 0;
+    for (; at != std::string::npos; at = text.find(from, done)) {
+        result.append(text, done, at - done);
+        result += to;
+        done = at + from_length;
+    }
+    result.append(text, done, std::string::npos);
+    text.swap(result);
 }
 
 // The workbook as the reader sees it: text-mode line ends, ending at the

@@ -50,6 +50,16 @@ TEST_F(StringTableTest, ReadsRowsAndSkipsCommentsEmptyIdsAndTheRestAfterTheWorkb
 
     EXPECT_EQ(table.Find("{comment}"), nullptr);
     EXPECT_EQ(table.StringGet("{comment}"), "{comment}");
+
+    // A long cell full of entities is decoded in one pass per entity.
+    std::string cell, decoded;
+    for (int i = 0; i < 30000; ++i) {
+        cell += "&lt;&#10;&quot;&amp;";
+        decoded += "<\n\"&amp;";
+    }
+    t.AddWorkbook(Row("long", cell));
+    ASSERT_NE(t.Find("long"), nullptr);
+    EXPECT_EQ(*t.Find("long"), decoded);
 }
 
 TEST_F(StringTableTest, AWorkbookThatBreaksOffKeepsTheRowsReadSoFar) {
