@@ -23,8 +23,11 @@ void CursorPosition(float& x, float& y) {
     y = cursor ? cursor->GetY() : 0.0f;
 }
 
+// Flight times grow with the distance: one from or to a place at infinity
+// (a script's math.huge) counts as none, so the flight still ends.
 float Distance(float x0, float y0, float x1, float y1) {
-    return std::hypot(x1 - x0, y1 - y0);
+    const float distance = std::hypot(x1 - x0, y1 - y0);
+    return std::isfinite(distance) ? distance : 0.0f;
 }
 
 bool IsAncestorOrSelf(const tr_Object* candidate, const tr_Object* object) {

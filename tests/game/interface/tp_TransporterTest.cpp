@@ -222,6 +222,18 @@ TEST_F(TransporterTest, InventoryToCursorMovesTheDragPositionAndFadesTheSlot) {
     tr_InputFocus::Dragged().Reset();
 }
 
+TEST_F(TransporterTest, FlightsFromOrToInfinityStillEnd) {
+    Place("far", INFINITY, 0.0f);
+    Place("slot", 10.0f, 10.0f);
+    Move("far", "slot", tp_Transporter::TRANS_SCENE_TO_INVENTORY, "trg_end(far)");
+    Place("near", 0.0f, 0.0f);
+    Place("nowhere", NAN, -INFINITY);
+    Move("near", "nowhere", tp_Transporter::TRANS_SCENE_TO_TASK_PANEL, "trg_end(near)");
+    RunTo(1.5f, 0.05f);
+    EXPECT_TRUE(transporter->GetTransfers().empty());
+    EXPECT_EQ(Ended(), "farnear");
+}
+
 TEST_F(TransporterTest, TwoTransfersEndingInOneFrameFinishInListOrder) {
     Place("first", 0.0f, 0.0f);
     Place("second", 0.0f, 100.0f);
