@@ -121,6 +121,15 @@ bool tr_Scene::IsRoot(const tr_Object* object) const {
     return object && (object == display_root_ || object == storage_root_);
 }
 
+bool tr_Scene::IsReserved(const tr_Object* object) const {
+    if (!object)
+        return false;
+    if (IsRoot(object))
+        return true;
+    const std::string& name = object->GetName();
+    return name.compare(0, 3, "tr_") == 0 || name.compare(0, 3, "tp_") == 0;
+}
+
 tr_Object* tr_Scene::FindObject(const std::string& name) const {
     // The roots answer to their names first, so an object that happens to
     // carry a root's name can never shadow it.

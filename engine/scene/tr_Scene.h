@@ -26,6 +26,10 @@ public:
     tr_Object* GetDisplayRoot() const { return display_root_; }
     tr_Object* GetStorageRoot() const { return storage_root_; }
     bool IsRoot(const tr_Object* object) const;
+    // A root, or an object native code owns or points at (its name carries
+    // the engine's or the game's reserved prefix): scripts must not move,
+    // delete or hand it over, or its owner would be left dangling.
+    bool IsReserved(const tr_Object* object) const;
 
     // The registered object of that name, else the first match in the
     // display tree, then in the storage tree; null when none.

@@ -18,20 +18,8 @@
 
 namespace {
 
-// The scene roots and the objects native code owns or points at (names with
-// the engine's and the game's reserved prefixes) must stay where their owners
-// put them: moving or deleting them from a script would leave those owners
-// with dangling or doubly owned pointers.
-bool IsProtected(const tr_Object* object) {
-    if (tr_ScriptScene().IsRoot(object)) {
-        return true;
-    }
-    const std::string& name = object->GetName();
-    return name.compare(0, 3, "tr_") == 0 || name.compare(0, 3, "tp_") == 0;
-}
-
 bool RefuseProtected(const char* function, const tr_Object* object) {
-    if (!IsProtected(object)) {
+    if (!tr_ScriptScene().IsReserved(object)) {
         return false;
     }
     tr_Log("Warning: %s refused for reserved object \"%s\"", function, object->GetName().c_str());

@@ -11,12 +11,6 @@
 
 #include <algorithm>
 
-bool tp_InterfaceWidget::IsReservedObject(const tr_Object* object) {
-    const std::string& name = object->GetName();
-    return tr_EngineCore::Get()->GetScene().IsRoot(object) || name.compare(0, 3, "tr_") == 0 ||
-           name.compare(0, 3, "tp_") == 0;
-}
-
 tp_InterfaceWidget::tp_InterfaceWidget(const std::string& name) : tr_Object(name) {
     Subscribe(Command_InterfaceWidget_SetVisible);
 }
@@ -111,7 +105,7 @@ tr_Object* tp_InterfaceWidget::LoadModule(const std::string& path, const std::st
     // Nor can a scene root or an object the game or the engine owns (their
     // names carry the reserved prefixes): a script naming one would pull the
     // hub, the level or a whole root out from under its owner.
-    if (root && IsReservedObject(root)) {
+    if (scene.IsReserved(root)) {
         tr_Log("Warning: interface widget \"%s\" can not take reserved object \"%s\" as its "
                "module.",
                GetName().c_str(), root_name.c_str());

@@ -64,9 +64,6 @@ protected:
     void QueueModuleSet();
     // Adds one mediator subscription (twice subscribed means called twice).
     void Subscribe(int id);
-    // A scene root or an object the engine or the game owns (its name
-    // carries a reserved prefix): scripts cannot hand one to a widget.
-    static bool IsReservedObject(const tr_Object* object);
 
 private:
     float fade_ = 1.0f;

@@ -78,7 +78,7 @@ bool tp_Transporter::MoveObject(const std::string& object_name, const std::strin
     transfer.end_trigger = end_trigger;
     const bool known_type = type >= TRANS_SCENE_TO_INVENTORY && type <= TRANS_CURSOR_TO_INVENTORY;
     const bool needs_destination = type != TRANS_INVENTORY_TO_CURSOR;
-    if (!known_type || !object || IsReservedObject(object) || IsAncestorOrSelf(object, this) ||
+    if (!known_type || !object || scene.IsReserved(object) || IsAncestorOrSelf(object, this) ||
         (needs_destination && !destination)) {
         tr_Log("Warning: transporter can not move object \"%s\" to \"%s\" with type %d.",
                object_name.c_str(), destination_name.c_str(), type);

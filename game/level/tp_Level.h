@@ -95,6 +95,8 @@ private:
     void SetLoadingAlpha(float alpha);
     // Moves the loading screen under the level (shown) or the rooms hub.
     void ShowLoadingScreen(bool shown);
+    // Enters the room asked for while loading, without animation.
+    void EnterPendingRoom();
     void FinishSubRoomClose();
     // Moves object into the rooms hub, or into the storage root when a
     // script has deleted the hub.

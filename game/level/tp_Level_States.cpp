@@ -36,6 +36,13 @@ void tp_Level::ShowLoadingScreen(bool shown) {
         ParkInHub(loading);
 }
 
+void tp_Level::EnterPendingRoom() {
+    // Cleared first: the switch may ask for another room.
+    const std::string room = pending_room_;
+    pending_room_.clear();
+    SwitchRoom(room, false);
+}
+
 void tp_Level::SetState(int state) {
     state_ = state;
     state_time_ = 1.0f;
@@ -96,9 +103,7 @@ void tp_Level::UpdateState(const tr_FrameInfo& frame) {
             start_trigger_.clear();
             tr_QueueObjectCall(name_, trigger);
         } else if (state_time_ <= kPendingRoomTime && !pending_room_.empty()) {
-            const std::string room = pending_room_;
-            pending_room_.clear();
-            SwitchRoom(room, false);
+            EnterPendingRoom();
         } else if (current_room_) {
             SetState(STATE_LOADING_FADE);
         }
@@ -106,11 +111,8 @@ void tp_Level::UpdateState(const tr_FrameInfo& frame) {
     case STATE_LOADING_FADE:
         // A switch asked for during the fade is kept as pending like one
         // asked for while loading; nothing else would ever enter it.
-        if (!pending_room_.empty()) {
-            const std::string room = pending_room_;
-            pending_room_.clear();
-            SwitchRoom(room, false);
-        }
+        if (!pending_room_.empty())
+            EnterPendingRoom();
         state_time_ = std::max(state_time_ - frame.dt / kLoadingFadeTime, 0.0f);
         SetLoadingAlpha(state_time_);
         if (state_time_ <= 0.0f)
