@@ -1,6 +1,7 @@
 #include "engine/objects/tr_EngineObjectTypes.h"
 
 #include "engine/objects/tr_AnimSprite.h"
+#include "engine/objects/tr_FlashAnim.h"
 #include "engine/objects/tr_Grid.h"
 #include "engine/objects/tr_Sprite.h"
 #include "engine/objects/tr_Text.h"
@@ -18,7 +19,7 @@ void tr_RegisterEngineObjectTypes(tr_ObjectFactory& factory) {
     // "partsys": tr_ParticleSystem (not yet)
     factory.RegisterType("text", [] { return new tr_Text; });
     factory.RegisterType("video", [] { return new tr_Video; });
-    // "flashanim": tr_FlashAnim (not yet)
+    factory.RegisterType("flashanim", [] { return new tr_FlashAnim; });
     factory.RegisterType("grid", [] { return new tr_Grid; });
     factory.RegisterType("timer", [] { return new tr_TimerObj; });
     // "complexanim": tr_ComplexAnim (not yet)
