@@ -1,6 +1,7 @@
 #include "engine/objects/tr_EngineObjectTypes.h"
 
 #include "engine/objects/tr_AnimSprite.h"
+#include "engine/objects/tr_ComplexAnim.h"
 #include "engine/objects/tr_FlashAnim.h"
 #include "engine/objects/tr_Grid.h"
 #include "engine/objects/tr_Sprite.h"
@@ -22,5 +23,5 @@ void tr_RegisterEngineObjectTypes(tr_ObjectFactory& factory) {
     factory.RegisterType("flashanim", [] { return new tr_FlashAnim; });
     factory.RegisterType("grid", [] { return new tr_Grid; });
     factory.RegisterType("timer", [] { return new tr_TimerObj; });
-    // "complexanim": tr_ComplexAnim (not yet)
+    factory.RegisterType("complexanim", [] { return new tr_ComplexAnim; });
 }
