@@ -34,10 +34,12 @@ bool tr_GridMesh::LoadFromBuffer(const char* data, size_t size, const std::strin
 void tr_GridMesh::Load(tr_SLHelper_TinyXML2& reader, const std::string& folder,
                        const std::string& name) {
     Clear();
+    // Without a texture the name stays empty, so nothing is looked up.
     std::string texture;
-    reader.ReadString("texture", texture);
-    std::replace(texture.begin(), texture.end(), '\\', '/');
-    texture_name_ = folder + texture;
+    if (reader.ReadString("texture", texture) && !texture.empty()) {
+        std::replace(texture.begin(), texture.end(), '\\', '/');
+        texture_name_ = folder + texture;
+    }
     reader.ReadInt("frame", texture_frame_);
     reader.ReadBool("loop", loop_);
     float fps = 0.0f;

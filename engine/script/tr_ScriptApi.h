@@ -14,6 +14,9 @@ void tr_RegisterObjectScriptApi(lua_State* L);
 void tr_RegisterTriggerScriptApi(lua_State* L);
 void tr_RegisterMediaScriptApi(lua_State* L);
 void tr_RegisterAnimScriptApi(lua_State* L);
+// Flash and complex animations and grids (tr_ScriptApi_Cutout.cpp); called
+// by tr_RegisterAnimScriptApi.
+void tr_RegisterCutoutScriptApi(lua_State* L);
 void tr_RegisterEngineInfoScriptApi(lua_State* L);
 
 // The scene the script functions work on: the engine core's.

@@ -31,19 +31,15 @@ int AnmPause(lua_State* L) {
     return 0;
 }
 
-// The flash animation, complex animation, grid and particle system object
-// types are not part of the engine yet, so no object can be of their type and
-// their functions do what they do for an object of another type: nothing.
-// Each function gets its own body when its type is added.
+// The particle system type is not part of the engine yet, so no object can
+// be of its type and its functions do what they do for an object of another
+// type: nothing. Each function gets its own body when the type is added.
 int NoObjectOfThisType(lua_State*) {
     return 0;
 }
 
 const char* const kFunctionsOfMissingTypes[] = {
-    "FlashAnmPlay",   "FlashAnmStop",   "FlashAnmPause",   "FlashAnmAttachChildToObj",
-    "ComplexAnmPlay", "ComplexAnmStop", "ComplexAnmPause", "GridSet",
-    "GridPlay",       "GridStop",       "GridPause",       "PartSysStart",
-    "PartSysPause",   "PartSysStop",    "PartSysRestart",  "PartSysSetMaskObj",
+    "PartSysStart", "PartSysPause", "PartSysStop", "PartSysRestart", "PartSysSetMaskObj",
 };
 
 } // namespace
@@ -52,6 +48,7 @@ void tr_RegisterAnimScriptApi(lua_State* L) {
     lua_register(L, "AnmPlay", AnmPlay);
     lua_register(L, "AnmStop", AnmStop);
     lua_register(L, "AnmPause", AnmPause);
+    tr_RegisterCutoutScriptApi(L);
     for (const char* name : kFunctionsOfMissingTypes) {
         lua_register(L, name, NoObjectOfThisType);
     }

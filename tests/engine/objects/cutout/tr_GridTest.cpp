@@ -4,14 +4,12 @@
 #include "engine/resources/tr_FrameTexture.h"
 #include "engine/resources/tr_ResourceRegistry.h"
 #include "engine/scene/tr_AnimCurve.h"
-#include "engine/scene/tr_ObjectFactory.h"
 
 #include "tests/engine/objects/anim/AnimTestContent.h"
 #include "tests/engine/objects/cutout/CaptureRender.h"
 #include "tests/engine/resources/text/LogCapture.h"
 
 #include <gtest/gtest.h>
-#include <tinyxml2.h>
 
 #include <cstring>
 #include <memory>
@@ -217,17 +215,6 @@ TEST_F(GridTest, DrawsTransformedVerticesWithUvsInsideTheTextureFrame) {
     EXPECT_FLOAT_EQ(draw.vertices[3].v, uv.y + uv.h);
     EXPECT_FLOAT_EQ(draw.vertices[0].u, uv.x);
     EXPECT_EQ(draw.vertices[0].color, tr_PackColor(0.5f, 1, 1, 1));
-}
-
-TEST(GridFactory, AModuleElementMakesAGridAndKeepsItsChildren) {
-    tinyxml2::XMLDocument document;
-    ASSERT_EQ(document.Parse("<grid name='g'><obj name='inside'/></grid>"), tinyxml2::XML_SUCCESS);
-    std::unique_ptr<tr_Object> grid(
-        tr_ObjectFactory::Get().CreateFromElement(document.FirstChildElement()));
-    ASSERT_NE(dynamic_cast<tr_Grid*>(grid.get()), nullptr);
-    EXPECT_EQ(grid->GetType(), "grid");
-    ASSERT_EQ(grid->GetChildren().size(), 1u);
-    EXPECT_EQ(grid->GetChildren()[0]->GetName(), "inside");
 }
 
 } // namespace
