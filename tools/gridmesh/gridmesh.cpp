@@ -14,6 +14,8 @@
 //     -l LOOP        1 loops (default), 0 plays once
 //     -t TEXTURE     texture name relative to the description's folder
 //     -F FRAME       frame of a frame texture (default 0)
+//     -d             the sway swells and dies away: the first and the last
+//                    key frame are flat, for a one-shot from rest to rest
 // Exit status 1 when OUT cannot be written, 2 on bad arguments.
 #include <cmath>
 #include <cstdio>
@@ -35,6 +37,7 @@ struct Options {
     int loop = 1;
     std::string texture;
     int frame = 0;
+    bool damped = false;
     const char* out = nullptr;
 };
 
@@ -74,7 +77,9 @@ template <class T> bool ParsePair(const char* text, T& a, T& b) {
 bool ParseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
-        if (flag.size() == 2 && flag[0] == '-' && i + 1 < argc) {
+        if (flag == "-d") {
+            o.damped = true;
+        } else if (flag.size() == 2 && flag[0] == '-' && i + 1 < argc) {
             const char* value = argv[++i];
             bool ok = false;
             switch (flag[1]) {
@@ -121,8 +126,9 @@ bool ParseOptions(int argc, char** argv, Options& o) {
         }
     }
     if (!o.out)
-        std::fprintf(stderr, "usage: gridmesh [-c COLSxROWS] [-s WxH] [-k KEYS] [-a AMPLITUDE] "
-                             "[-f FPS] [-i INTERP] [-l LOOP] [-t TEXTURE] [-F FRAME] OUT.xml\n");
+        std::fprintf(stderr,
+                     "usage: gridmesh [-c COLSxROWS] [-s WxH] [-k KEYS] [-a AMPLITUDE] "
+                     "[-f FPS] [-i INTERP] [-l LOOP] [-t TEXTURE] [-F FRAME] [-d] OUT.xml\n");
     return o.out != nullptr;
 }
 
@@ -134,10 +140,18 @@ void WriteMesh(FILE* out, const Options& o) {
     for (int key = 0; key < o.keys; ++key) {
         std::fprintf(out, "    <frame interp=\"%d\">\n", o.interp);
         const float phase = two_pi * static_cast<float>(key) / static_cast<float>(o.keys);
+        const float swell =
+            o.damped && o.keys > 1
+                ? std::sin(0.5f * two_pi * static_cast<float>(key) / static_cast<float>(o.keys - 1))
+                : 1.0f;
         int id = 0;
         for (int row = 0; row <= o.rows; ++row) {
             const float down = static_cast<float>(row) / static_cast<float>(o.rows);
-            const float sway = o.amplitude * down * std::sin(phase - down * 3.0f);
+            // At the last key of a damped mesh the swell is sin(pi), a
+            // crumb above 0: a rest pose must be exact.
+            const float sway = key == o.keys - 1 && o.damped
+                                   ? 0.0f
+                                   : o.amplitude * swell * down * std::sin(phase - down * 3.0f);
             for (int col = 0; col <= o.cols; ++col) {
                 const float across = static_cast<float>(col) / static_cast<float>(o.cols);
                 std::fprintf(out,
