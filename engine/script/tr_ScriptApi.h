@@ -14,6 +14,7 @@ void tr_RegisterObjectScriptApi(lua_State* L);
 void tr_RegisterTriggerScriptApi(lua_State* L);
 void tr_RegisterMediaScriptApi(lua_State* L);
 void tr_RegisterAnimScriptApi(lua_State* L);
+void tr_RegisterPartSysScriptApi(lua_State* L);
 void tr_RegisterEngineInfoScriptApi(lua_State* L);
 
 // The scene the script functions work on: the engine core's.

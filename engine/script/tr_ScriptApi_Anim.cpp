@@ -1,5 +1,5 @@
 // Script functions for the animation object types: animated sprites, flash
-// and complex animations, mesh grids and particle systems.
+// and complex animations and mesh grids.
 #include "engine/objects/tr_AnimSprite.h"
 #include "engine/script/tr_ScriptApi.h"
 
@@ -31,10 +31,10 @@ int AnmPause(lua_State* L) {
     return 0;
 }
 
-// The flash animation, complex animation, grid and particle system object
-// types are not part of the engine yet, so no object can be of their type and
-// their functions do what they do for an object of another type: nothing.
-// Each function gets its own body when its type is added.
+// The flash animation, complex animation and grid object types are not part
+// of the engine yet, so no object can be of their type and their functions do
+// what they do for an object of another type: nothing. Each function gets its
+// own body when its type is added.
 int NoObjectOfThisType(lua_State*) {
     return 0;
 }
@@ -42,8 +42,7 @@ int NoObjectOfThisType(lua_State*) {
 const char* const kFunctionsOfMissingTypes[] = {
     "FlashAnmPlay",   "FlashAnmStop",   "FlashAnmPause",   "FlashAnmAttachChildToObj",
     "ComplexAnmPlay", "ComplexAnmStop", "ComplexAnmPause", "GridSet",
-    "GridPlay",       "GridStop",       "GridPause",       "PartSysStart",
-    "PartSysPause",   "PartSysStop",    "PartSysRestart",  "PartSysSetMaskObj",
+    "GridPlay",       "GridStop",       "GridPause",
 };
 
 } // namespace

@@ -80,9 +80,7 @@ TEST_F(ScriptApiAnimTest, AnimationFunctionsIgnoreOtherTypesAndUnknownNames) {
           "FlashAnmAttachChildToObj('spinner', 'plain', 3)", "ComplexAnmPlay('spinner', 'spin')",
           "ComplexAnmStop('spinner')", "ComplexAnmPause('spinner', 1)",
           "GridSet('spinner', 0, {0, {pos_x = 1}})", "GridPlay('spinner', 'x')",
-          "GridStop('spinner')", "GridPause('spinner', 1)", "PartSysStart('spinner')",
-          "PartSysPause('spinner', 1)", "PartSysStop('spinner', 1)", "PartSysRestart('plain')",
-          "PartSysSetMaskObj('spinner', 'plain')"}) {
+          "GridStop('spinner')", "GridPause('spinner', 1)"}) {
         Run(call);
     }
     EXPECT_FALSE(sprite->IsPlaying());
