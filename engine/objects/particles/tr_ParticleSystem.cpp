@@ -1,5 +1,6 @@
 #include "engine/objects/particles/tr_ParticleSystem.h"
 
+#include "engine/objects/particles/tr_PartSysImpl_Atm.h"
 #include "engine/objects/particles/tr_PartSysImpl_Flux.h"
 #include "engine/resources/tr_ResourceRegistry.h"
 #include "engine/script/tr_SLHelper_TinyXML2.h"
@@ -16,6 +17,8 @@ tr_ParticleSystem::~tr_ParticleSystem() {
 std::unique_ptr<tr_PartSysImpl> tr_ParticleSystem::CreateImpl(const std::string& type) {
     if (type == "flux")
         return std::make_unique<tr_PartSysImpl_Flux>();
+    if (type == "atm")
+        return std::make_unique<tr_PartSysImpl_Atm>();
     return nullptr;
 }
 
