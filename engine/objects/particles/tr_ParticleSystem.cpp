@@ -1,6 +1,7 @@
 #include "engine/objects/particles/tr_ParticleSystem.h"
 
 #include "engine/objects/particles/tr_PartSysImpl_Atm.h"
+#include "engine/objects/particles/tr_PartSysImpl_Complex.h"
 #include "engine/objects/particles/tr_PartSysImpl_Flux.h"
 #include "engine/resources/tr_ResourceRegistry.h"
 #include "engine/script/tr_SLHelper_TinyXML2.h"
@@ -19,6 +20,8 @@ std::unique_ptr<tr_PartSysImpl> tr_ParticleSystem::CreateImpl(const std::string&
         return std::make_unique<tr_PartSysImpl_Flux>();
     if (type == "atm")
         return std::make_unique<tr_PartSysImpl_Atm>();
+    if (type == "complex")
+        return std::make_unique<tr_PartSysImpl_Complex>();
     return nullptr;
 }
 
