@@ -117,6 +117,14 @@ int GetProperty(lua_State* L) {
     return 1;
 }
 
+// A script that runs this many Lua instructions in one run (an endless
+// loop) is stopped with an error, which abandons it like any other.
+constexpr int kMaxInstructions = 10000000;
+
+void StopRunaway(lua_State* L, lua_Debug*) {
+    luaL_error(L, "script stopped after %d instructions", kMaxInstructions);
+}
+
 const char* const kPropertyNames[tr_PartSysImpl_Complex::kPropertyCount] = {
     "tr_pos_x", "tr_pos_y", "tr_pos_z",   "tr_scale_x", "tr_scale_y",
     "tr_angle", "tr_alpha", "tr_color_r", "tr_color_g", "tr_color_b"};
@@ -198,6 +206,8 @@ void tr_ComplexScript::Run(int id, const std::string& text, const char* chunk_na
     if (compiled == LUA_REFNIL)
         return;
     const int top = lua_gettop(lua_);
+    // Setting the hook restarts its count for this run.
+    lua_sethook(lua_, StopRunaway, LUA_MASKCOUNT, kMaxInstructions);
     lua_rawgeti(lua_, LUA_REGISTRYINDEX, compiled);
     lua_pcall(lua_, 0, LUA_MULTRET, 0);
     lua_settop(lua_, top);

@@ -83,7 +83,9 @@ void tr_PartSysImpl_Complex::UnloadResources() {
 }
 
 void tr_PartSysImpl_Complex::Start() {
-    if (active_)
+    // Pause(true) before the first Start sets active without a script
+    // state; Start still has to make one.
+    if (active_ && script_)
         return;
     if (script_) {
         active_ = true;

@@ -152,6 +152,18 @@ TEST_F(ComplexTest, StopPauseAndStartFollowTheirRules) {
     EXPECT_EQ(impl->GetEmitters().size(), 1u);
 }
 
+TEST_F(ComplexTest, PauseBeforeTheFirstStartAndEndlessScriptsAreHarmless) {
+    auto system = Effect("DieAfter(1)", "CreateParticles(1)", "while true do end");
+    Complex* impl = Impl(*system);
+    impl->Pause(true);
+    Step(*system, 0.1f); // active, but no script state yet
+    EXPECT_EQ(impl->GetParticleCount(), 0);
+    impl->Start();
+    EXPECT_TRUE(impl->HasScriptState());
+    Step(*system, 0.1f, 2); // each endless processpart is stopped
+    EXPECT_EQ(impl->GetParticleCount(), 2);
+}
+
 TEST_F(ComplexTest, MisbehavingScriptsNeitherCrashNorStopTheEffect) {
     // The natives do not depend on globals a script may overwrite; errors
     // abandon only the failing script; emitters and particles added while
