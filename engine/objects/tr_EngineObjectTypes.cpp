@@ -1,5 +1,6 @@
 #include "engine/objects/tr_EngineObjectTypes.h"
 
+#include "engine/objects/particles/tr_ParticleSystem.h"
 #include "engine/objects/tr_AnimSprite.h"
 #include "engine/objects/tr_ComplexAnim.h"
 #include "engine/objects/tr_FlashAnim.h"
@@ -17,7 +18,7 @@ void tr_RegisterEngineObjectTypes(tr_ObjectFactory& factory) {
     factory.RegisterType("obj", [] { return new tr_Object; });
     factory.RegisterType("spr", [] { return new tr_Sprite; });
     factory.RegisterType("anim", [] { return new tr_AnimSprite; });
-    // "partsys": tr_ParticleSystem (not yet)
+    factory.RegisterType("partsys", [] { return new tr_ParticleSystem; });
     factory.RegisterType("text", [] { return new tr_Text; });
     factory.RegisterType("video", [] { return new tr_Video; });
     factory.RegisterType("flashanim", [] { return new tr_FlashAnim; });

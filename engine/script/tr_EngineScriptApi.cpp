@@ -12,6 +12,7 @@ void tr_RegisterEngineScriptApi(lua_State* L) {
     tr_RegisterTriggerScriptApi(L);
     tr_RegisterMediaScriptApi(L);
     tr_RegisterAnimScriptApi(L);
+    tr_RegisterPartSysScriptApi(L);
     tr_RegisterEngineInfoScriptApi(L);
 }
 

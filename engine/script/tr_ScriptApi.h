@@ -17,6 +17,7 @@ void tr_RegisterAnimScriptApi(lua_State* L);
 // Flash and complex animations and grids (tr_ScriptApi_Cutout.cpp); called
 // by tr_RegisterAnimScriptApi.
 void tr_RegisterCutoutScriptApi(lua_State* L);
+void tr_RegisterPartSysScriptApi(lua_State* L);
 void tr_RegisterEngineInfoScriptApi(lua_State* L);
 
 // The scene the script functions work on: the engine core's.

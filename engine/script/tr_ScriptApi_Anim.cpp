@@ -1,5 +1,5 @@
 // Script functions for the animation object types: animated sprites, flash
-// and complex animations, mesh grids and particle systems.
+// and complex animations and mesh grids.
 #include "engine/objects/tr_AnimSprite.h"
 #include "engine/script/tr_ScriptApi.h"
 
@@ -31,17 +31,6 @@ int AnmPause(lua_State* L) {
     return 0;
 }
 
-// The particle system type is not part of the engine yet, so no object can
-// be of its type and its functions do what they do for an object of another
-// type: nothing. Each function gets its own body when the type is added.
-int NoObjectOfThisType(lua_State*) {
-    return 0;
-}
-
-const char* const kFunctionsOfMissingTypes[] = {
-    "PartSysStart", "PartSysPause", "PartSysStop", "PartSysRestart", "PartSysSetMaskObj",
-};
-
 } // namespace
 
 void tr_RegisterAnimScriptApi(lua_State* L) {
@@ -49,7 +38,4 @@ void tr_RegisterAnimScriptApi(lua_State* L) {
     lua_register(L, "AnmStop", AnmStop);
     lua_register(L, "AnmPause", AnmPause);
     tr_RegisterCutoutScriptApi(L);
-    for (const char* name : kFunctionsOfMissingTypes) {
-        lua_register(L, name, NoObjectOfThisType);
-    }
 }

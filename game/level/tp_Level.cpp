@@ -9,6 +9,7 @@
 #include "game/app/tp_Config.h"
 #include "game/interface/tp_Interface.h"
 #include "game/interface/tp_Messages.h"
+#include "game/level/tp_CheatHighlight.h"
 #include "game/level/tp_LevelScriptGlobals.h"
 #include "game/level/tp_ProfileSeam.h"
 #include "game/level/tp_Room.h"
@@ -77,6 +78,9 @@ void tp_Level::ResetDefaults() {
     pending_room_.clear();
 
     CreateLayers();
+    tp_CheatHighlight* highlight = new tp_CheatHighlight();
+    highlight->SetLevel(this);
+    Attach(this, highlight);
     CreateLoadingScreen();
 
     Attach(this, interface_.Get());

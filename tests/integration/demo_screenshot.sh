@@ -64,7 +64,8 @@ for point in "60 60" "1300 80" "683 250" "300 700" "1100 600"; do
 done
 
 study="$art/levels/demo/study/study.png"
-for point in "100 700" "683 200" "300 150" "1300 450" "1000 700" "150 560"; do
+# Rain falls behind the window glass (x 560..780, y 108..385): no point there.
+for point in "100 700" "683 60" "300 150" "1300 450" "1000 700" "150 560"; do
     set -- $point
     same "$work/study.png" "$1" "$2" "$study" "$1" "$2" "study"
 done

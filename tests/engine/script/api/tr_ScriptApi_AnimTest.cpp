@@ -77,7 +77,12 @@ TEST_F(ScriptApiAnimTest, AnimationFunctionsIgnoreOtherTypesAndUnknownNames) {
     Run("AnmPlay('nobody', 'spin'); AnmPlay(nil, 'spin'); AnmStop({})");
     for (const char* call :
          {"PartSysStart('spinner')", "PartSysPause('spinner', 1)", "PartSysStop('spinner', 1)",
-          "PartSysRestart('plain')", "PartSysSetMaskObj('spinner', 'plain')"}) {
+          "PartSysRestart('plain')", "PartSysSetMaskObj('spinner', 'plain')",
+          "FlashAnmPlay('spinner', 'x')", "FlashAnmStop('spinner')", "FlashAnmPause('spinner', 1)",
+          "FlashAnmAttachChildToObj('spinner', 'plain', 3)", "ComplexAnmPlay('spinner', 'spin')",
+          "ComplexAnmStop('spinner')", "ComplexAnmPause('spinner', 1)",
+          "GridSet('spinner', 0, {0, {pos_x = 1}})", "GridPlay('spinner', 'x')",
+          "GridStop('spinner')", "GridPause('spinner', 1)"}) {
         Run(call);
     }
     EXPECT_FALSE(sprite->IsPlaying());
