@@ -1,9 +1,10 @@
 // tr_VorbisDecoder: one Ogg Vorbis stream decoded to float frames with
-// libvorbisfile, from a file or from bytes in memory. Every link's headers
-// pass tr_VorbisHeaderCheck before any of its audio is decoded: a file whose
-// first link fails does not open, and a chained file ends where a link fails
-// or changes format. Damaged audio pages are skipped a few at a time and end
-// the stream when they keep coming, so a read never spins.
+// libvorbisfile, from a file or from bytes in memory. Before any audio of a
+// link is decoded, its headers pass tr_VorbisHeaderCheck and libvorbis must
+// build its decoding tables: a file whose first link fails does not open,
+// and a chained file ends where a link fails or changes format. Damaged audio
+// pages are skipped a few at a time and end the stream when they keep coming,
+// so a read never spins.
 // Owned by one user at a time (the mixer's feeder thread, a test); not
 // thread-safe. Memory opens borrow the bytes until the decoder is destroyed.
 #pragma once

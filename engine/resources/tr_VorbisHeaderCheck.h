@@ -1,11 +1,11 @@
 // tr_VorbisHeaderCheck: reads the identification and setup headers of one
-// Vorbis stream before libvorbis decodes it, and refuses what the decoder
-// would trip over. libvorbis 1.3.7 accepts setup headers whose values later
-// divide by zero or loop without end while decoding audio (a codebook of
-// dimension 0 used by a residue or a floor, a residue book without values),
-// so the check walks every codebook, floor, residue, mapping and mode with
-// the decoder's own rules plus those. It also refuses sample rates and
-// channel counts the mixer cannot convert at a bounded cost.
+// Vorbis stream before libvorbis sees them and refuses what is malformed:
+// every codebook, floor, residue, mapping and mode is walked with the
+// decoder's own rules, plus one it lacks (a vector codebook of dimension 0,
+// whose value count libvorbis takes as a root of degree 0 and whose residue
+// decoding divides by zero). It also refuses sample rates and channel counts
+// the mixer cannot convert at a bounded cost. Codeword lengths are left to
+// tr_VorbisDecoder, which has libvorbis build the tables and checks the result.
 // Stateless; each call looks only at the packet it is given.
 #pragma once
 
