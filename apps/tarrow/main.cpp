@@ -25,6 +25,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -133,6 +134,14 @@ int main(int argc, char** argv) {
     }
     tr_InputScript input;
     if (!options.input_file.empty()) {
+        // A folder would read as an empty script and a FIFO would wait for a
+        // writer; only a regular file is a script.
+        std::error_code ignored;
+        const auto type = std::filesystem::status(options.input_file, ignored).type();
+        if (type != std::filesystem::file_type::regular &&
+            type != std::filesystem::file_type::not_found) {
+            return Fail("--input: '" + options.input_file + "' is not a regular file");
+        }
         std::string text;
         if (!ReadFile(options.input_file, text)) {
             return Fail("--input: cannot read '" + options.input_file + "'");

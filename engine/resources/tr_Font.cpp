@@ -8,6 +8,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
 namespace {
 
@@ -23,6 +24,21 @@ bool FaceIsUsable(FT_Face face) {
     FT_UInt index = 0;
     FT_Get_First_Char(face, &index);
     return index != 0 && FT_Load_Glyph(face, index, FT_LOAD_NO_HINTING) == 0;
+}
+
+// Width and height in pixels of the bitmap FT_Render_Glyph would make for the
+// loaded glyph, in double so that a wild outline cannot overflow them.
+void BitmapSize(FT_GlyphSlot slot, double& width, double& rows) {
+    width = rows = 0.0;
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        FT_BBox box;
+        FT_Outline_Get_CBox(&slot->outline, &box);
+        width = (static_cast<double>(box.xMax) - static_cast<double>(box.xMin)) / 64.0 + 2.0;
+        rows = (static_cast<double>(box.yMax) - static_cast<double>(box.yMin)) / 64.0 + 2.0;
+    } else if (slot->format == FT_GLYPH_FORMAT_BITMAP) {
+        width = slot->bitmap.width;
+        rows = slot->bitmap.rows;
+    }
 }
 
 } // namespace
@@ -168,8 +184,18 @@ bool tr_Font::RenderGlyph(int style, int code, tr_GlyphBitmap& out) const {
     if (!face || code < 0)
         return false;
     const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
-    if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_NO_HINTING) ||
-        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL))
+    if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_NO_HINTING))
+        return false;
+    double width = 0.0, rows = 0.0;
+    BitmapSize(face->glyph, width, rows);
+    if (width > kMaxGlyphSide || rows > kMaxGlyphSide || width * rows > kMaxGlyphPixels) {
+        if (!oversized_logged_)
+            tr_Log("Warning: font %s has glyphs too large to draw (code %d: %.0f x %.0f pixels)",
+                   name.c_str(), code, width, rows);
+        oversized_logged_ = true;
+        return false;
+    }
+    if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL))
         return false;
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;

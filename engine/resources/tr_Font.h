@@ -4,7 +4,9 @@
 // ".ttf". The font owns its faces and the bytes behind memory faces; it holds
 // a share of the FreeType library so the faces can always be released.
 // The text renderer sets the size with SetCharSize before measuring and
-// rendering glyphs.
+// rendering glyphs. A glyph whose bitmap would pass kMaxGlyphSide or
+// kMaxGlyphPixels (a damaged outline reaching far outside the em square) is
+// not rendered, so one glyph cannot take gigabytes.
 #pragma once
 
 #include "engine/resources/tr_GlyphBitmap.h"
@@ -22,6 +24,9 @@ struct FT_FaceRec_;
 class tr_Font : public tr_Resource, public tr_GlyphMetrics {
 public:
     static constexpr int kStyleCount = 4;
+    // Room for the widest glyph at the largest font size, and no more.
+    static constexpr long kMaxGlyphSide = 4096;
+    static constexpr long kMaxGlyphPixels = 8L * 1024 * 1024;
 
     tr_Font();
     ~tr_Font() override;
@@ -56,7 +61,8 @@ public:
     int MeasureGlyph(int style, int code) const override;
 
     // Renders code in style at the current size; false when the style has no
-    // face or the face no glyph for the code.
+    // face, the face no glyph for the code, or the glyph is too large (logged
+    // once per font).
     bool RenderGlyph(int style, int code, tr_GlyphBitmap& out) const;
 
 private:
@@ -74,4 +80,5 @@ private:
     std::shared_ptr<FT_LibraryRec_> library_;
     int char_size_ = 0;
     mutable std::vector<uint8_t> converted_; // coverage of glyphs not in 8-bit grey
+    mutable bool oversized_logged_ = false;
 };

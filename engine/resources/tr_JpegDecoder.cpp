@@ -12,8 +12,6 @@
 
 namespace {
 
-const JDIMENSION kMaxSide = 16384;
-
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
@@ -36,7 +34,7 @@ void OnJpegEmit(j_common_ptr info, int level) {
         OnJpegError(info);
 }
 
-enum class Result { kOk, kLibraryError, kNotRgb };
+enum class Result { kOk, kLibraryError, kNotRgb, kOverBudget };
 
 // All libjpeg calls run here; nothing with a destructor lives in this frame,
 // so the error longjmp skips nothing. pixels is sized by the caller's
@@ -55,14 +53,21 @@ Result DecodeStream(FILE* file, tr_DecodedImage::Pixels& pixels, int& width, int
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
+    // Weighed before decompression starts: a progressive file would allocate
+    // its whole coefficient buffer there.
+    width = static_cast<int>(info.image_width);
+    height = static_cast<int>(info.image_height);
+    if (!tr_DecodedImage::WithinBudget(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        return Result::kOverBudget;
+    }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     if (info.output_components != 3) {
         jpeg_destroy_decompress(&info);
         return Result::kNotRgb;
     }
-    if (info.output_width == 0 || info.output_height == 0 || info.output_width > kMaxSide ||
-        info.output_height > kMaxSide) {
+    if (!tr_DecodedImage::WithinBudget(info.output_width, info.output_height)) {
         jpeg_destroy_decompress(&info);
         return Result::kLibraryError;
     }
@@ -104,6 +109,11 @@ bool tr_JpegDecoder::Decode(const std::string& path, tr_DecodedImage& image) {
     int width = 0;
     int height = 0;
     const Result result = DecodeStream(file.get(), pixels, width, height);
+    if (result == Result::kOverBudget) {
+        tr_Log("Error: image %s claims %d x %d pixels, more than a texture may hold", path.c_str(),
+               width, height);
+        return false;
+    }
     if (result == Result::kNotRgb) {
         tr_Log("Error: JPEG image is not 24 bit format. File %s", path.c_str());
         return false;

@@ -10,10 +10,6 @@
 
 namespace {
 
-// Larger images are refused rather than trusted: a corrupt header must not
-// make us allocate gigabytes.
-const png_uint_32 kMaxSide = 16384;
-
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
@@ -92,8 +88,9 @@ bool tr_PngDecoder::Decode(const std::string& path, tr_DecodedImage& image) {
         tr_Log("Error: PNG image is not 32 bit format. File %s", path.c_str());
         return false;
     }
-    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) {
-        tr_Log("Error: Error during read_image");
+    if (!tr_DecodedImage::WithinBudget(width, height)) {
+        tr_Log("Error: image %s claims %u x %u pixels, more than a texture may hold", path.c_str(),
+               static_cast<unsigned>(width), static_cast<unsigned>(height));
         return false;
     }
     tr_DecodedImage::Pixels pixels(static_cast<size_t>(width) * height * 4);

@@ -28,8 +28,20 @@ const tr_GlyphBitmap* tr_TextGlyphCache::Glyph(int style, int code) {
                         rendered.coverage[static_cast<long>(y) * rendered.pitch + x];
             entry.bitmap.coverage = entry.coverage.data();
             entry.bitmap.pitch = rendered.width;
+            held_.push_back(key);
+            held_bytes_ += entry.coverage.size();
+            DropOldest(key);
         }
         found = glyphs_.find(key);
     }
     return found->second.drawable ? &found->second.bitmap : nullptr;
+}
+
+void tr_TextGlyphCache::DropOldest(uint64_t keep) {
+    while (held_bytes_ > kMaxBytes && held_.front() != keep) {
+        auto oldest = glyphs_.find(held_.front());
+        held_bytes_ -= oldest->second.coverage.size();
+        glyphs_.erase(oldest);
+        held_.pop_front();
+    }
 }

@@ -34,6 +34,16 @@ expect 2 "stray" -- --headless stray
 expect 2 "nowhere" -- --headless -C "$work/nowhere"
 expect 2 "missing.txt" -- --headless --input "$work/missing.txt"
 expect 2 "needs --headless" -- --input "$work/missing.txt"
+# A folder, a FIFO (which would block the run) and an unreadable file.
+mkdir "$work/folder"
+expect 2 "'$work/folder' is not a regular file" -- --headless --input "$work/folder"
+mkfifo "$work/fifo"
+expect 2 "'$work/fifo' is not a regular file" -- --headless --input "$work/fifo"
+printf '1 quit\n' > "$work/secret.txt"
+chmod 000 "$work/secret.txt"
+if [[ ! -r "$work/secret.txt" ]]; then # root reads it anyway
+    expect 2 "cannot read '$work/secret.txt'" -- --headless --input "$work/secret.txt"
+fi
 
 printf '# clicks\n1 click 10 10\n2 key 65\n3 wiggle 1 2\n4 quit\n' > "$work/bad.txt"
 expect 2 "bad.txt:4:" -- --headless --input "$work/bad.txt"

@@ -1,7 +1,9 @@
 #include "engine/platform/sdl/tr_AudioMixer_SDL.h"
 
+#include "engine/core/tr_Log.h"
+#include "engine/resources/tr_VorbisDecoder.h"
+
 #include <SDL.h>
-#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
 #include <atomic>
@@ -15,8 +17,6 @@ namespace {
 const int kRingFrames = 22050;
 // Frames decoded or converted per step of the feeder.
 const int kChunkFrames = 2048;
-// Holes in a damaged file are skipped; this many in a row end the stream.
-const int kMaxHoles = 64;
 
 enum PlayState : int { STOPPED = 0, PLAYING = 1, PAUSED = 2 };
 
@@ -28,31 +28,22 @@ public:
         if (converter) {
             SDL_FreeAudioStream(converter);
         }
-        if (file_open) {
-            ov_clear(&file);
-        }
     }
 
-    bool Open(const char* path, bool looped) {
-        if (ov_fopen(path, &file) != 0) {
-            return false;
+    // Empty when the stream is ready, otherwise why it cannot play.
+    std::string Open(const char* path, bool looped) {
+        if (!decoder.OpenFile(path, kMaxSourceChannels)) {
+            return decoder.Error();
         }
-        file_open = true;
-        vorbis_info* info = ov_info(&file, -1);
-        if (!info || info->channels < 1 || info->rate < 1) {
-            return false;
-        }
-        channels = info->channels;
-        rate = info->rate;
-        converter =
-            SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(channels), static_cast<int>(rate),
-                               AUDIO_F32SYS, kOutputChannels, kOutputRate);
+        converter = SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(decoder.Channels()),
+                                       static_cast<int>(decoder.Rate()), AUDIO_F32SYS,
+                                       kOutputChannels, kOutputRate);
         if (!converter) {
-            return false;
+            return SDL_GetError();
         }
         loop = looped;
         ring.assign(static_cast<size_t>(kRingFrames) * kOutputChannels, 0.0f);
-        return true;
+        return "";
     }
 
     // Feeder thread only.
@@ -144,40 +135,18 @@ private:
     }
 
     void DecodeChunk() {
-        float** pcm = nullptr;
-        int link = 0;
-        const long got = ov_read_float(&file, &pcm, kChunkFrames, &link);
-        if (got == OV_HOLE && ++holes < kMaxHoles) {
-            return;
-        }
-        if (got < 0) {
-            FinishSource();
-            return;
-        }
+        const long got = decoder.Read(interleaved, kChunkFrames);
         if (got == 0) {
             // A loop seeks back only after the pass produced sound, so an empty
             // or undecodable file cannot spin the feeder forever.
-            if (loop && decoded_since_rewind && ov_pcm_seek(&file, 0) == 0) {
+            if (loop && decoded_since_rewind && decoder.Rewind()) {
                 decoded_since_rewind = false;
                 return;
             }
             FinishSource();
             return;
         }
-        vorbis_info* info = ov_info(&file, link);
-        if (!info || info->channels != channels || info->rate != rate) {
-            // Chained files that change format mid-way end at the change.
-            FinishSource();
-            return;
-        }
-        holes = 0;
         decoded_since_rewind = true;
-        interleaved.resize(static_cast<size_t>(got) * channels);
-        for (long i = 0; i < got; ++i) {
-            for (int c = 0; c < channels; ++c) {
-                interleaved[static_cast<size_t>(i) * channels + c] = pcm[c][i];
-            }
-        }
         if (SDL_AudioStreamPut(converter, interleaved.data(),
                                static_cast<int>(interleaved.size() * sizeof(float))) != 0) {
             FinishSource();
@@ -192,10 +161,9 @@ private:
     }
 
     void Rewind() {
-        ov_pcm_seek(&file, 0);
+        decoder.Rewind();
         SDL_AudioStreamClear(converter);
         flushed = false;
-        holes = 0;
         decoded_since_rewind = false;
         {
             std::lock_guard<std::mutex> lock(ring_mutex);
@@ -207,15 +175,11 @@ private:
     }
 
     // Owned by the feeder once the stream is published.
-    OggVorbis_File file;
-    bool file_open = false;
+    tr_VorbisDecoder decoder;
     SDL_AudioStream* converter = nullptr;
-    int channels = 0;
-    long rate = 0;
     bool loop = false;
     bool flushed = false;
     bool decoded_since_rewind = false;
-    int holes = 0;
     std::vector<float> interleaved;
     std::vector<float> feeder_scratch;
 
@@ -232,8 +196,16 @@ tr_AudioMixer_SDL::tr_AudioMixer_SDL() = default;
 tr_AudioMixer_SDL::~tr_AudioMixer_SDL() = default;
 
 tr_AudioStreamHandle tr_AudioMixer_SDL::Open(const char* path, bool loop) {
+    if (!path) {
+        return 0;
+    }
     auto stream = std::make_shared<Stream>();
-    if (!path || !stream->Open(path, loop)) {
+    const std::string fault = stream->Open(path, loop);
+    if (!fault.empty()) {
+        // Once per file: a damaged click played on every press says it once.
+        if (refused.insert(path).second) {
+            tr_Log("Warning: sound \"%s\" cannot be played: %s", path, fault.c_str());
+        }
         return 0;
     }
     std::lock_guard<std::mutex> lock(table_mutex);

@@ -3,7 +3,7 @@
 //  - the main thread opens, plays, pauses, stops, frees and sets volumes
 //    (short locks, flags and atomics; opening reads the Vorbis headers);
 //  - the feeder thread calls Feed(): it decodes each stream with
-//    libvorbisfile, converts it to 44,100 Hz stereo float with an
+//    tr_VorbisDecoder, converts it to 44,100 Hz stereo float with an
 //    SDL_AudioStream and fills the stream's bounded ring buffer;
 //  - the device callback calls Mix(): it only copies from the rings, applying
 //    each stream's volume, so its cost does not depend on the codec.
@@ -17,17 +17,22 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <string>
 
 class tr_AudioMixer_SDL {
 public:
     static const int kOutputRate = 44100;
     static const int kOutputChannels = 2;
+    // The most source channels the converter maps onto stereo.
+    static const int kMaxSourceChannels = 8;
 
     tr_AudioMixer_SDL();
     ~tr_AudioMixer_SDL();
     tr_AudioMixer_SDL(const tr_AudioMixer_SDL&) = delete;
     tr_AudioMixer_SDL& operator=(const tr_AudioMixer_SDL&) = delete;
 
+    // 0 when the file cannot be played; the reason is logged once per file.
     tr_AudioStreamHandle Open(const char* path, bool loop);
     void Play(tr_AudioStreamHandle handle, bool restart);
     void Pause(tr_AudioStreamHandle handle);
@@ -50,4 +55,5 @@ private:
     mutable std::mutex table_mutex;
     std::map<tr_AudioStreamHandle, std::shared_ptr<Stream>> streams;
     tr_AudioStreamHandle next_handle = 1;
+    std::set<std::string> refused; // main thread only
 };

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -170,6 +171,50 @@ TEST(AudioBackendTest, DiskDeviceOutputFollowsTheCategoryVolume) {
     const float quiet = Peak(samples.data() + (frames - 4096) * 2, 4096);
     EXPECT_NEAR(loud, 0.5f, 0.08f);
     EXPECT_NEAR(quiet / loud, 0.25f, 0.04f);
+}
+
+// Each of these once ended the game on the feeder thread (or, at 1 Hz, took
+// hundreds of megabytes); through a real device they now play as silence,
+// say why once per file however often they are played, and are gone after
+// the next update.
+TEST(AudioBackendTest, HostileSoundsPlayAsSilenceWithOneLogLineEach) {
+    media_test::ScratchDir dir;
+    const std::string out = dir / "mix.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+    media_test::MessageRecorder log(3);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(ContentDir() + "/hostile")) {
+        names.push_back(entry.path().parent_path() / entry.path().stem());
+    }
+    ASSERT_EQ(names.size(), 54u);
+    {
+        tr_SoundHub hub(tr_AudioBackend_SDL::Create());
+        ASSERT_FALSE(hub.IsNoSoundDevice());
+        tr_FrameInfo info;
+        info.dt = 0.05f;
+        for (bool loop : {true, false}) {
+            for (const std::string& name : names) {
+                hub.Play(name, "sfx", loop, false, 0.0f);
+            }
+            EXPECT_EQ(hub.CountSounds(), static_cast<int>(names.size()));
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            hub.Update(&info);
+            EXPECT_EQ(hub.CountSounds(), 0);
+        }
+    }
+    ASSERT_EQ(log.messages.size(), names.size());
+    for (const std::string& name : names) {
+        const std::string quoted = "\"" + name + ".ogg\"";
+        int lines = 0;
+        for (size_t i = 0; i < log.messages.size(); ++i) {
+            lines += log.Text(i, "message").find(quoted) != std::string::npos;
+        }
+        EXPECT_EQ(lines, 1) << name;
+    }
+    const std::vector<char> bytes = media_test::ReadFile(out);
+    ASSERT_GT(bytes.size(), 4096u); // the device ran
+    EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](char b) { return b == 0; }));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "engine/resources/tr_Texture.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 namespace {
 
@@ -160,6 +161,50 @@ TEST_F(TextureTest, BadFilesLogAndFail) {
     }
     tr_Texture mono;
     EXPECT_EQ(Load(mono, "mono", true), ""); // grey JPEGs decode to RGB
+}
+
+// A PNG whose header claims width x height RGBA pixels, with no image data.
+std::string PngClaiming(uint32_t width, uint32_t height) {
+    auto big_endian = [](uint32_t v) {
+        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    };
+    auto chunk = [&](const std::string& type, const std::string& data) {
+        const std::string body = type + data;
+        const uLong crc =
+            crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+        return big_endian(static_cast<uint32_t>(data.size())) + body +
+               big_endian(static_cast<uint32_t>(crc));
+    };
+    const std::string header =
+        big_endian(width) + big_endian(height) + std::string("\x08\x06", 2) + std::string(3, '\0');
+    return "\x89PNG\r\n\x1a\n" + chunk("IHDR", header) + chunk("IDAT", "") + chunk("IEND", "");
+}
+
+// A 3 KB JPEG claiming 16384 x 16384 pixels once took 2 GB to load.
+TEST_F(TextureTest, ImagesClaimingMoreThanTheTextureBudgetAreRefusedBeforeDecoding) {
+    WriteBytes(folder + "huge.jpg",
+               ReadBytes(std::string(TARROW_TEST_CONTENT) + "/hostile/jpeg_claims_16384.jpg"));
+    WriteBytes(folder + "wide.png", PngClaiming(16385, 1));
+    WriteBytes(folder + "big.png", PngClaiming(4097, 4096));
+    const std::string f = folder;
+    const std::pair<std::string, std::string> cases[] = {
+        {"huge", "Error: image " + f + "huge.jpg claims 16384 x 16384 pixels, more than a " +
+                     "texture may hold\nError: can`t read jpg texture \"" + f + "huge\" file!\n"},
+        {"wide", "Error: image " + f + "wide.png claims 16385 x 1 pixels, more than a " +
+                     "texture may hold\nError: can`t read png texture \"" + f + "wide\" file!\n"},
+        {"big", "Error: image " + f + "big.png claims 4097 x 4096 pixels, more than a " +
+                    "texture may hold\nError: can`t read png texture \"" + f + "big\" file!\n"},
+    };
+    for (const auto& c : cases) {
+        tr_Texture texture;
+        EXPECT_EQ(Load(texture, c.first, false), c.second) << c.first;
+    }
+    // Just within the budget, a header alone reaches the decoding of rows.
+    WriteBytes(folder + "tall.png", PngClaiming(1, 16384));
+    tr_Texture tall;
+    EXPECT_EQ(Load(tall, "tall", false),
+              "Error: Error during read_image\nError: can`t read png texture \"" + f +
+                  "tall\" file!\n");
 }
 
 TEST_F(TextureTest, TransparentPngPixelsMissWhereJpegPixelsHit) {
