@@ -1,10 +1,13 @@
 #include "engine/platform/sdl/tr_AudioMixer_SDL.h"
 
+#include "engine/resources/tr_FileReader.h"
+
 #include <SDL.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -34,7 +37,13 @@ public:
     }
 
     bool Open(const char* path, bool looped) {
-        if (ov_fopen(path, &file) != 0) {
+        // Through the engine's reader: a FIFO or device at the path is refused.
+        FILE* stream = tr_FileReader::Open(path, "rb");
+        if (!stream) {
+            return false;
+        }
+        if (ov_open_callbacks(stream, &file, nullptr, 0, OV_CALLBACKS_DEFAULT) != 0) {
+            std::fclose(stream); // a failed open leaves the stream to its caller
             return false;
         }
         file_open = true;
