@@ -10,6 +10,7 @@ packages=(
     libpng-dev libjpeg-dev libogg-dev libtheora-dev zlib1g-dev libvorbis-dev libfreetype-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri locales
+    clang libclang-rt-14-dev
 )
 test_locale=de_DE.UTF-8
 
