@@ -37,7 +37,7 @@ for name in "${names[@]}"; do
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
     files=$(find "$corpus" -type f | wc -l)
-    bytes=$(du -sb "$corpus" | cut -f1)
+    bytes=$(find "$corpus" -type f -printf '%s\n' | awk '{ total += $1 } END { print total + 0 }')
     printf '%-14s %10s %12s %8s %10s\n' "$name" "${runs:-?}" "${speed:-?}" "$files" "$bytes"
     if [[ $rc -ne 0 ]]; then
         echo "fuzz: $name failed (status $rc), see $log"
