@@ -4,13 +4,16 @@
 BUILD_ROOT  ?= build
 RELEASE_DIR ?= $(BUILD_ROOT)/release
 TEST_DIR    ?= $(BUILD_ROOT)/test
+FUZZ_DIR    ?= $(BUILD_ROOT)/fuzz
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 600
 CTEST_ARGS  ?=
 
 # ccache hits across build folders (release, test, per-developer trees).
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps build run build-test test bench clean format
+.PHONY: all deps build run build-test test fuzz bench clean format
 
 all: build
 
@@ -30,6 +33,14 @@ build-test: deps
 
 test: build-test
 	@scripts/run-tests.sh $(TEST_DIR) $(CTEST_ARGS)
+
+# The fuzz targets of tests/fuzz built with clang's libFuzzer and the
+# sanitizers, each run for FUZZ_SECONDS on a copy of its seed corpus.
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DTARROW_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) --target fuzz_targets
+	@scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
 	@scripts/run-benchmarks.sh $(RELEASE_DIR)

@@ -18,7 +18,7 @@ tr_LogFileListener::tr_LogFileListener() {
 }
 
 void tr_LogFileListener::OnMessage(int id, tr_MediatorDataTable& data) {
-    if (id != kLogMessage || reporting_failure_) {
+    if (id != kLogMessage || writing_) {
         return;
     }
     const tr_MediatorData* message = data.Find("message");
@@ -27,9 +27,9 @@ void tr_LogFileListener::OnMessage(int id, tr_MediatorDataTable& data) {
     }
     const std::string line = message->GetString() + "\n";
     tr_FileManager* files = tr_FileManager::GetOrCreate();
+    writing_ = true;
     if (!files->WriteUserFile(kLogFileName, line.data(), static_cast<int>(line.size()), true)) {
-        reporting_failure_ = true;
         tr_Log("Error while saving data to file %s.", kLogFileName);
-        reporting_failure_ = false;
     }
+    writing_ = false;
 }

@@ -17,8 +17,9 @@ public:
     void OnMessage(int id, tr_MediatorDataTable& data) override;
 
 private:
-    // Set while the failure line of an append is being logged: that line
-    // passes through this listener too and must not be appended (and fail)
-    // again.
-    bool reporting_failure_ = false;
+    // Set while a line is being appended and while its failure is logged:
+    // lines logged meanwhile (the failure line, or the file reader refusing a
+    // log file that is not a regular file) pass through this listener too and
+    // must not be appended, and fail, again.
+    bool writing_ = false;
 };

@@ -39,7 +39,7 @@ bool tr_AnimRes::Load(const char* resource_name) {
     functions_.clear();
     std::vector<char> data;
     tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
-    if (!tr_ContentPath::ReadBinary(name + ".xml", data) ||
+    if (!tr_ContentPath::ReadBinary(name + ".xml", data, tr_FileReader::KIND_DESCRIPTION) ||
         document.Parse(data.data(), data.size()) != tinyxml2::XML_SUCCESS) {
         tr_Log("Error: animres %s could not find \"%s\" file to load!", name.c_str(), name.c_str());
         return false;

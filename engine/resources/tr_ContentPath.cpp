@@ -85,44 +85,18 @@ bool tr_ContentPath::Exists(const std::string& path) {
 }
 
 FILE* tr_ContentPath::Open(const std::string& path, const char* mode) {
-    const std::string resolved = Resolve(path);
-    if (resolved.empty()) {
-        return nullptr;
-    }
-    struct stat info;
-    // fopen succeeds on folders for reading; a folder is never a content file.
-    if (stat(resolved.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        return nullptr;
-    }
-    return std::fopen(resolved.c_str(), mode);
+    return tr_FileReader::Open(Resolve(path), mode);
 }
 
-bool tr_ContentPath::ReadBinary(const std::string& path, std::vector<char>& data) {
-    data.clear();
-    FILE* file = Open(path, "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool ok = true;
-    char block[65536];
-    while (true) {
-        const size_t count = std::fread(block, 1, sizeof(block), file);
-        data.insert(data.end(), block, block + count);
-        if (count < sizeof(block)) {
-            ok = std::ferror(file) == 0;
-            break;
-        }
-    }
-    std::fclose(file);
-    if (!ok) {
-        data.clear();
-    }
-    return ok;
+bool tr_ContentPath::ReadBinary(const std::string& path, std::vector<char>& data,
+                                tr_FileReader::Kind kind) {
+    return tr_FileReader::ReadAll(Resolve(path), kind, data);
 }
 
-bool tr_ContentPath::ReadText(const std::string& path, std::string& text) {
+bool tr_ContentPath::ReadText(const std::string& path, std::string& text,
+                              tr_FileReader::Kind kind) {
     std::vector<char> data;
-    if (!ReadBinary(path, data)) {
+    if (!ReadBinary(path, data, kind)) {
         text.clear();
         return false;
     }

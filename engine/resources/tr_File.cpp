@@ -1,9 +1,9 @@
 #include "engine/resources/tr_File.h"
 
 #include "engine/resources/tr_FileManager.h"
+#include "engine/resources/tr_FileReader.h"
 
 #include <climits>
-#include <sys/stat.h>
 
 namespace {
 
@@ -27,11 +27,7 @@ bool tr_File::Open(int mode) {
     if (mode_text == nullptr || full_path_.empty()) {
         return false;
     }
-    struct stat info;
-    if (stat(full_path_.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        return false;
-    }
-    stream_ = std::fopen(full_path_.c_str(), mode_text);
+    stream_ = tr_FileReader::Open(full_path_, mode_text);
     if (stream_ == nullptr) {
         return false;
     }

@@ -28,7 +28,8 @@ public:
     virtual ~tr_File();
 
     // Opens (re-opening if open) and measures the size; false on an unknown
-    // mode, a folder, or a file too large for an int size.
+    // mode, anything but a regular file (tr_FileReader), or a file too large
+    // for an int size.
     virtual bool Open(int mode);
     virtual void Close();
     // One block of n bytes: n when all of it was transferred, else 0.

@@ -78,7 +78,7 @@ bool tr_Font::OpenFace(int style, const std::string& base) {
     std::string path = tr_ContentPath::Resolve(base + ".trfnt");
     if (tr_ContentPath::Exists(path)) {
         std::vector<char> veiled;
-        if (tr_ContentPath::ReadBinary(path, veiled)) {
+        if (tr_ContentPath::ReadBinary(path, veiled, tr_FileReader::KIND_FONT)) {
             std::vector<uint8_t> plain = tr_FontScramble::Unscramble(
                 reinterpret_cast<const uint8_t*>(veiled.data()), veiled.size());
             if (OpenFaceFromMemory(style, std::move(plain)))
@@ -90,13 +90,11 @@ bool tr_Font::OpenFace(int style, const std::string& base) {
     if (!tr_ContentPath::Exists(path))
         return false;
     tr_Log("Warning: using deprecated font format: %s.", path.c_str());
-    library_ = library_ ? library_ : tr_FontLibrary::Get();
-    FT_Face face = nullptr;
-    if (!library_ || FT_New_Face(library_.get(), path.c_str(), 0, &face)) {
-        tr_Log("Warning: font file %s could not be opened.", path.c_str());
-        return false;
-    }
-    if (!AdoptFace(style, face, std::vector<uint8_t>())) {
+    // Read through the content reader too, never by FreeType from the path:
+    // a FIFO or a device there must not hang or flood the game.
+    std::vector<char> bytes;
+    if (!tr_ContentPath::ReadBinary(path, bytes, tr_FileReader::KIND_FONT) ||
+        !OpenFaceFromMemory(style, std::vector<uint8_t>(bytes.begin(), bytes.end()))) {
         tr_Log("Warning: font file %s could not be opened.", path.c_str());
         return false;
     }

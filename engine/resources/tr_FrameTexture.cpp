@@ -26,7 +26,7 @@ bool tr_FrameTexture::Load(const char* texture_name) {
     frames_.clear();
     std::vector<char> data;
     tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
-    if (!tr_ContentPath::ReadBinary(name + ".xml", data) ||
+    if (!tr_ContentPath::ReadBinary(name + ".xml", data, tr_FileReader::KIND_DESCRIPTION) ||
         document.Parse(data.data(), data.size()) != tinyxml2::XML_SUCCESS) {
         tr_Log("Error: frametexture could not find \"%s\" file!", name.c_str());
         return false;

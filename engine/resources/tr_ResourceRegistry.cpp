@@ -112,7 +112,7 @@ tr_ResourceRegistry::OpenResourceXml(const std::string& extension, const std::st
         return nullptr;
     }
     std::vector<char> data;
-    if (!tr_ContentPath::ReadBinary(path, data)) {
+    if (!tr_ContentPath::ReadBinary(path, data, tr_FileReader::KIND_DESCRIPTION)) {
         tr_Log("Error: resource xml-file could not be opened \"%s\" with error: %d!", name.c_str(),
                static_cast<int>(tinyxml2::XML_ERROR_FILE_COULD_NOT_BE_OPENED));
         return nullptr;

@@ -101,7 +101,7 @@ bool tr_StringTable::LoadStringTable(const std::string& name) {
     // Read as bytes: AddWorkbook drops the carriage returns, once, as a
     // text-mode read would ("\r\r\n" keeps one "\r").
     std::vector<char> raw;
-    if (!tr_ContentPath::ReadBinary(name + ".xml", raw)) {
+    if (!tr_ContentPath::ReadBinary(name + ".xml", raw, tr_FileReader::KIND_STRING_TABLE)) {
         tr_Log("Error: stringtable could not find \"%s\" file to load!", name.c_str());
         return false;
     }

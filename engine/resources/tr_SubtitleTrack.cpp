@@ -78,7 +78,7 @@ tr_SubtitleTrack::tr_SubtitleTrack() : announce(&tr_SubtitleTrack::AnnounceThrou
 
 bool tr_SubtitleTrack::Load(const std::string& path) {
     std::string text;
-    if (!tr_ContentPath::ReadText(path, text)) {
+    if (!tr_ContentPath::ReadText(path, text, tr_FileReader::KIND_SUBTITLES)) {
         return false;
     }
     Parse(text);

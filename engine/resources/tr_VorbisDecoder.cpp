@@ -1,5 +1,6 @@
 #include "engine/resources/tr_VorbisDecoder.h"
 
+#include "engine/resources/tr_FileReader.h"
 #include "engine/resources/tr_VorbisHeaderCheck.h"
 
 #include <ogg/ogg.h>
@@ -124,7 +125,7 @@ tr_VorbisDecoder::~tr_VorbisDecoder() {
 }
 
 bool tr_VorbisDecoder::OpenFile(const char* path, int max_channels) {
-    FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    FILE* file = path ? tr_FileReader::Open(path, "rb") : nullptr;
     if (!file) {
         error_ = "cannot be opened";
         return false;

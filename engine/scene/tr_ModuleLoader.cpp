@@ -111,7 +111,7 @@ void Apply(ModuleContents& module, const std::string& file_name, tr_EngineCore& 
 bool tr_LoadModule(const std::string& path) {
     const std::string file_name = tr_ContentPath::NormaliseSeparators(path) + ".xml";
     std::vector<char> data;
-    if (!tr_ContentPath::ReadBinary(file_name, data)) {
+    if (!tr_ContentPath::ReadBinary(file_name, data, tr_FileReader::KIND_MODULE)) {
         tr_Log("Warning: module file %s not found", file_name.c_str());
         return false;
     }

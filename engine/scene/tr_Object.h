@@ -70,8 +70,12 @@ public:
     virtual bool HandleInput(tr_InputEvent& event, tr_Object* picked, const tr_DrawState& state);
     virtual void Draw(tr_Render* render, const tr_DrawState& state);
 
-    // Tree operations. AddChild ignores null children and refuses cycles;
-    // children stay sorted by ascending z, equal z in attach order.
+    // Tree operations. AddChild ignores null children and refuses cycles and
+    // (with a log line) trees deeper than kMaxTreeDepth levels: every walk
+    // over the tree (update, draw, input, deletion, resource loading)
+    // recurses once per level, so the cap bounds the stack they need.
+    // Children stay sorted by ascending z, equal z in attach order.
+    static constexpr int kMaxTreeDepth = 1000;
     static void AddChild(tr_Object* parent, tr_Object* child);
     static tr_Object* RemoveChild(tr_Object* parent, tr_Object* child, bool recursive);
     static void DeleteChildren(tr_Object* object);
@@ -95,7 +99,9 @@ public:
     // Even-odd test of (x, y) against rect's corners transformed by world.
     static bool QuadContains(const tr_Rect& rect, const tr_Matrix& world, float x, float y);
 
-    // Stable re-sort of the children by ascending z; allocation-free.
+    // Stable re-sort of the children by ascending z (a z that is not a number
+    // sorts before every number). Linear when in order or when only the last
+    // child is out of place (a new child), n log n otherwise.
     void SortChildren();
 
     // Modifiers: one per kind (per attribute for TR_MOD_ATTRIBUTE). keys holds

@@ -1,9 +1,13 @@
 // Tree operations of tr_Object: attaching, detaching, lookup and the resource
 // walks that bring a moved subtree to its new parent's state.
+#include "engine/core/tr_Log.h"
 #include "engine/scene/tr_NameRegistry.h"
 #include "engine/scene/tr_Object.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -27,14 +31,45 @@ void UnloadWalk(tr_Object* object) {
         UnloadWalk(children[i]);
 }
 
+// Levels of object's subtree (1 for a leaf), counted without recursion and
+// only up to just past limit.
+int SubtreeLevels(const tr_Object* object, int limit) {
+    std::vector<std::pair<const tr_Object*, int>> pending{{object, 1}};
+    int deepest = 0;
+    while (!pending.empty() && deepest <= limit) {
+        const auto [at, level] = pending.back();
+        pending.pop_back();
+        deepest = std::max(deepest, level);
+        for (const tr_Object* child : at->GetChildren())
+            pending.emplace_back(child, level + 1);
+    }
+    return deepest;
+}
+
+// Ascending z, a z that is not a number before every number: a strict weak
+// order for the standard algorithms whatever content writes.
+bool LowerZ(float a, float b) {
+    if (std::isnan(a))
+        return !std::isnan(b);
+    return !std::isnan(b) && a < b;
+}
+
 } // namespace
 
 void tr_Object::AddChild(tr_Object* parent, tr_Object* child) {
     if (!parent || !child)
         return;
-    for (const tr_Object* ancestor = parent; ancestor; ancestor = ancestor->parent_)
+    int parent_levels = 0;
+    for (const tr_Object* ancestor = parent; ancestor; ancestor = ancestor->parent_) {
         if (ancestor == child)
             return;
+        ++parent_levels;
+    }
+    if (parent_levels + SubtreeLevels(child, kMaxTreeDepth - parent_levels) > kMaxTreeDepth) {
+        tr_Log("Error: object %s not attached to %s: the tree would be more than %d levels deep",
+               child->name_.c_str(), parent->name_.c_str(), kMaxTreeDepth);
+        return;
+    }
     if (child->parent_)
         RemoveChild(child->parent_, child, false);
     child->parent_ = parent;
@@ -94,17 +129,21 @@ void tr_Object::Attach(tr_Object* parent, tr_Object* child) {
 }
 
 void tr_Object::SortChildren() {
-    // Insertion sort: stable, no allocation, linear when already in order
-    // (the usual case, as it runs for every object every frame).
+    // Runs for every object every frame: the usual, sorted case costs one
+    // pass and no allocation.
+    const auto by_z = [](const tr_Object* a, const tr_Object* b) {
+        return LowerZ(a->pos_[2], b->pos_[2]);
+    };
     std::vector<tr_Object*>& list = children_;
-    for (size_t i = 1; i < list.size(); ++i) {
-        tr_Object* moving = list[i];
-        const float z = moving->pos_[2];
-        size_t j = i;
-        while (j > 0 && list[j - 1]->pos_[2] > z) {
-            list[j] = list[j - 1];
-            --j;
-        }
-        list[j] = moving;
+    const auto unsorted = std::is_sorted_until(list.begin(), list.end(), by_z);
+    if (unsorted == list.end())
+        return;
+    if (unsorted + 1 == list.end()) {
+        // Only the last child (the one just attached) is out of place: it goes
+        // after the children of equal z.
+        const auto place = std::upper_bound(list.begin(), list.end() - 1, list.back(), by_z);
+        std::rotate(place, list.end() - 1, list.end());
+        return;
     }
+    std::stable_sort(list.begin(), list.end(), by_z);
 }

@@ -31,7 +31,8 @@ int ReadGlobal(lua_State* lua) {
 
 } // namespace
 
-tr_ScriptState::tr_ScriptState() : lua_(luaL_newstate()) {
+tr_ScriptState::tr_ScriptState()
+    : guard_(std::make_unique<tr_ScriptGuard>()), lua_(guard_->NewState()) {
     if (!lua_)
         return;
     luaL_openlibs(lua_);
@@ -46,6 +47,15 @@ tr_ScriptState::tr_ScriptState() : lua_(luaL_newstate()) {
 tr_ScriptState::~tr_ScriptState() {
     if (lua_)
         lua_close(lua_);
+}
+
+bool tr_ScriptState::Call(int nargs, int nresults, std::string* error) const {
+    tr_ScriptGuard::Scope run(*guard_);
+    if (lua_pcall(lua_, nargs, nresults, 0) != 0) {
+        TakeError(lua_, error);
+        return false;
+    }
+    return true;
 }
 
 bool tr_ScriptState::CompileChunk(const std::string& code, const std::string& chunk_name,
@@ -69,9 +79,7 @@ bool tr_ScriptState::RunChunk(const std::string& code, const std::string& chunk_
         TakeError(lua_, error);
         return false;
     }
-    const bool ok = lua_pcall(lua_, 0, LUA_MULTRET, 0) == 0;
-    if (!ok)
-        TakeError(lua_, error);
+    const bool ok = Call(0, LUA_MULTRET, error);
     lua_settop(lua_, top);
     return ok;
 }
@@ -83,11 +91,7 @@ bool tr_ScriptState::SetGlobalFromTop(const std::string& name, std::string* erro
     lua_pushlstring(lua_, name.data(), name.size());
     lua_pushvalue(lua_, -3);
     lua_remove(lua_, -4);
-    if (lua_pcall(lua_, 2, 0, 0) != 0) {
-        TakeError(lua_, error);
-        return false;
-    }
-    return true;
+    return Call(2, 0, error);
 }
 
 bool tr_ScriptState::PushGlobal(const std::string& name, std::string* error) const {
@@ -95,8 +99,7 @@ bool tr_ScriptState::PushGlobal(const std::string& name, std::string* error) con
         return false;
     lua_rawgeti(lua_, LUA_REGISTRYINDEX, read_global_);
     lua_pushlstring(lua_, name.data(), name.size());
-    if (lua_pcall(lua_, 1, 1, 0) != 0) {
-        TakeError(lua_, error);
+    if (!Call(1, 1, error)) {
         lua_pushnil(lua_);
         return false;
     }

@@ -2,10 +2,14 @@
 // library open. Created and owned by tr_EngineCore (reach it as
 // tr_EngineCore::Get()->GetScript()); it lives exactly as long as the core.
 // Everything that runs Lua code goes through protected calls, so a script
-// error never unwinds through C++ frames; the state's panic handler is the
-// library's own and only fires for errors outside protected calls.
+// error never unwinds through C++ frames; the state's panic handler only
+// fires for errors outside protected calls. Those calls run under the
+// state's tr_ScriptGuard (time and memory limits of a runaway script).
 #pragma once
 
+#include "engine/script/tr_ScriptGuard.h"
+
+#include <memory>
 #include <string>
 
 struct lua_State;
@@ -18,6 +22,12 @@ public:
     tr_ScriptState& operator=(const tr_ScriptState&) = delete;
 
     lua_State* GetLua() const { return lua_; }
+    tr_ScriptGuard& GetGuard() const { return *guard_; }
+
+    // lua_pcall under the guard: the function and its nargs arguments on top
+    // of the stack are replaced by nresults results, or by nothing on an
+    // error, whose message goes to *error (when given).
+    bool Call(int nargs, int nresults, std::string* error = nullptr) const;
 
     // Compiles code (chunk_name names it in error messages) and runs it in
     // protected mode, discarding any results. On a compile or run error
@@ -50,6 +60,8 @@ public:
     bool IsGlobalNil(const std::string& name) const;
 
 private:
+    // Made before the state, which allocates through it, and freed after it.
+    std::unique_ptr<tr_ScriptGuard> guard_;
     lua_State* lua_;
     // Registry references of the protected global assignment and read.
     int assign_global_ = 0;

@@ -48,10 +48,8 @@ void tr_Trigger::Execute() {
     std::string error;
     if (!script_->PushGlobal(name, &error)) {
         tr_Log("Error: trigger %s try to execute - lua error: %s", name.c_str(), error.c_str());
-    } else if (lua_pcall(lua, 0, LUA_MULTRET, 0) != 0) {
-        const char* message = lua_tostring(lua, -1);
-        tr_Log("Error: trigger %s try to execute - lua error: %s", name.c_str(),
-               message ? message : "");
+    } else if (!script_->Call(0, LUA_MULTRET, &error)) {
+        tr_Log("Error: trigger %s try to execute - lua error: %s", name.c_str(), error.c_str());
     }
     lua_settop(lua, top);
 }

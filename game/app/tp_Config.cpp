@@ -54,7 +54,7 @@ void tp_Config::Destroy() {
 bool tp_Config::Load(const std::string& base) {
     const std::string path = base + ".xml";
     std::string text;
-    if (!tr_ContentPath::ReadText(path, text)) {
+    if (!tr_ContentPath::ReadText(path, text, tr_FileReader::KIND_CONFIG)) {
         tr_Log("Error: could not find config file %s.", path.c_str());
         return false;
     }

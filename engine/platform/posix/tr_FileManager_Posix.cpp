@@ -2,11 +2,14 @@
 
 #include "engine/resources/tr_ContentPath.h"
 #include "engine/resources/tr_File.h"
+#include "engine/resources/tr_FileReader.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <set>
@@ -38,22 +41,15 @@ bool MakeFolders(const std::string& folder) {
     return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// Reads a whole stream into size + 1024 zero-filled bytes.
-int ReadWhole(FILE* file, std::vector<char>& buffer, int& size) {
-    long length = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        length = std::ftell(file);
-    }
-    if (length < 0 || length > INT_MAX - 1024 || std::fseek(file, 0, SEEK_SET) != 0) {
+// The rest of a stream into size + 1024 bytes, zeros after the data.
+int ReadWhole(FILE* file, const std::string& name, tr_FileReader::Kind kind,
+              std::vector<char>& buffer, int& size) {
+    if (!tr_FileReader::ReadStream(file, name, kind, buffer) || buffer.size() > INT_MAX - 1024) {
         buffer.clear();
         return tr_FileManager::READ_FAILED;
     }
-    buffer.assign(static_cast<size_t>(length) + 1024, 0);
-    if (length > 0 && std::fread(buffer.data(), static_cast<size_t>(length), 1, file) != 1) {
-        buffer.clear();
-        return tr_FileManager::READ_FAILED;
-    }
-    size = static_cast<int>(length);
+    size = static_cast<int>(buffer.size());
+    buffer.resize(buffer.size() + 1024, 0);
     return tr_FileManager::READ_OK;
 }
 
@@ -70,6 +66,28 @@ bool WriteAll(int fd, const char* data, size_t size) {
         size -= static_cast<size_t>(written);
     }
     return true;
+}
+
+const char* const kTemporarySuffix = ".tmp";
+
+// A write killed between creating its temporary file and renaming it leaves
+// that file behind; nothing else in the user folder ends in the suffix.
+void RemoveLeftoverTemporaries(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    const size_t suffix_length = std::strlen(kTemporarySuffix);
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        struct stat info;
+        if (name.size() > suffix_length &&
+            name.compare(name.size() - suffix_length, suffix_length, kTemporarySuffix) == 0 &&
+            lstat((folder + name).c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+            unlink((folder + name).c_str());
+        }
+    }
+    closedir(dir);
 }
 
 void SyncFolderOf(const std::string& path) {
@@ -131,6 +149,7 @@ bool tr_FileManager_Posix::PrepareUserFolder() {
         prepared_folder_ = folder;
         if (FoldersWithFreshLog().insert(folder).second) {
             std::remove((folder + kLogFileName).c_str());
+            RemoveLeftoverTemporaries(folder);
         }
     }
     return true;
@@ -142,23 +161,15 @@ void tr_FileManager_Posix::OnFolderNamesChanged() {
 
 int tr_FileManager_Posix::ReadUserFile(const std::string& name, std::vector<char>& buffer,
                                        int& size) {
-    tr_File file(name, UserPath(name));
-    if (!file.Open(tr_File::MODE_READ_BINARY)) {
+    const std::string path = UserPath(name);
+    FILE* file = tr_FileReader::Open(path, "rb");
+    if (file == nullptr) {
         buffer.clear();
         return READ_CANNOT_OPEN;
     }
-    const int length = file.GetSize();
-    if (length > INT_MAX - 1024) {
-        buffer.clear();
-        return READ_FAILED;
-    }
-    buffer.assign(static_cast<size_t>(length) + 1024, 0);
-    if (file.Read(buffer.data(), length) != length) {
-        buffer.clear();
-        return READ_FAILED;
-    }
-    size = length;
-    return READ_OK;
+    const int result = ReadWhole(file, path, tr_FileReader::KIND_USER_DATA, buffer, size);
+    std::fclose(file);
+    return result;
 }
 
 bool tr_FileManager_Posix::WriteUserFile(const std::string& name, const void* data, int size,
@@ -181,8 +192,11 @@ bool tr_FileManager_Posix::WriteUserFile(const std::string& name, const void* da
 }
 
 bool tr_FileManager_Posix::ReplaceAtomically(const std::string& path, const void* data, int size) {
-    const std::string temporary = path + ".tmp";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const std::string temporary = path + kTemporarySuffix;
+    // A fresh file of our own: whatever was left at that name (a FIFO would
+    // block the write) goes first.
+    unlink(temporary.c_str());
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
         return false;
     }
@@ -214,7 +228,7 @@ int tr_FileManager_Posix::ReadFile(const std::string& path, std::vector<char>& b
         buffer.clear();
         return READ_CANNOT_OPEN;
     }
-    const int result = ReadWhole(file, buffer, size);
+    const int result = ReadWhole(file, path, tr_FileReader::KIND_MEDIA, buffer, size);
     std::fclose(file);
     return result;
 }

@@ -5,9 +5,12 @@
 // profile_list.xml, saved games and logfile.txt.
 //
 // The folders are made when the manager is created and again before every
-// write (so names set after creation still work); "logfile.txt" is deleted
-// the first time the user folder is known in this process. Whole-file writes go to
+// write (so names set after creation still work); "logfile.txt" and the
+// "*.tmp" files an interrupted write left behind are deleted the first time
+// the user folder is known in this process. Whole-file writes go to
 // "<name>.tmp" in the same folder, are synced, then renamed over the old file.
+// Every file is opened through tr_FileReader (regular files only, user files
+// read whole up to its user-data limit).
 #pragma once
 
 #include "engine/resources/tr_FileManager.h"

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -112,6 +114,21 @@ TEST_F(LogTest, OverlongLineIsTruncatedNotOverflowed) {
     testing::internal::CaptureStdout();
     tr_Log("%s", text.c_str());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string(16382, 'a') + "\n");
+}
+
+// A log file that is not a regular file is refused by the file reader, whose
+// own line must not come back to the listener and recurse.
+TEST_F(LogTest, ALogFileThatIsAFifoIsReportedWithoutRecursion) {
+    tr_FileManager::GetOrCreate();
+    ASSERT_EQ(mkfifo(log_path.c_str(), 0644), 0);
+    tr_Mediator mediator;
+    tr_LogFileListener file_listener;
+    testing::internal::CaptureStdout();
+    tr_Log("a line");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Error: \"" + log_path +
+                  "\" is not a regular file, not opened.\n"
+                  "Error while saving data to file logfile.txt.\na line\n");
 }
 
 TEST_F(LogTest, FailedAppendIsReportedOnceWithoutRecursion) {

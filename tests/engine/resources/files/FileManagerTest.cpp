@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -115,6 +116,26 @@ TEST_F(FileManagerTest, FailedWholeWriteLeavesTheOldFileIntact) {
     ASSERT_EQ(std::system(("mkdir '" + folder + "save.xml.tmp'").c_str()), 0);
     EXPECT_FALSE(files->WriteUserFile("save.xml", "new", 3, false));
     EXPECT_EQ(TempFolder::ReadText(folder + "save.xml"), "old");
+}
+
+// A write killed before its rename leaves "<name>.tmp"; the next start removes
+// such files and nothing else. A FIFO left at that name does not block a write.
+TEST_F(FileManagerTest, StartRemovesTheTemporariesOfInterruptedWrites) {
+    ASSERT_EQ(std::system(("mkdir -p '" + folder + "kept.tmp'").c_str()), 0);
+    TempFolder::WriteText(folder + "settings.xml.tmp", "<sett");
+    TempFolder::WriteText(folder + "profile_list.xml.tmp", "");
+    TempFolder::WriteText(folder + "settings.xml", "<settings/>");
+    ASSERT_EQ(mkfifo((folder + "save.xml.tmp").c_str(), 0644), 0);
+    tr_FileManager* files = tr_FileManager::GetOrCreate();
+    EXPECT_FALSE(TempFolder::Exists(folder + "settings.xml.tmp"));
+    EXPECT_FALSE(TempFolder::Exists(folder + "profile_list.xml.tmp"));
+    EXPECT_FALSE(TempFolder::Exists(folder + "save.xml.tmp"));
+    EXPECT_TRUE(TempFolder::IsFolder(folder + "kept.tmp"));
+    EXPECT_EQ(TempFolder::ReadText(folder + "settings.xml"), "<settings/>");
+
+    ASSERT_EQ(mkfifo((folder + "save.xml.tmp").c_str(), 0644), 0);
+    EXPECT_TRUE(files->WriteUserFile("save.xml", "new", 3, false));
+    EXPECT_EQ(TempFolder::ReadText(folder + "save.xml"), "new");
 }
 
 TEST_F(FileManagerTest, ReadFileResolvesContentPaths) {
