@@ -3,9 +3,11 @@
 #include "engine/scene/tr_ObjectFactory.h"
 #include "game/level/tp_Room.h"
 #include "game/level/tp_SubRoom.h"
+#include "game/level/tp_TextEdit.h"
 
 void tp_RegisterLevelObjectTypes() {
     tr_ObjectFactory& factory = tr_ObjectFactory::Get();
     factory.RegisterType("room", [] { return new tp_Room(); });
     factory.RegisterType("subroom", [] { return new tp_SubRoom(); });
+    factory.RegisterType("textedit", [] { return new tp_TextEdit(); });
 }
