@@ -40,8 +40,16 @@ void tp_ProfileManager::LoadList() {
     std::vector<char> buffer;
     int size = 0;
     tr_FileManager* files = tr_FileManager::GetOrCreate();
-    if (files->ReadUserFile(kListFile, buffer, size) != tr_FileManager::READ_OK)
+    if (files->ReadUserFile(kListFile, buffer, size) != tr_FileManager::READ_OK) {
+        // A list that is there but cannot be read is not an empty list: the
+        // next save must not replace it.
+        if (files->UserFileExists(kListFile)) {
+            tr_Log("Error: %s could not be read; it is left as it is.", kListFile);
+            list_.current = tp_ProfileList::kListError;
+            protected_files_.insert(kListFile);
+        }
         return;
+    }
     if (list_.Parse(buffer.data(), size_t(size)))
         return;
     tr_Log("Error: %s could not be read; it is kept as %s.bad and the profiles start empty.",
