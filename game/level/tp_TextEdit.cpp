@@ -73,6 +73,9 @@ void tp_TextEdit::Load(tr_SLHelper& helper) {
 
 void tp_TextEdit::Save(tr_SLHelper& helper) {
     tr_Text::Save(helper);
+    // What was typed this frame is shown only at the next update; a trigger
+    // that reads the field (Enter) must see it already.
+    helper.WriteString("text", GetText());
     helper.WriteInt("maxchars", maxchars_);
     helper.WriteBool("clearonfirstinput", clearonfirstinput_);
     helper.WriteString("allowed_characters", allowed_characters_);

@@ -6,6 +6,7 @@
 #include "engine/core/tr_InputEvent.h"
 #include "engine/resources/tr_ResourceRegistry.h"
 #include "engine/scene/tr_ObjectFactory.h"
+#include "engine/script/tr_SLHelper_XML.h"
 #include "game/level/tp_LevelObjectTypes.h"
 #include "game/level/tp_TextEdit.h"
 
@@ -129,9 +130,17 @@ TEST_F(TextEditTest, ClearOnFirstInputAndMaxChars) {
 }
 
 TEST_F(TextEditTest, EnterQueuesTheTriggerWithTheFieldAsSender) {
-    auto field = Make("trg_enter=\"on_name()\"");
+    auto field = Make("trg_enter=\"on_name()\" maxchars=\"7\"");
+    Type(*field, "Ann");
     Key(*field, tp_TextEdit::KEY_ENTER);
     EXPECT_EQ(QueuedBy("field"), std::vector<std::string>{"on_name()"});
+    // The trigger reads what was typed, though no update showed it yet.
+    tinyxml2::XMLDocument document;
+    tinyxml2::XMLElement* element = document.NewElement("textedit");
+    tr_SLHelper_XML helper(element);
+    field->Save(helper);
+    EXPECT_STREQ(element->Attribute("text"), "Ann");
+    EXPECT_STREQ(element->Attribute("maxchars"), "7");
 }
 
 TEST_F(TextEditTest, ATypedTagStaysTextAndTheCaretKeepsStep) {
