@@ -2,6 +2,7 @@
 
 #include <tinyxml2.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -112,13 +113,10 @@ void tp_SaveGameEntry::AppendEscaped(std::string& out, const char* text, size_t 
 }
 
 void tp_SaveGameEntry::AppendNumber(std::string& out, double value) {
+    // The shortest text that reads back exactly (atof / strtod read it too).
     char text[40];
-    for (int precision = 15; precision <= 17; ++precision) {
-        std::snprintf(text, sizeof text, "%.*g", precision, value);
-        if (std::strtod(text, nullptr) == value || !std::isfinite(value))
-            break;
-    }
-    out += text;
+    const std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
+    out.append(text, result.ptr);
 }
 
 bool tp_SaveGameEntry::IsCanonicalInteger(const std::string& text) {
