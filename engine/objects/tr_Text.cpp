@@ -101,6 +101,12 @@ tr_Rect tr_Text::GetDrawRect() {
     return rendered_.texture->GetRect(own_state_);
 }
 
+bool tr_Text::HitTest(float x, float y, const tr_DrawState& state) {
+    // The alignment may have changed since the rectangle was placed.
+    PlaceInputRect();
+    return tr_Object::HitTest(x, y, state);
+}
+
 std::shared_ptr<tr_Resource> tr_Text::GetResource() {
     return font_;
 }
@@ -131,16 +137,34 @@ void tr_Text::Draw(tr_Render* render, const tr_DrawState& state) {
     if (rendered_.IsEmpty() || !render)
         return;
     tr_DrawState placed = state;
-    const tr_Rect rect = GetDrawRect();
-    if (style_.align == 0)
-        placed.offset_x += rect.w / 2;
-    else if (style_.align == 2)
-        placed.offset_x -= rect.w / 2;
-    if (style_.align_v == 0)
-        placed.offset_y += rect.h / 2;
-    else if (style_.align_v == 2)
-        placed.offset_y -= rect.h / 2;
+    const tr_Rect centred = GetDrawRect();
+    const tr_Rect rect = PlacedRect();
+    placed.offset_x += rect.x - centred.x;
+    placed.offset_y += rect.y - centred.y;
     render->DrawQuad(rendered_.texture, placed);
+}
+
+tr_Rect tr_Text::PlacedRect() const {
+    tr_Rect rect = rendered_.texture->GetRect(own_state_);
+    if (style_.align == 0)
+        rect.x += rect.w / 2;
+    else if (style_.align == 2)
+        rect.x -= rect.w / 2;
+    if (style_.align_v == 0)
+        rect.y += rect.h / 2;
+    else if (style_.align_v == 2)
+        rect.y -= rect.h / 2;
+    return rect;
+}
+
+void tr_Text::PlaceInputRect() {
+    if (!rendered_.IsEmpty() && !input_rect_defined_)
+        input_rect_ = PlacedRect();
+}
+
+void tr_Text::SetAlign(int align) {
+    style_.align = align;
+    PlaceInputRect();
 }
 
 void tr_Text::SetText(const std::string& text, const std::string& p0, const std::string& p1,
@@ -177,6 +201,5 @@ void tr_Text::Rerender() {
         shown = table->StringGet(text_, params_[0], params_[1], params_[2], params_[3], params_[4]);
     rendered_ = tr_TextRenderer::RenderText(*font_, style_, shown, maxwidth_);
     ++render_count_;
-    if (!rendered_.IsEmpty() && !input_rect_defined_)
-        input_rect_ = rendered_.texture->GetRect(own_state_);
+    PlaceInputRect();
 }

@@ -2,7 +2,8 @@
 // text is a string-table id with up to five parameters (or raw text with
 // "disprawtext"); "res" names the font. Whenever something that changes the
 // pixels changes, the block is laid out and rasterized into one generated
-// texture, which Draw shows as a single quad placed by align / align_v. The
+// texture, which Draw shows as a single quad placed by align / align_v; the
+// input rectangle (unless the module defines one) covers the same place. The
 // object owns its rendering and holds a share of its font while its
 // resources are loaded. The text-edit field derives from it.
 #pragma once
@@ -26,6 +27,8 @@ public:
     void Save(tr_SLHelper& helper) override;
     std::string GetType() const override { return "text"; }
     tr_Rect GetDrawRect() override;
+    // Without a module-given input rectangle: the drawn block.
+    bool HitTest(float x, float y, const tr_DrawState& state) override;
     std::shared_ptr<tr_Resource> GetResource() override;
     void Refresh(bool recursive) override;
     void ResetDefaults() override;
@@ -49,9 +52,9 @@ public:
     // Takes effect at the next re-render.
     virtual void SetDispRawText(bool raw) { disprawtext_ = raw; }
     virtual int GetAlign() const { return style_.align; }
-    // Moves the block at the next draw; lines inside it follow at the next
-    // re-render.
-    virtual void SetAlign(int align) { style_.align = align; }
+    // Moves the block (and its input rectangle) at once; lines inside it
+    // follow at the next re-render.
+    virtual void SetAlign(int align);
     virtual void Rerender();
 
     const std::string& GetParam(int index) const { return params_[index]; }
@@ -72,5 +75,10 @@ protected:
     std::string params_[5];
 
 private:
+    // The rendering's rectangle moved to where Draw puts it for align and
+    // align_v.
+    tr_Rect PlacedRect() const;
+    void PlaceInputRect();
+
     int render_count_ = 0;
 };

@@ -75,6 +75,14 @@ std::vector<int32_t> tr_TextMarkup::DecodeUtf8(const std::string& text) {
     return codes;
 }
 
+std::vector<tr_TextChar> tr_TextMarkup::Plain(const std::string& text) {
+    const std::vector<int32_t> codes = DecodeUtf8(text);
+    std::vector<tr_TextChar> chars(codes.size());
+    for (size_t i = 0; i < codes.size(); ++i)
+        chars[i].code = codes[i];
+    return chars;
+}
+
 std::vector<tr_TextChar> tr_TextMarkup::Parse(const std::string& text) {
     const std::vector<int32_t> codes = DecodeUtf8(text);
     std::vector<tr_TextChar> chars;

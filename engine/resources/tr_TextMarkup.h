@@ -13,6 +13,8 @@ class tr_TextMarkup {
 public:
     // Decodes and applies the tags.
     static std::vector<tr_TextChar> Parse(const std::string& text);
+    // Decodes only: a "<" is a character like any other (typed text).
+    static std::vector<tr_TextChar> Plain(const std::string& text);
 
     // UTF-8 to code points. A sequence that is cut short or has a bad
     // continuation byte decodes its lead byte as itself (so a lone byte 160

@@ -92,7 +92,7 @@ bool tr_TextRaster::Render(tr_Font& font, const tr_TextStyle& raw_style, const s
     font.SetCharSize(style.fontsize);
 
     tr_TextGlyphCache glyphs(font);
-    chars = tr_TextMarkup::Parse(text);
+    chars = style.markup ? tr_TextMarkup::Parse(text) : tr_TextMarkup::Plain(text);
     const tr_TextLayoutResult layout = tr_TextLayout::Wrap(chars, maxwidth, style.fonttype, glyphs);
     ImageSize(layout.widest, layout.lines, style, image.width, image.height);
     image.pixels.assign(static_cast<size_t>(image.width) * image.height, 0u);

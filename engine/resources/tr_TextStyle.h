@@ -11,6 +11,7 @@ struct tr_TextStyle {
     float linespacing = 1.0f; // line pitch as a multiple of fontsize
     int32_t fontsize = 20;    // pixels
     int32_t fonttype = 0;     // default style: 0 regular, 1 bold, 2 italic, 3 bold italic
+    bool markup = true;       // inline tags apply; off, every character shows as written
     float fontcolor_r = 1.0f;
     float fontcolor_g = 1.0f;
     float fontcolor_b = 1.0f;

@@ -8,6 +8,7 @@
 #include "engine/script/tr_MediatorDataArray.h"
 #include "engine/script/tr_MediatorDataTable.h"
 #include "game/app/tp_GameScriptApi.h"
+#include "game/app/tp_ProfileManager.h"
 #include "game/interface/tp_Messages.h"
 #include "game/level/tp_Level.h"
 
@@ -39,9 +40,10 @@ tp_Application::tp_Application() : tr_Object(kObjectName) {
 
 tp_Application::~tp_Application() {
     // The level goes first, while the application still answers whatever
-    // its destruction asks.
+    // its destruction asks and the profile manager takes its last save.
     if (tr_Object* level = level_.Get())
         delete level;
+    profiles_.reset();
     if (tr_Mediator* mediator = tr_Mediator::Get())
         mediator->Unsubscribe(this);
     if (instance_ == this)
@@ -62,6 +64,7 @@ void tp_Application::ResetDefaults() {
     widescreen_ = false;
     forced_fullscreen_ = false;
     pending_switch_.reset();
+    profiles_ = std::make_unique<tp_ProfileManager>();
 }
 
 void tp_Application::Update(const tr_FrameInfo& frame) {

@@ -2,7 +2,7 @@
 // the display root. Its position and scale map the 1024x768 design space
 // onto the window's pixels and its crop rectangle cuts the picture to the
 // normal or wide layout, so everything below it works in design units. It
-// owns the current level (its child), switches levels when a script asks
+// owns the current level (its child) and the profile manager, switches levels when a script asks
 // for one and the old level has faded out, turns the window's suspend /
 // resume into the pause widget's commands, and carries out the
 // toggle-fullscreen operation.
@@ -25,6 +25,7 @@
 #include <string>
 
 class tp_Level;
+class tp_ProfileManager;
 class tr_MediatorDataTable;
 struct tp_DisplayMode;
 
@@ -95,4 +96,5 @@ private:
     bool widescreen_ = false;
     bool forced_fullscreen_ = false;
     std::unique_ptr<tr_MediatorDataTable> pending_switch_;
+    std::unique_ptr<tp_ProfileManager> profiles_;
 };

@@ -10,8 +10,10 @@ source "$(dirname "$0")/lib/harness.sh"
 modcheck="$TARROW_TOOLS/modcheck"
 cd "$TARROW_SOURCE_DIR" || exit 1
 
-modules=(assets/levels/demo/demo.xml assets/shared/interface/int_*.xml)
-"$modcheck" -s assets/strings.xml "${modules[@]}" >"$work/demo.txt" 2>&1
+modules=(assets/levels/profiles/profiles.xml assets/levels/demo/demo.xml
+    assets/shared/interface/int_*.xml)
+"$modcheck" -s assets/strings.xml -s assets/strings_profiles.xml "${modules[@]}" \
+    >"$work/demo.txt" 2>&1
 rc=$?
 check "modcheck found problems in the demo ($rc): $(cat "$work/demo.txt")" test "$rc" -eq 0
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Plays the demo in assets/ without a window, from a scripted mouse: the loading
+# Plays the demo in assets/ without a window, from a scripted mouse and
+# keyboard: the profile screen (the name Ada typed, Play), the loading
 # screen, the study, the drawer's close-up (opened from the drawer, its key
 # taken and its letter read, closed by a click beside it), the garden through
 # the door and back, and the menu button's menu: Resume, the switch to full
@@ -9,8 +10,11 @@
 # as an error or a warning, and the player's folder must hold the log and the
 # settings: the configuration's defaults on a first run, the player's own
 # values on a later one, and the full screen chosen in the menu in both.
+# Two more starts in the first walk's folder find Ada's progress: the study
+# with the key taken, then (after a walk into the garden and quitting there)
+# the garden.
 source "$(dirname "$0")/lib/harness.sh"
-: "${TARROW:?}" "${TARROW_SOURCE_DIR:?}"
+: "${TARROW:?}" "${TARROW_TOOLS:?}" "${TARROW_SOURCE_DIR:?}"
 content="$TARROW_SOURCE_DIR/tests/content/demo"
 # attribute FILE NAME: the value of NAME="..." in FILE.
 attribute() { sed -n "s/.* $2=\"\\([^\"]*\\)\".*/\\1/p" "$1" | head -n 1; }
@@ -19,7 +23,7 @@ attribute() { sed -n "s/.* $2=\"\\([^\"]*\\)\".*/\\1/p" "$1" | head -n 1; }
 # frame limit; a game that does not quit is stopped by the timeout and fails.
 play() {
     XDG_DATA_HOME="$1" timeout 240 "$TARROW" --headless --frames 1000000 \
-        --input "$content/walkthrough.input" -C "$TARROW_SOURCE_DIR" >"$2" 2>"$2.err"
+        --input "$content/${3:-walkthrough}.input" -C "$TARROW_SOURCE_DIR" >"$2" 2>"$2.err"
 }
 
 # First run: no settings yet.
@@ -81,5 +85,19 @@ check "env_volume not filled in from the configuration: $(cat "$settings")" \
 check "full screen not saved: $(cat "$settings")" test "$(attribute "$settings" fullscreen)" = "1"
 check "a temporary settings file was left behind" \
     test -z "$(find "$work/second" -name '*.tmp')"
+
+# Ada comes back twice: each start must go as its transcript says.
+for walk in restart return; do
+    play "$work/first" "$work/$walk.txt" "$walk"
+    rc=$?
+    check "$walk run exited $rc: $(head -c 2000 "$work/$walk.txt.err")" test "$rc" -eq 0
+    if ! diff -u "$content/$walk.expected" <(grep '^demo: ' "$work/$walk.txt") >"$work/$walk.diff"; then
+        echo "demo_walkthrough: the $walk walk went differently:"
+        cat "$work/$walk.diff"
+        fail=1
+    fi
+done
+check "Ada's saved game does not verify" \
+    "$TARROW_TOOLS/savecheck" "$folder/p_000000.xml" >/dev/null
 
 finish

@@ -2,7 +2,8 @@
 # tarrow without --module runs the game in assets/ of its working directory:
 # a tiny game whose first level asks the application for the layout width,
 # reads the second string table and switches to a second level; tp_close
-# changes a volume at shutdown. The log and settings.xml land in the user
+# changes a volume at shutdown. The log, settings.xml and the (empty)
+# profile list, saved when the first level goes, land in the user
 # folder; a second run reads the settings back; a folder without a game
 # still runs (on defaults) and says why; a damaged settings file is
 # replaced.
@@ -33,8 +34,9 @@ check "no settings.xml in the user folder" test -f "$user/settings.xml"
 settings=$(cat "$user/settings.xml" 2>/dev/null)
 expected='<settings performance="0" fullscreen="0" widescreen="1" syscursor="0" sfx_volume="1" env_volume="0.8" soundtrack_volume="0.7" voice_volume="0.5" gamma="1"/>'
 check "settings not saved after tp_close: $settings" test "$settings" = "$expected"
-check "a temporary settings file was left behind" \
-    test "$(find "$user" -type f | wc -l)" -eq 2
+check "a temporary file was left behind" test -z "$(find "$user" -name '*.tmp')"
+check "the profile list was not saved when the first level went" \
+    grep -qF '<profiles current="-1"/>' "$user/profile_list.xml"
 
 # The saved settings count next time: a normal window now.
 sed -i 's/widescreen="1"/widescreen="0"/' "$user/settings.xml"

@@ -142,7 +142,9 @@ private:
             Report(file, "a second object named \"" + name + "\": lookups find only one");
         if (const char* res = element->Attribute("res"))
             CheckResource(file, name, type, res);
-        if ((type == "text" || type == "textedit") && !element->BoolAttribute("disprawtext")) {
+        // A text-edit field shows its text as typed unless told otherwise.
+        const bool raw = element->BoolAttribute("disprawtext", type == "textedit");
+        if ((type == "text" || type == "textedit") && !raw) {
             const char* id = element->Attribute("text");
             const tr_StringTable* strings = tr_StringTable::Get();
             if (id && *id && strings && strings->Size() > 0 && !strings->Find(id))

@@ -139,6 +139,48 @@ TEST_F(TextObjectTest, AlignmentPlacesTheBlockEdgeAtThePosition) {
     EXPECT_FLOAT_EQ(text.GetInputRect().w, rect.w);
 }
 
+TEST_F(TextObjectTest, InputRectangleCoversTheDrawnBlockForEveryAlignment) {
+    tr_Text text("t");
+    Load(text, kFontBase);
+    text.SetPosition(100.0f, 50.0f);
+    text.SetText("long");
+    const float w = text.GetDrawRect().w;
+    const float h = text.GetDrawRect().h;
+    struct Case {
+        int align;
+        int align_v;
+        float inside_x, inside_y;   // near the far corner of the drawn block
+        float outside_x, outside_y; // where a centred rectangle would still hit
+    };
+    const Case cases[] = {
+        {0, 1, 100 + w - 2, 50, 100 - w / 2 + 2, 50},
+        {2, 1, 100 - w + 2, 50, 100 + w / 2 - 2, 50},
+        {1, 0, 100, 50 + h - 2, 100, 50 - h / 2 + 2},
+        {1, 2, 100, 50 - h + 2, 100, 50 + h / 2 - 2},
+        {1, 1, 100 + w / 2 - 2, 50, 100 + w / 2 + 2, 50},
+    };
+    for (const Case& c : cases) {
+        text.SetAlign(c.align);
+        text.GetStyle().align_v = c.align_v;
+        const tr_DrawState state = tr_Object::ComputeDrawState(&text, tr_DrawState(), 0);
+        EXPECT_TRUE(text.HitTest(c.inside_x, c.inside_y, state)) << c.align << c.align_v;
+        EXPECT_FALSE(text.HitTest(c.outside_x, c.outside_y, state)) << c.align << c.align_v;
+    }
+}
+
+TEST_F(TextObjectTest, WithoutMarkupATypedTagShowsAsWritten) {
+    tr_Text text("t");
+    text.SetDispRawText(true);
+    Load(text, kFontBase);
+    text.SetText("a<b>c");
+    const size_t tagged = text.GetRendered().chars.size();
+    text.GetStyle().markup = false;
+    text.Rerender();
+    EXPECT_EQ(tagged, 2u);
+    EXPECT_EQ(text.GetRendered().chars.size(), 5u);
+    EXPECT_EQ(text.GetRendered().chars[1].code, '<');
+}
+
 TEST_F(TextObjectTest, LoadReadsAttributesAndMaxWidthWraps) {
     tinyxml2::XMLDocument doc;
     ASSERT_EQ(doc.Parse("<text name=\"t\" text=\"para\" maxwidth=\"200\" fontsize=\"24\" "

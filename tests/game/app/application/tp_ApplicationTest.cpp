@@ -7,6 +7,7 @@
 #include "game/app/tp_Config.h"
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_DisplayModeSelection.h"
+#include "game/app/tp_ProfileManager.h"
 #include "game/app/tp_Settings.h"
 #include "game/interface/tp_Messages.h"
 #include "game/level/tp_Level.h"
@@ -260,6 +261,30 @@ TEST_F(ApplicationTest, RefusedModeKeepsTheOldModeAndSettings) {
     EXPECT_EQ(tp_DisplayMode::GetCurrent().width, window.width);
     EXPECT_FLOAT_EQ(app->GetScaleX(), window.scale_x);
     EXPECT_FALSE(settings->fullscreen);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ApplicationTest, TheLevelSavesIntoTheProfilesBeforeTheyGoWithTheApplication) {
+    folder.WriteLevel("level_p", "room_p",
+                      "<trig name=\"trg_p\"><code>AddProfile('Ann') SetCurrentProfile('Ann') "
+                      "tp_global.room = 'hall' SwitchRoom('room_p')</code></trig>");
+    app->CreateLevel("level_p", "trg_p");
+    for (int i = 0; i < 50 && app->GetLevel()->IsLoading(); ++i)
+        Frames(1);
+    ASSERT_FALSE(app->GetLevel()->IsLoading());
+    ASSERT_EQ(tp_ProfileManager::Get()->CurrentName(), "Ann");
+    EXPECT_EQ(&tp_ProfileSeam::Get(), tp_ProfileManager::Get());
+    delete app;
+    EXPECT_EQ(tp_ProfileManager::Get(), nullptr);
+    EXPECT_NE(
+        folder.Read("data/Brightfold/Application Test/p_000000.xml").find("<s_room v=\"hall\"/>"),
+        std::string::npos);
+    EXPECT_NE(folder.Read("data/Brightfold/Application Test/profile_list.xml")
+                  .find("<profiles current=\"0\">"),
+              std::string::npos);
 }
 
 } // namespace
