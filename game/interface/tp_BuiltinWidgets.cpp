@@ -2,6 +2,7 @@
 
 #include "game/interface/tp_ForwardingWidget.h"
 #include "game/interface/tp_Interface.h"
+#include "game/interface/tp_Inventory.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ template <class Class> void Register(int type) {
 } // namespace
 
 void tp_RegisterBuiltinWidgets() {
+    Register<tp_Inventory>(InterfaceWidget_Inventory);
     size_t count = 0;
     const tp_ForwardingWidgetRow* rows = tp_ForwardingWidget::GetRows(&count);
     for (size_t i = 0; i < count; ++i) {

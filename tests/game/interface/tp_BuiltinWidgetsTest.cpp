@@ -16,6 +16,7 @@ TEST_F(BuiltinWidgetsTest, RegisteredTypesBuildTheirClasses) {
         int type;
         const char* class_type;
     } rows[] = {
+        {InterfaceWidget_Inventory, "inventory"},
         {InterfaceWidget_Popup, "forwarding_widget"},
         {InterfaceWidget_Effects, "forwarding_widget"},
         {InterfaceWidget_Pause, "forwarding_widget"},
