@@ -3,6 +3,8 @@
 #include "game/interface/tp_ForwardingWidget.h"
 #include "game/interface/tp_Interface.h"
 #include "game/interface/tp_Inventory.h"
+#include "game/interface/tp_TaskHeader.h"
+#include "game/interface/tp_TaskPanel.h"
 
 namespace {
 
@@ -18,6 +20,8 @@ template <class Class> void Register(int type) {
 
 void tp_RegisterBuiltinWidgets() {
     Register<tp_Inventory>(InterfaceWidget_Inventory);
+    Register<tp_TaskPanel>(InterfaceWidget_TaskPanel);
+    Register<tp_TaskHeader>(InterfaceWidget_TaskHeader);
     size_t count = 0;
     const tp_ForwardingWidgetRow* rows = tp_ForwardingWidget::GetRows(&count);
     for (size_t i = 0; i < count; ++i) {

@@ -17,6 +17,8 @@ TEST_F(BuiltinWidgetsTest, RegisteredTypesBuildTheirClasses) {
         const char* class_type;
     } rows[] = {
         {InterfaceWidget_Inventory, "inventory"},
+        {InterfaceWidget_TaskPanel, "task_panel"},
+        {InterfaceWidget_TaskHeader, "task_header"},
         {InterfaceWidget_Popup, "forwarding_widget"},
         {InterfaceWidget_Effects, "forwarding_widget"},
         {InterfaceWidget_Pause, "forwarding_widget"},
