@@ -19,6 +19,8 @@ TEST_F(BuiltinWidgetsTest, RegisteredTypesBuildTheirClasses) {
         {InterfaceWidget_Inventory, "inventory"},
         {InterfaceWidget_TaskPanel, "task_panel"},
         {InterfaceWidget_TaskHeader, "task_header"},
+        {InterfaceWidget_ItemPanel, "item_panel"},
+        {InterfaceWidget_DialogHo, "dialog_ho"},
         {InterfaceWidget_Popup, "forwarding_widget"},
         {InterfaceWidget_Effects, "forwarding_widget"},
         {InterfaceWidget_Pause, "forwarding_widget"},
