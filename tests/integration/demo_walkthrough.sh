@@ -2,7 +2,9 @@
 # Plays the demo in assets/ without a window, from a scripted mouse: the loading
 # screen, the study, the drawer's close-up (opened from the drawer, its key
 # taken and its letter read, closed by a click beside it), the garden through
-# the door and back, and the menu button's menu: Resume, the switch to full
+# the door and back, the key dragged out of the inventory onto nothing (it goes
+# back) and onto the clock (it opens it), and the menu button's menu: Resume,
+# the switch to full
 # screen, and Quit, which ends the game.
 # The content prints what happens ("demo: ..."); the transcript must match
 # tests/content/demo/walkthrough.expected line by line. Nothing may be logged
