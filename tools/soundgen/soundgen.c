@@ -329,6 +329,7 @@ int main(int argc, char** argv) {
         {"drawer", Drawer},
         {"pickup", Pickup},
         {"amb_desk", StudyAmbience}, /* the desk top keeps the study's clock */
+        {"amb_shed", GardenAmbience}, /* the shed hears the garden */
     };
     int ok = 1;
     for (size_t i = 0; i < sizeof(sounds) / sizeof(sounds[0]); ++i) {
