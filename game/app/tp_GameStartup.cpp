@@ -12,6 +12,7 @@
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_DisplayModeSelection.h"
 #include "game/app/tp_Settings.h"
+#include "game/interface/tp_BuiltinWidgets.h"
 #include "game/interface/tp_InterfaceScriptGlobals.h"
 #include "game/level/tp_LevelObjectTypes.h"
 
@@ -124,6 +125,7 @@ bool tp_GameStartup::Initialise(const EngineFactory& make_engine) {
     settings->Load();
     const std::string title_key = config.WindowTitleKey();
     tp_RegisterLevelObjectTypes();
+    tp_RegisterBuiltinWidgets();
     InstallHooks(*engine_);
 
     tp_DisplayMode mode =

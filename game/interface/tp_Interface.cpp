@@ -38,8 +38,13 @@ tp_WidgetCreator DefaultCreator(int type) {
             return new tp_Transporter(record.name);
         };
     default:
-        // The class of this type is not part of the game yet.
-        return [](const tp_WidgetTypeRecord&, const std::string&) -> tr_Object* { return nullptr; };
+        // The class of this type is not part of the game yet: say so, since
+        // content that adds it would otherwise wait for a widget in silence.
+        return [](const tp_WidgetTypeRecord& record, const std::string&) -> tr_Object* {
+            tr_Log("Warning: interface widget \"%s\" has no class; nothing is created.",
+                   record.name.c_str());
+            return nullptr;
+        };
     }
 }
 

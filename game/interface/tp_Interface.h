@@ -5,9 +5,10 @@
 // creates the storage object "interface_hub" under the scene's storage root,
 // which the scene owns.
 //
-// Widget classes that arrive later plug into the built-in type table with
-// tp_Interface::SetBuiltinCreator before the hub is created; until then their
-// creator yields null and AddWidget creates nothing for that type.
+// Widget classes plug into the built-in type table with
+// tp_Interface::SetBuiltinCreator before the hub is created (the game does it
+// once in tp_RegisterBuiltinWidgets); a type without a class logs a warning
+// naming it and AddWidget creates nothing for it.
 #pragma once
 
 #include "engine/scene/tr_Object.h"

@@ -5,6 +5,7 @@
 #include "engine/scene/tr_ModuleLoader.h"
 #include "engine/scene/tr_SceneTraversal.h"
 #include "engine/script/tr_Mediator.h"
+#include "game/interface/tp_Interface.h"
 #include "game/interface/tp_MessageData.h"
 #include "game/interface/tp_Messages.h"
 #include "game/interface/tp_WidgetTriggers.h"
@@ -46,6 +47,12 @@ void tp_InterfaceWidget::Destroy() {
     if (parent_)
         RemoveChild(parent_, this, false);
     destroy_pending_ = true;
+}
+
+void tp_InterfaceWidget::Refresh(bool recursive) {
+    tr_Object::Refresh(recursive);
+    if (refresh_runs_set_)
+        QueueModuleSet();
 }
 
 void tp_InterfaceWidget::Update(const tr_FrameInfo& frame) {
@@ -92,7 +99,8 @@ tr_Object* tp_InterfaceWidget::LoadClassModule(const std::string& module_overrid
     return LoadModule(path, default_module);
 }
 
-tr_Object* tp_InterfaceWidget::LoadModule(const std::string& path, const std::string& root_name) {
+tr_Object* tp_InterfaceWidget::LoadModule(const std::string& path, const std::string& root_name,
+                                          ModulePlacement placement) {
     module_name_ = root_name;
     tr_LoadModule(path);
     tr_Scene& scene = tr_EngineCore::Get()->GetScene();
@@ -115,13 +123,36 @@ tr_Object* tp_InterfaceWidget::LoadModule(const std::string& path, const std::st
     if (root) {
         tr_Object::Attach(scene.GetStorageRoot(), root);
         tp_CallTriggerNow(GetName(), tp_ModuleTrigger(root_name, "_init"));
+        if (placement == ModulePlacement::kParked)
+            return module_object_.Get();
         // The init trigger may have deleted it.
         root = module_object_.Get();
         if (root)
             tr_Object::Attach(this, root);
     }
-    QueueModuleSet();
+    if (placement == ModulePlacement::kUnderWidget)
+        QueueModuleSet();
     return module_object_.Get();
+}
+
+void tp_InterfaceWidget::UnparkModule() {
+    if (tr_Object* root = module_object_.Get())
+        tr_Object::Attach(this, root);
+}
+
+void tp_InterfaceWidget::ParkModule() {
+    tr_Object* root = module_object_.Get();
+    if (!root)
+        return;
+    tp_Interface* hub = tp_Interface::Get();
+    tr_Object* storage = hub ? hub->GetStorage() : nullptr;
+    tr_Object::Attach(storage ? storage : tr_EngineCore::Get()->GetScene().GetStorageRoot(), root);
+}
+
+bool tp_InterfaceWidget::CallModule(int id, const tr_MediatorDataTable& data) {
+    const tr_ObjectRef self(this);
+    ForwardToModule(id, data);
+    return static_cast<bool>(self);
 }
 
 void tp_InterfaceWidget::ForwardToModule(int id, const tr_MediatorDataTable& data) {

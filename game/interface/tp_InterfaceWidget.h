@@ -11,6 +11,12 @@
 // tracks whether a handler is on the stack, so that a widget destroyed by its
 // own module's script while it handles a message is only detached then and
 // deleted once the handler has returned.
+//
+// Module calls run Lua, and Lua may delete anything by name: this widget, its
+// module root, the objects it remembers. So a widget calls its module through
+// CallModule and stops at once when that reports the widget gone, and it
+// remembers objects it does not own only as tr_ObjectRef, read again after
+// every call.
 #pragma once
 
 #include "engine/scene/tr_Object.h"
@@ -43,6 +49,9 @@ public:
     // runs). The caller gives up the widget.
     void Destroy();
 
+    // The base pass-on to the children, then, for classes that lay their
+    // module out per display (SetRefreshRunsSet), the "_set" trigger again.
+    void Refresh(bool recursive) override;
     void Update(const tr_FrameInfo& frame) override;
     void OnMessage(int id, tr_MediatorDataTable& data) final;
 
@@ -55,15 +64,29 @@ protected:
     // either way the root object is looked up by D.
     tr_Object* LoadClassModule(const std::string& module_override,
                                const std::string& default_module);
+    // Where a freshly loaded module root rests: under the widget (with its
+    // "_set" queued), or parked under the storage root with only "_init" run,
+    // for widgets that show their module on demand (UnparkModule).
+    enum class ModulePlacement { kUnderWidget, kParked };
     // Loads path (no extension), finds its root object by root_name and
     // installs it as described above. Returns the root or null.
-    tr_Object* LoadModule(const std::string& path, const std::string& root_name);
+    tr_Object* LoadModule(const std::string& path, const std::string& root_name,
+                          ModulePlacement placement = ModulePlacement::kUnderWidget);
+    // Moves the module root under the widget, or back to the hub's storage
+    // object "interface_hub" (the storage root when no hub lives).
+    void UnparkModule();
+    void ParkModule();
     // Runs the module's message trigger at once with the data as parameters.
     void ForwardToModule(int id, const tr_MediatorDataTable& data);
+    // ForwardToModule that reports whether this widget still exists after
+    // the module's script ran; on false the caller returns at once without
+    // touching any member.
+    [[nodiscard]] bool CallModule(int id, const tr_MediatorDataTable& data);
     // Queues the module's "_set" trigger (layout for the current display).
     void QueueModuleSet();
     // Adds one mediator subscription (twice subscribed means called twice).
     void Subscribe(int id);
+    void SetRefreshRunsSet(bool on) { refresh_runs_set_ = on; }
 
 private:
     float fade_ = 1.0f;
@@ -73,4 +96,5 @@ private:
     tr_ObjectRef module_object_;
     int handling_depth_ = 0;
     bool destroy_pending_ = false;
+    bool refresh_runs_set_ = false;
 };

@@ -3,8 +3,13 @@
 # keyboard: the profile screen (the name Ada typed, Play), the loading
 # screen, the study, the drawer's close-up (opened from the drawer, its key
 # taken and its letter read, closed by a click beside it), the garden through
-# the door and back, and the menu button's menu: Resume, the switch to full
-# screen, and Quit, which ends the game.
+# the door and back, the key dragged out of the inventory onto nothing (it goes
+# back) and onto the clock (it opens it), the desk's task-list scene (a hint,
+# every find in list order, the closing dialog), the garden shed's item-panel
+# scene (a hint, a tool dropped wrong, then every tool in order, the closing
+# dialog), and the menu button's menu: Resume, the switch to full screen, and
+# Quit, which ends the game. A third run plays both scenes alone with their
+# finds in a shuffled order (tests/content/demo/scenes_shuffled.*).
 # The content prints what happens ("demo: ..."); the transcript must match
 # tests/content/demo/walkthrough.expected line by line. Nothing may be logged
 # as an error or a warning, and the player's folder must hold the log and the
@@ -99,5 +104,17 @@ for walk in restart return; do
 done
 check "Ada's saved game does not verify" \
     "$TARROW_TOOLS/savecheck" "$folder/p_000000.xml" >/dev/null
+
+# Third run: both scenes alone, their finds in a shuffled order.
+XDG_DATA_HOME="$work/third" timeout 240 "$TARROW" --headless --frames 900 \
+    --input "$content/scenes_shuffled.input" -C "$TARROW_SOURCE_DIR" >"$work/third.txt" 2>"$work/third.txt.err"
+rc=$?
+check "shuffled run exited $rc: $(head -c 2000 "$work/third.txt.err")" test "$rc" -eq 0
+if ! diff -u "$content/scenes_shuffled.expected" <(grep '^demo: ' "$work/third.txt"); then
+    echo "demo_walkthrough: the shuffled scenes went differently"
+    fail=1
+fi
+check "errors or warnings printed in the shuffled run: $(grep -E 'Error|Warning' "$work/third.txt")" \
+    test "$(grep -cE 'Error|Warning' "$work/third.txt")" -eq 0
 
 finish

@@ -328,6 +328,8 @@ int main(int argc, char** argv) {
         {"door", Door},
         {"drawer", Drawer},
         {"pickup", Pickup},
+        {"amb_desk", StudyAmbience}, /* the desk top keeps the study's clock */
+        {"amb_shed", GardenAmbience}, /* the shed hears the garden */
     };
     int ok = 1;
     for (size_t i = 0; i < sizeof(sounds) / sizeof(sounds[0]); ++i) {

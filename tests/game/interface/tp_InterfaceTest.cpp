@@ -101,7 +101,9 @@ TEST_F(InterfaceHubTest, TypeTableHoldsTheBuiltInRowsAndTypesWithoutClassesCreat
     EXPECT_EQ(hub->GetWidget(InterfaceWidget_Map), nullptr);
     EXPECT_EQ(hub->GetChildren().size(), children);
     EXPECT_EQ(hub->GetWidget(-4), nullptr);
-    EXPECT_EQ(log.CountStartingWith("Warning"), 0);
+    EXPECT_EQ(
+        log.Count("Warning: interface widget \"widget_map\" has no class; nothing is created."), 1);
+    EXPECT_EQ(log.CountStartingWith("Warning"), 1);
 }
 
 TEST_F(InterfaceHubTest, SecondAddOfABuiltInTypeOnlyWarns) {

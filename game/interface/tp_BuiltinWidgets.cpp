@@ -1,0 +1,39 @@
+#include "game/interface/tp_BuiltinWidgets.h"
+
+#include "game/interface/tp_DialogHo.h"
+#include "game/interface/tp_ForwardingWidget.h"
+#include "game/interface/tp_Interface.h"
+#include "game/interface/tp_Inventory.h"
+#include "game/interface/tp_ItemPanel.h"
+#include "game/interface/tp_TaskHeader.h"
+#include "game/interface/tp_TaskPanel.h"
+
+namespace {
+
+// The creator of a class built as Class(object name, module override).
+template <class Class> void Register(int type) {
+    tp_Interface::SetBuiltinCreator(
+        type, [](const tp_WidgetTypeRecord& record, const std::string& module) -> tr_Object* {
+            return new Class(record.name, module);
+        });
+}
+
+} // namespace
+
+void tp_RegisterBuiltinWidgets() {
+    Register<tp_Inventory>(InterfaceWidget_Inventory);
+    Register<tp_TaskPanel>(InterfaceWidget_TaskPanel);
+    Register<tp_TaskHeader>(InterfaceWidget_TaskHeader);
+    Register<tp_ItemPanel>(InterfaceWidget_ItemPanel);
+    Register<tp_DialogHo>(InterfaceWidget_DialogHo);
+    size_t count = 0;
+    const tp_ForwardingWidgetRow* rows = tp_ForwardingWidget::GetRows(&count);
+    for (size_t i = 0; i < count; ++i) {
+        const tp_ForwardingWidgetRow& row = rows[i];
+        tp_Interface::SetBuiltinCreator(
+            row.type,
+            [&row](const tp_WidgetTypeRecord& record, const std::string& module) -> tr_Object* {
+                return new tp_ForwardingWidget(record.name, module, row);
+            });
+    }
+}
