@@ -155,6 +155,13 @@ bool tp_InterfaceWidget::CallModule(int id, const tr_MediatorDataTable& data) {
     return static_cast<bool>(self);
 }
 
+bool tp_InterfaceWidget::CallModuleWith(int id, std::shared_ptr<tr_MediatorDataTable> data) {
+    const tr_ObjectRef self(this);
+    if (!module_name_.empty())
+        tp_CallTriggerNowWith(GetName(), tp_ModuleMessageCall(module_name_, id), std::move(data));
+    return static_cast<bool>(self);
+}
+
 void tp_InterfaceWidget::ForwardToModule(int id, const tr_MediatorDataTable& data) {
     if (!module_name_.empty())
         tp_CallTriggerNow(GetName(), tp_ModuleMessageCall(module_name_, id), &data);

@@ -23,6 +23,7 @@
 #include "engine/scene/tr_ObjectRef.h"
 #include "engine/script/tr_Listener.h"
 
+#include <memory>
 #include <string>
 
 class tp_InterfaceWidget : public tr_Object, public tr_Listener {
@@ -82,6 +83,8 @@ protected:
     // the module's script ran; on false the caller returns at once without
     // touching any member.
     [[nodiscard]] bool CallModule(int id, const tr_MediatorDataTable& data);
+    // CallModule handing over a table built for this call (no copy).
+    [[nodiscard]] bool CallModuleWith(int id, std::shared_ptr<tr_MediatorDataTable> data);
     // Queues the module's "_set" trigger (layout for the current display).
     void QueueModuleSet();
     // Adds one mediator subscription (twice subscribed means called twice).

@@ -9,6 +9,7 @@
 #include "game/interface/tp_WidgetSupport.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -68,15 +69,15 @@ void tp_ItemRowWidget::ScrollTo(int index) {
 
 bool tp_ItemRowWidget::SendLayout() {
     moving_ = true;
-    tr_MediatorDataTable data;
-    data.SetInt("size", slot_count_);
-    tr_MediatorDataArray* objects = data.AddArray("objects");
+    auto data = std::make_shared<tr_MediatorDataTable>();
+    data->SetInt("size", slot_count_);
+    tr_MediatorDataArray* objects = data->AddArray("objects");
     for (size_t i = 0; i < items_.size(); ++i) {
         tr_MediatorDataTable* entry = objects->AddTable();
         entry->SetString("name", items_[i].name);
         entry->SetInt("pos", SlotPosition(static_cast<int>(i)));
     }
-    return CallModule(commands_.layout, data);
+    return CallModuleWith(commands_.layout, std::move(data));
 }
 
 bool tp_ItemRowWidget::PageLeft() {

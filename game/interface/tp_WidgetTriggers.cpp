@@ -21,6 +21,13 @@ bool tp_CallTriggerNow(const std::string& sender, const std::string& code,
     return tr_EngineCore::Get()->GetTriggers().CallNow(sender, code, CopyOf(data));
 }
 
+bool tp_CallTriggerNowWith(const std::string& sender, const std::string& code,
+                           std::shared_ptr<tr_MediatorDataTable> data) {
+    if (code.empty())
+        return false;
+    return tr_EngineCore::Get()->GetTriggers().CallNow(sender, code, std::move(data));
+}
+
 bool tp_QueueTrigger(const std::string& sender, const std::string& code,
                      const tr_MediatorDataTable* data) {
     if (code.empty())

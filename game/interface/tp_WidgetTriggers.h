@@ -6,6 +6,7 @@
 // trigger: the runtime logs the last one).
 #pragma once
 
+#include <memory>
 #include <string>
 
 class tr_MediatorDataTable;
@@ -14,6 +15,10 @@ bool tp_CallTriggerNow(const std::string& sender, const std::string& code,
                        const tr_MediatorDataTable* data = nullptr);
 bool tp_QueueTrigger(const std::string& sender, const std::string& code,
                      const tr_MediatorDataTable* data = nullptr);
+// tp_CallTriggerNow for a table built for this one call: it is handed over
+// as it is, without the copy (large tables, such as a row's layout).
+bool tp_CallTriggerNowWith(const std::string& sender, const std::string& code,
+                           std::shared_ptr<tr_MediatorDataTable> data);
 
 // "trg_" + module + suffix, e.g. tp_ModuleTrigger("int_map", "_set").
 std::string tp_ModuleTrigger(const std::string& module, const char* suffix);
