@@ -15,9 +15,9 @@
 # as an error or a warning, and the player's folder must hold the log and the
 # settings: the configuration's defaults on a first run, the player's own
 # values on a later one, and the full screen chosen in the menu in both.
-# Two more starts in the first walk's folder find Ada's progress: the study
-# with the key taken, then (after a walk into the garden and quitting there)
-# the garden.
+# Two more starts in the first walk's folder find Ada's progress: the garden
+# with the key taken, then (after a walk into the study and quitting there)
+# the study.
 source "$(dirname "$0")/lib/harness.sh"
 : "${TARROW:?}" "${TARROW_TOOLS:?}" "${TARROW_SOURCE_DIR:?}"
 content="$TARROW_SOURCE_DIR/tests/content/demo"
