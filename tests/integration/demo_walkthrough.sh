@@ -79,8 +79,11 @@ echo '<settings sfx_volume="0.25" voice_volume="0.5" gamma="1.5" performance="1"
 play "$work/second" "$work/second.txt"
 rc=$?
 check "second run exited $rc: $(head -c 2000 "$work/second.txt.err")" test "$rc" -eq 0
+# Low detail (performance="1") stops the rain, whose particles draw from the
+# generator the hints draw from, so only the hinted things may differ.
 check "the second walk went differently" \
-    cmp -s "$content/walkthrough.expected" <(grep '^demo: ' "$work/second.txt")
+    cmp -s <(grep -v '^demo: hint at ' "$content/walkthrough.expected") \
+    <(grep '^demo: ' "$work/second.txt" | grep -v '^demo: hint at ')
 check "sfx_volume not kept: $(cat "$settings")" test "$(attribute "$settings" sfx_volume)" = "0.25"
 check "voice_volume not kept: $(cat "$settings")" test "$(attribute "$settings" voice_volume)" = "0.5"
 check "gamma not kept: $(cat "$settings")" test "$(attribute "$settings" gamma)" = "1.5"
