@@ -4,10 +4,13 @@
 // reverse order. A bad argument or a malformed input script stops
 // everything before anything runs, with exit status 2.
 #include "apps/tarrow/CommandLine.h"
-#include "engine/core/Tarrow.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/bindings/tr_ModuleLoader.h"
 #include "engine/core/tr_Desktop.h"
 #include "engine/core/tr_DisplayEnumerator.h"
-#include "engine/core/tr_EngineServices.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/host/Tarrow.h"
+#include "engine/host/tr_EngineServices.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_Desktop_Headless.h"
 #include "engine/platform/headless/tr_DisplayEnumerator_Headless.h"
@@ -16,10 +19,7 @@
 #include "engine/platform/sdl/tr_Desktop_SDL.h"
 #include "engine/platform/sdl/tr_DisplayEnumerator_SDL.h"
 #include "engine/render/tr_Screenshot.h"
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/scene/tr_ModuleLoader.h"
-#include "engine/script/tr_Mediator.h"
+#include "engine/resources/files/tr_ContentPath.h"
 #include "game/app/tp_GameStartup.h"
 
 #include <cerrno>

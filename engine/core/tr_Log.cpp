@@ -1,7 +1,7 @@
 #include "engine/core/tr_Log.h"
 
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
 
 #include <cstdarg>
 #include <cstdio>

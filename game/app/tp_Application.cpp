@@ -2,13 +2,13 @@
 // The display side (layout, toggle fullscreen) is in tp_Application_Display.cpp.
 #include "game/app/tp_Application.h"
 
-#include "engine/resources/tr_SoundHub.h"
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataArray.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataArray.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/resources/media/tr_SoundHub.h"
 #include "game/app/tp_GameScriptApi.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 #include "game/level/tp_Level.h"
 
 tp_Application* tp_Application::instance_ = nullptr;

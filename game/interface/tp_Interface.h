@@ -10,9 +10,9 @@
 // creator yields null and AddWidget creates nothing for that type.
 #pragma once
 
+#include "engine/core/tr_Listener.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_ObjectRef.h"
-#include "engine/script/tr_Listener.h"
 
 #include <cstdint>
 #include <functional>

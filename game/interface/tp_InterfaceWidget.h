@@ -13,9 +13,9 @@
 // deleted once the handler has returned.
 #pragma once
 
+#include "engine/core/tr_Listener.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_ObjectRef.h"
-#include "engine/script/tr_Listener.h"
 
 #include <string>
 

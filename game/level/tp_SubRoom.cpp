@@ -1,12 +1,12 @@
 #include "game/level/tp_SubRoom.h"
 
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/core/tr_SLHelper.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
 #include "engine/scene/tr_ObjectRef.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
-#include "engine/script/tr_SLHelper.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 #include "game/level/tp_TreeRender.h"
 
 #include <cmath>

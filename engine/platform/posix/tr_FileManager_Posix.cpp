@@ -1,7 +1,7 @@
 #include "engine/platform/posix/tr_FileManager_Posix.h"
 
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/resources/tr_File.h"
+#include "engine/resources/files/tr_ContentPath.h"
+#include "engine/resources/files/tr_File.h"
 
 #include <cerrno>
 #include <climits>

@@ -10,7 +10,7 @@
 // "<name>.tmp" in the same folder, are synced, then renamed over the old file.
 #pragma once
 
-#include "engine/resources/tr_FileManager.h"
+#include "engine/resources/files/tr_FileManager.h"
 
 class tr_FileManager_Posix : public tr_FileManager {
 public:

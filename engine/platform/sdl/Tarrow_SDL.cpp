@@ -5,9 +5,9 @@
 #include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/platform/sdl/tr_AudioBackend_SDL.h"
 #include "engine/platform/sdl/tr_KeyTranslator_SDL.h"
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/resources/tr_PngDecoder.h"
-#include "engine/resources/tr_SoundHub.h"
+#include "engine/resources/files/tr_ContentPath.h"
+#include "engine/resources/images/tr_PngDecoder.h"
+#include "engine/resources/media/tr_SoundHub.h"
 
 #include <string>
 

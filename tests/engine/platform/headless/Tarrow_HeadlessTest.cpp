@@ -2,13 +2,13 @@
 // the end of a run, and display-mode changes on a live engine.
 #include "engine/platform/headless/Tarrow_Headless.h"
 
-#include "engine/core/tr_EngineServices.h"
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
+#include "engine/host/tr_EngineServices.h"
 #include "engine/platform/headless/tr_Render_Null.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/resources/tr_SoundHub.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/resources/media/tr_SoundHub.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 #include "ApplicationTestSupport.h"
 
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/script/tr_MediatorDataArray.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/core/tr_MediatorDataArray.h"
 #include "engine/script/tr_Trigger.h"
 #include "game/app/tp_Application.h"
-#include "game/app/tp_Config.h"
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_DisplayModeSelection.h"
 #include "game/app/tp_Settings.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Config.h"
+#include "game/core/tp_Messages.h"
 #include "game/level/tp_Level.h"
 #include "game/level/tp_LevelObjectTypes.h"
 
