@@ -1,10 +1,9 @@
 #include "engine/host/tr_EngineServices.h"
 
 #include "engine/bindings/tr_EngineCore.h"
+#include "engine/core/tr_Backends.h"
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/objects/tr_Cursor.h"
-#include "engine/platform/headless/tr_Cursor_Headless.h"
-#include "engine/platform/sdl/tr_Cursor_SDL.h"
 #include "engine/resources/files/tr_ResourceRegistry.h"
 #include "engine/resources/media/tr_SoundHub.h"
 #include "engine/scene/tr_Object.h"
@@ -27,9 +26,9 @@ Tarrow::Services tr_MakeEngineServices(tr_CursorFactory make_cursor) {
         }
         // Shapes load their art through the registry: it comes first.
         if (!tr_Cursor::Get()) {
-            *cursor = make_cursor ? make_cursor() : tr_Cursor_SDL::CreateIfVideoRuns();
+            *cursor = make_cursor ? make_cursor() : tr_Backends::MakeCursor("sdl");
             if (!*cursor) {
-                *cursor = std::make_unique<tr_Cursor_Headless>();
+                *cursor = tr_Backends::MakeCursor("headless");
             }
         }
         tr_SoundHub::GetOrCreate();

@@ -36,16 +36,6 @@ LAYERS=(
     "apps tools"
 )
 
-# Includes still waiting for the back-end table (FILE -> TARGET); each one
-# listed here is exempt from the rules below.
-PENDING="engine/host/tr_EngineServices.cpp -> engine/platform/headless/tr_Cursor_Headless.h
-engine/host/tr_EngineServices.cpp -> engine/platform/sdl/tr_Cursor_SDL.h
-engine/render/tr_RenderDevice.cpp -> engine/platform/headless/tr_RenderDevice_Null.h
-engine/resources/files/tr_FileManager.cpp -> engine/platform/posix/tr_FileManager_Posix.h
-engine/resources/media/tr_SoundHub.cpp -> engine/platform/headless/tr_AudioBackend_Null.h
-engine/platform/sdl/Tarrow_SDL.cpp -> engine/platform/gl/tr_Render_GL.h
-engine/platform/sdl/tr_AudioBackend_SDL.cpp -> engine/platform/headless/tr_AudioBackend_Null.h"
-
 sources() { find engine game apps tools -name '*.h' -o -name '*.cpp' | sort; }
 
 hits=$(sources | xargs grep -nE '#\s*include\s*[<"](SDL2?/|SDL[_.]|epoxy/|GL/|GLES)' |
@@ -58,9 +48,7 @@ hits=$(sources | xargs grep -nE '#\s*include\s*[<"](lua\.h|lualib\.h|lauxlib\.h|
 
 # FILE:LINE:TARGET for every include of a project file.
 edges=$(sources | xargs grep -nE '^\s*#\s*include\s*"(engine|game|apps|tools)/' |
-        sed -E 's/^([^:]*):([0-9]+):.*"([^"]+)".*/\1:\2:\3/' |
-        awk -v pending="$PENDING" 'BEGIN { n = split(pending, p, "\n"); for (i = 1; i <= n; i++) skip[p[i]] = 1 }
-            { split($0, f, ":"); if (!((f[1] " -> " f[3]) in skip)) print }')
+        sed -E 's/^([^:]*):([0-9]+):.*"([^"]+)".*/\1:\2:\3/')
 
 layer_table=$(for i in "${!LAYERS[@]}"; do for f in ${LAYERS[$i]}; do echo "$f $i"; done; done)
 

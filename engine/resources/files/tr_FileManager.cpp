@@ -1,37 +1,24 @@
 #include "engine/resources/files/tr_FileManager.h"
 
-#include "engine/platform/posix/tr_FileManager_Posix.h"
+#include "engine/core/tr_Backends.h"
 
-tr_FileManager* tr_FileManager::instance_ = nullptr;
 std::string tr_FileManager::company_;
 std::string tr_FileManager::game_;
 const std::string* tr_FileManager::engine_company_ = nullptr;
 const std::string* tr_FileManager::engine_game_ = nullptr;
 
 tr_FileManager* tr_FileManager::GetOrCreate() {
-    if (instance_ == nullptr) {
-        instance_ = new tr_FileManager_Posix();
+    if (Get() == nullptr) {
+        Install(tr_Backends::MakeFileManager("posix").release());
     }
-    return instance_;
-}
-
-void tr_FileManager::Install(tr_FileManager* manager) {
-    if (manager != instance_) {
-        delete instance_;
-        instance_ = manager;
-    }
-}
-
-void tr_FileManager::Destroy() {
-    delete instance_;
-    instance_ = nullptr;
+    return Get();
 }
 
 void tr_FileManager::SetFolderNames(const std::string& company, const std::string& game) {
     company_ = company;
     game_ = game;
-    if (instance_ != nullptr) {
-        instance_->OnFolderNamesChanged();
+    if (tr_FileManager* manager = Get()) {
+        manager->OnFolderNamesChanged();
     }
 }
 

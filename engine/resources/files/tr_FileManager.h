@@ -16,10 +16,12 @@
 // user folder is unknown and user-file operations fail.
 #pragma once
 
+#include "engine/core/tr_InstalledService.h"
+
 #include <string>
 #include <vector>
 
-class tr_FileManager {
+class tr_FileManager : public tr_InstalledService<tr_FileManager> {
 public:
     // ReadUserFile / ReadFile results.
     enum ReadResult : int {
@@ -53,11 +55,9 @@ public:
     // Called when the folder names change: make the folders now.
     virtual void OnFolderNamesChanged() {}
 
-    static tr_FileManager* Get() { return instance_; }
+    // The installed manager (Get, Install, Destroy come from
+    // tr_InstalledService), made from the "posix" back end when none is.
     static tr_FileManager* GetOrCreate();
-    // Takes ownership; replaces (and deletes) the current instance.
-    static void Install(tr_FileManager* manager);
-    static void Destroy();
 
     // Folder names for use without an engine object.
     static void SetFolderNames(const std::string& company, const std::string& game);
@@ -69,7 +69,6 @@ public:
     static const std::string& GetGameName();
 
 private:
-    static tr_FileManager* instance_;
     static std::string company_;
     static std::string game_;
     static const std::string* engine_company_;

@@ -1,7 +1,7 @@
 #include "engine/resources/media/tr_SoundHub.h"
 
+#include "engine/core/tr_Backends.h"
 #include "engine/core/tr_Log.h"
-#include "engine/platform/headless/tr_AudioBackend_Null.h"
 #include "engine/resources/files/tr_ContentPath.h"
 
 namespace {
@@ -32,7 +32,7 @@ void tr_SoundHub::Destroy() {
 
 tr_SoundHub::tr_SoundHub(std::unique_ptr<tr_AudioBackend> output) : backend(std::move(output)) {
     if (!backend) {
-        backend = std::make_unique<tr_AudioBackend_Null>();
+        backend = tr_Backends::MakeAudio("null");
     }
 }
 
@@ -44,7 +44,7 @@ tr_SoundHub::~tr_SoundHub() {
 
 void tr_SoundHub::InitOutput(std::unique_ptr<tr_AudioBackend> output) {
     StopAll();
-    backend = output ? std::move(output) : std::make_unique<tr_AudioBackend_Null>();
+    backend = output ? std::move(output) : tr_Backends::MakeAudio("null");
 }
 
 void tr_SoundHub::Play(const std::string& name, const std::string& category, bool loop, bool keep,
