@@ -4,12 +4,12 @@
 // reverse order. A bad argument or a malformed input script stops
 // everything before anything runs, with exit status 2.
 #include "apps/tarrow/CommandLine.h"
-#include "engine/bindings/tr_EngineCore.h"
 #include "engine/bindings/tr_ModuleLoader.h"
 #include "engine/core/tr_Desktop.h"
 #include "engine/core/tr_DisplayEnumerator.h"
 #include "engine/core/tr_Mediator.h"
 #include "engine/host/Tarrow.h"
+#include "engine/host/tr_AttachEngineCore.h"
 #include "engine/host/tr_EngineServices.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_Desktop_Headless.h"
@@ -61,21 +61,7 @@ bool RunModule(const EngineFactory& make_engine, Tarrow_SDL*& window_engine,
                const std::string& module) {
     tr_Mediator mediator;
     std::unique_ptr<Tarrow> engine = make_engine();
-    engine->SetUpdateHook([](const tr_FrameInfo* frame) {
-        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
-            core->Update(frame);
-        }
-    });
-    engine->SetInputHook([](const tr_InputEvent* event) {
-        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
-            core->Input(event);
-        }
-    });
-    engine->SetDrawHook([](tr_Render* render) {
-        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
-            core->Draw(render);
-        }
-    });
+    tr_AttachEngineCore(*engine);
     engine->SetCompanyName(tp_GameStartup::kCompanyName);
     engine->SetGameName("Tarrow Demo");
     engine->Init(0, 0, 1024, 768, false, "Tarrow");

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 class tr_LogFileListener;
 class tr_Platform;
@@ -22,16 +23,19 @@ struct tr_InputEvent;
 
 class Tarrow {
 public:
-    using DrawHook = void (*)(tr_Render* render);
-    using UpdateHook = void (*)(const tr_FrameInfo* frame);
-    using InputHook = void (*)(const tr_InputEvent* event);
-    using InitHook = void (*)();
-    using ShutdownHook = void (*)(Tarrow* engine);
-    using ActivateHook = void (*)();
-    using DeactivateHook = void (*)();
-    using TimeChangeHook = void (*)();
-    using ModeChangedHook = void (*)();
-    using ToggleFullscreenHook = bool (*)(bool wanted_fullscreen);
+    // The application's hooks. They carry their own context (a lambda's
+    // captures), so the application reaches its objects without globals; an
+    // empty hook is skipped.
+    using DrawHook = std::function<void(tr_Render* render)>;
+    using UpdateHook = std::function<void(const tr_FrameInfo* frame)>;
+    using InputHook = std::function<void(const tr_InputEvent* event)>;
+    using InitHook = std::function<void()>;
+    using ShutdownHook = std::function<void(Tarrow* engine)>;
+    using ActivateHook = std::function<void()>;
+    using DeactivateHook = std::function<void()>;
+    using TimeChangeHook = std::function<void()>;
+    using ModeChangedHook = std::function<void()>;
+    using ToggleFullscreenHook = std::function<bool(bool wanted_fullscreen)>;
 
     // Work that belongs to other subsystems, called by the engine at fixed
     // points of its life and of every frame. Every entry may be left empty
@@ -79,21 +83,21 @@ public:
     virtual void Release();
     virtual bool SetDisplayMode(int width, int height, bool fullscreen);
     virtual void Run() = 0;
-    virtual void SetDrawHook(DrawHook hook) { draw_hook_ = hook; }
-    virtual void SetUpdateHook(UpdateHook hook) { update_hook_ = hook; }
-    virtual void SetInputHook(InputHook hook) { input_hook_ = hook; }
-    virtual void SetInitHook(InitHook hook) { init_hook_ = hook; }
-    virtual void SetShutdownHook(ShutdownHook hook) { shutdown_hook_ = hook; }
-    virtual void SetActivateHook(ActivateHook hook) { activate_hook_ = hook; }
-    virtual void SetDeactivateHook(DeactivateHook hook) { deactivate_hook_ = hook; }
-    virtual void SetTimeChangeHook(TimeChangeHook hook) { time_change_hook_ = hook; }
-    virtual void SetModeChangedHook(ModeChangedHook hook) { mode_changed_hook_ = hook; }
+    virtual void SetDrawHook(DrawHook hook) { draw_hook_ = std::move(hook); }
+    virtual void SetUpdateHook(UpdateHook hook) { update_hook_ = std::move(hook); }
+    virtual void SetInputHook(InputHook hook) { input_hook_ = std::move(hook); }
+    virtual void SetInitHook(InitHook hook) { init_hook_ = std::move(hook); }
+    virtual void SetShutdownHook(ShutdownHook hook) { shutdown_hook_ = std::move(hook); }
+    virtual void SetActivateHook(ActivateHook hook) { activate_hook_ = std::move(hook); }
+    virtual void SetDeactivateHook(DeactivateHook hook) { deactivate_hook_ = std::move(hook); }
+    virtual void SetTimeChangeHook(TimeChangeHook hook) { time_change_hook_ = std::move(hook); }
+    virtual void SetModeChangedHook(ModeChangedHook hook) { mode_changed_hook_ = std::move(hook); }
     virtual void SetToggleFullscreenHook(ToggleFullscreenHook hook) {
-        toggle_fullscreen_hook_ = hook;
+        toggle_fullscreen_hook_ = std::move(hook);
     }
     // The installed toggle, or null; the game's script functions call it the
     // way Alt+Enter does, with the full-screen value they want.
-    ToggleFullscreenHook GetToggleFullscreenHook() const { return toggle_fullscreen_hook_; }
+    const ToggleFullscreenHook& GetToggleFullscreenHook() const { return toggle_fullscreen_hook_; }
     virtual float GetWidth() { return width_; }
     virtual float GetHeight() { return height_; }
     // A non-positive or non-finite rate is ignored: it would stop every frame.
@@ -177,16 +181,16 @@ private:
     std::string company_name_;
     std::string game_name_;
 
-    DrawHook draw_hook_ = nullptr;
-    UpdateHook update_hook_ = nullptr;
-    InputHook input_hook_ = nullptr;
-    InitHook init_hook_ = nullptr;
-    ShutdownHook shutdown_hook_ = nullptr;
-    ActivateHook activate_hook_ = nullptr;
-    DeactivateHook deactivate_hook_ = nullptr;
-    TimeChangeHook time_change_hook_ = nullptr;
-    ModeChangedHook mode_changed_hook_ = nullptr;
-    ToggleFullscreenHook toggle_fullscreen_hook_ = nullptr;
+    DrawHook draw_hook_;
+    UpdateHook update_hook_;
+    InputHook input_hook_;
+    InitHook init_hook_;
+    ShutdownHook shutdown_hook_;
+    ActivateHook activate_hook_;
+    DeactivateHook deactivate_hook_;
+    TimeChangeHook time_change_hook_;
+    ModeChangedHook mode_changed_hook_;
+    ToggleFullscreenHook toggle_fullscreen_hook_;
 
     // Frame timing, in the platform's ticks; differences are taken in
     // unsigned 32-bit arithmetic so a wrapping counter keeps working.

@@ -4,6 +4,7 @@
 #include "engine/core/tr_Log.h"
 #include "engine/core/tr_Mediator.h"
 #include "engine/host/Tarrow.h"
+#include "engine/host/tr_AttachEngineCore.h"
 #include "engine/objects/tr_Cursor.h"
 #include "engine/resources/files/tr_FileManager.h"
 #include "engine/resources/text/tr_StringTable.h"
@@ -61,21 +62,6 @@ void ShutdownHook(Tarrow* /*engine*/) {
     if (tr_EngineCore* core = tr_EngineCore::GetIfCreated())
         core->GetTriggers().CallNow(tp_Application::kObjectName, "tp_close");
     delete tp_Application::Get();
-}
-
-void DrawHook(tr_Render* render) {
-    if (tr_EngineCore* core = tr_EngineCore::GetIfCreated())
-        core->Draw(render);
-}
-
-void InputHook(const tr_InputEvent* event) {
-    if (tr_EngineCore* core = tr_EngineCore::GetIfCreated())
-        core->Input(event);
-}
-
-void UpdateHook(const tr_FrameInfo* frame) {
-    if (tr_EngineCore* core = tr_EngineCore::GetIfCreated())
-        core->Update(frame);
 }
 
 void ActivateHook() {
@@ -155,11 +141,9 @@ bool tp_GameStartup::Initialise(const EngineFactory& make_engine) {
 }
 
 void tp_GameStartup::InstallHooks(Tarrow& engine) {
+    tr_AttachEngineCore(engine);
     engine.SetInitHook(InitHook);
     engine.SetShutdownHook(ShutdownHook);
-    engine.SetDrawHook(DrawHook);
-    engine.SetInputHook(InputHook);
-    engine.SetUpdateHook(UpdateHook);
     engine.SetActivateHook(ActivateHook);
     engine.SetDeactivateHook(DeactivateHook);
     engine.SetToggleFullscreenHook(ToggleFullscreenHook);
