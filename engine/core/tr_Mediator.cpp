@@ -38,6 +38,14 @@ void tr_Mediator::Unsubscribe(tr_Listener* listener) {
     }
 }
 
+bool tr_Mediator::SendIfAny(int id, tr_MediatorDataTable& data) {
+    if (instance_ == nullptr) {
+        return false;
+    }
+    instance_->Send(id, data);
+    return true;
+}
+
 void tr_Mediator::Send(int id, tr_MediatorDataTable& data) {
     auto found = listeners_.find(id);
     if (found == listeners_.end()) {

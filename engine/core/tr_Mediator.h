@@ -34,6 +34,9 @@ public:
     // Removes every occurrence of listener from every id.
     void Unsubscribe(tr_Listener* listener);
     void Send(int id, tr_MediatorDataTable& data);
+    // Send on the live mediator; nothing (false) when there is none, as
+    // early in start-up, late in shutdown and in tests without one.
+    static bool SendIfAny(int id, tr_MediatorDataTable& data);
 
     // Number of live subscriptions of id (mostly for diagnostics and tests).
     int CountListeners(int id) const;

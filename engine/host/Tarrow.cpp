@@ -1,5 +1,6 @@
 #include "engine/host/Tarrow.h"
 
+#include "engine/core/tr_EngineMessages.h"
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
 #include "engine/core/tr_Mediator.h"
@@ -14,9 +15,6 @@
 Tarrow* Tarrow::instance_ = nullptr;
 
 namespace {
-
-// The mediator message every Alt+Enter sends, with an empty table.
-constexpr int kToggleFullscreenMessage = 2;
 
 // Far beyond any sensible frame time, and well inside the unsigned
 // difference range of the tick counter.
@@ -270,10 +268,8 @@ void Tarrow::HandleToggleFullscreenKey() {
         return;
     }
     const bool changed = toggle_fullscreen_hook_(!fullscreen_);
-    if (tr_Mediator* mediator = tr_Mediator::Get()) {
-        tr_MediatorDataTable empty;
-        mediator->Send(kToggleFullscreenMessage, empty);
-    }
+    tr_MediatorDataTable empty;
+    tr_Mediator::SendIfAny(TR_MSG_TOGGLE_FULLSCREEN, empty);
     if (changed && mode_changed_hook_) {
         mode_changed_hook_();
     }

@@ -24,10 +24,8 @@ std::string StringOf(const tr_MediatorDataTable& data, const char* key) {
 }
 
 void SendEmpty(int id) {
-    if (tr_Mediator* mediator = tr_Mediator::Get()) {
-        tr_MediatorDataTable data;
-        mediator->Send(id, data);
-    }
+    tr_MediatorDataTable data;
+    tr_Mediator::SendIfAny(id, data);
 }
 
 } // namespace

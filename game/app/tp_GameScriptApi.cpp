@@ -24,9 +24,7 @@ void tp_RegisterGameScriptApi(lua_State* L) {
 }
 
 void tp_ScriptSend(int id, tr_MediatorDataTable& data) {
-    if (tr_Mediator* mediator = tr_Mediator::Get()) {
-        mediator->Send(id, data);
-    }
+    tr_Mediator::SendIfAny(id, data);
 }
 
 tr_Object* tp_ScriptCurrentRoom() {

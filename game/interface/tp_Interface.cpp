@@ -270,8 +270,7 @@ void tp_Interface::HandleWidgetSetVisible(tr_MediatorDataTable& data) {
     if (!widget)
         return;
     data.SetString("name", widget->GetName());
-    if (tr_Mediator* mediator = tr_Mediator::Get())
-        mediator->Send(Command_InterfaceWidget_SetVisible, data);
+    tr_Mediator::SendIfAny(Command_InterfaceWidget_SetVisible, data);
 }
 
 void tp_Interface::HandleSubscribeCustomWidget(tr_MediatorDataTable& data) {

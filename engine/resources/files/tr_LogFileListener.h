@@ -6,11 +6,13 @@
 // unsubscribes it.
 #pragma once
 
+#include "engine/core/tr_EngineMessages.h"
+
 #include "engine/core/tr_Listener.h"
 
 class tr_LogFileListener : public tr_Listener {
 public:
-    static constexpr int kLogMessage = 3;
+    static constexpr int kLogMessage = TR_MSG_LOG;
 
     tr_LogFileListener();
 

@@ -1,12 +1,11 @@
 #include "engine/resources/media/tr_SubtitleTrack.h"
 
+#include "engine/core/tr_EngineMessages.h"
 #include "engine/core/tr_Mediator.h"
 #include "engine/core/tr_MediatorDataTable.h"
 #include "engine/resources/files/tr_ContentPath.h"
 
 namespace {
-
-const int kSubtitleMessage = 1;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -71,7 +70,7 @@ void tr_SubtitleTrack::AnnounceThroughMediator(bool show, const std::string& tex
     if (show) {
         data.SetString("text_id", text_id);
     }
-    mediator->Send(kSubtitleMessage, data);
+    mediator->Send(TR_MSG_SUBTITLE, data);
 }
 
 tr_SubtitleTrack::tr_SubtitleTrack() : announce(&tr_SubtitleTrack::AnnounceThroughMediator) {}

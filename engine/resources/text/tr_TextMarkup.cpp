@@ -1,5 +1,7 @@
 #include "engine/resources/text/tr_TextMarkup.h"
 
+#include "engine/core/tr_Utf8.h"
+
 #include <cstdint>
 
 struct tr_TextMarkup::TagState {
@@ -43,33 +45,16 @@ std::vector<int32_t> tr_TextMarkup::DecodeUtf8(const std::string& text) {
     codes.reserve(text.size());
     const size_t size = text.size();
     size_t i = 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     while (i < size) {
-        const uint8_t lead = static_cast<uint8_t>(text[i]);
-        size_t length = 1;
-        int32_t code = lead;
-        if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            code = lead & 0x07;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            code = lead & 0x0F;
-        } else if (lead >= 192 && lead <= 223) {
-            length = 2;
-            code = lead & 0x1F;
-        }
-        bool complete = i + length <= size;
-        for (size_t k = 1; complete && k < length; ++k) {
-            const uint8_t next = static_cast<uint8_t>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                complete = false;
-            else
-                code = (code << 6) | (next & 0x3F);
-        }
-        if (!complete) {
+        // A sequence cut short or broken stands for its lead byte alone.
+        uint32_t code = bytes[i];
+        size_t length = tr_Utf8::Decode(bytes + i, size - i, code);
+        if (length == 0) {
             length = 1;
-            code = lead;
+            code = bytes[i];
         }
-        codes.push_back(code);
+        codes.push_back(static_cast<int32_t>(code));
         i += length;
     }
     return codes;
