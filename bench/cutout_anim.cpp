@@ -15,13 +15,13 @@
 // GL (adding the renderer's batching and the driver; draw calls counted).
 //
 // Usage: bench_cutout_anim [frames=300] [warmup=30]
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/objects/tr_ComplexAnim.h"
 #include "engine/objects/tr_FlashAnim.h"
 #include "engine/objects/tr_Grid.h"
 #include "engine/platform/gl/tr_Render_GL.h"
-#include "engine/resources/tr_PngWriter.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/resources/images/tr_PngWriter.h"
 
 #include <SDL.h>
 

@@ -2,8 +2,8 @@
 // clock jumps to each due time, no hooks, a renderer that does nothing. What
 // is left is the loop's own work per frame (polls, timing, the frame record,
 // the draw bracket and present).
-#include "engine/core/Tarrow.h"
 #include "engine/core/tr_Platform.h"
+#include "engine/host/Tarrow.h"
 #include "engine/render/tr_Render.h"
 
 #include <benchmark/benchmark.h>

@@ -9,7 +9,7 @@
 //
 // Usage: bench_game_startup [game folder] [runs=15]
 #include "engine/core/tr_DisplayEnumerator.h"
-#include "engine/core/tr_EngineServices.h"
+#include "engine/host/tr_EngineServices.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_DisplayEnumerator_Headless.h"
 #include "game/app/tp_GameStartup.h"

@@ -12,10 +12,10 @@
 //                                                       loaded as a texture
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/platform/sdl/tr_AudioBackend_SDL.h"
-#include "engine/resources/tr_Font.h"
-#include "engine/resources/tr_SoundHub.h"
-#include "engine/resources/tr_TextRaster.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
+#include "engine/resources/media/tr_SoundHub.h"
+#include "engine/resources/text/tr_Font.h"
+#include "engine/resources/text/tr_TextRaster.h"
 
 #include <sys/resource.h>
 

@@ -3,18 +3,18 @@
 // tasks with 5 hint groups each choosing a hint (target under 0.2 ms). The
 // modules are stand-ins that answer at once, as fast content would, so the
 // figures are the native side plus the unavoidable Lua calls.
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataArray.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataArray.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/script/tr_Trigger.h"
 #include "engine/script/tr_TriggerRegistry.h"
-#include "game/app/tp_Config.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
+#include "game/core/tp_Config.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_BuiltinWidgets.h"
 #include "game/interface/tp_Interface.h"
 #include "game/interface/tp_Inventory.h"
-#include "game/interface/tp_Messages.h"
 #include "game/interface/tp_TaskPanel.h"
 
 #include <benchmark/benchmark.h>

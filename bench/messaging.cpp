@@ -1,10 +1,10 @@
 // Mediator dispatch, Lua table conversion, log formatting and content path
 // resolution: the per-message and per-file costs every subsystem pays.
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/script/tr_Listener.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataArray.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_Listener.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataArray.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/resources/files/tr_ContentPath.h"
 
 #include <benchmark/benchmark.h>
 #include <lua.hpp>

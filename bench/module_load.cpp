@@ -1,8 +1,8 @@
 // Loading a module of 1,000 objects (nested two deep, four types) with 20
 // triggers and a little module code into the engine core, then removing it
 // again outside the measured time. Target: at most 20 ms a load.
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/scene/tr_ModuleLoader.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/bindings/tr_ModuleLoader.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/script/tr_TriggerRegistry.h"
 

@@ -8,8 +8,8 @@
 #include "engine/core/tr_Random.h"
 #include "engine/objects/particles/tr_ParticleSystem.h"
 #include "engine/platform/headless/tr_Render_Null.h"
-#include "engine/resources/tr_PngWriter.h"
-#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/resources/images/tr_PngWriter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,13 +6,13 @@
 // of each after the warm-up frames and their ratio.
 //
 // Usage: bench_particles_screen [frames=300] [warmup=30]
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_Random.h"
 #include "engine/objects/particles/tr_ParticleSystem.h"
 #include "engine/objects/tr_Sprite.h"
 #include "engine/platform/gl/tr_Render_GL.h"
-#include "engine/resources/tr_PngWriter.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/resources/images/tr_PngWriter.h"
 
 #include <SDL.h>
 

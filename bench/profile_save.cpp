@@ -2,8 +2,8 @@
 // (nested tables of strings, numbers and booleans) through the profile
 // manager, to and from a saved-game file in a private user folder (atomic
 // replace with sync included), and the in-memory conversion alone.
-#include "engine/resources/tr_FileManager.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/resources/files/tr_FileManager.h"
 #include "engine/script/tr_ScriptState.h"
 #include "game/app/tp_GameDataConverter.h"
 #include "game/app/tp_ProfileManager.h"

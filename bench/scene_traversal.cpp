@@ -2,8 +2,8 @@
 // object in ten running a looping keyframe modifier, drawn through a renderer
 // that does nothing. Prints the cost per object per frame and the heap
 // allocations per frame once warmed up (counted by replacing operator new).
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/render/tr_Render.h"
-#include "engine/scene/tr_EngineCore.h"
 #include "engine/scene/tr_Object.h"
 
 #include <chrono>

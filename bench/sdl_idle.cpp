@@ -4,8 +4,8 @@
 // Usage: bench_sdl_idle [frames] [--no-render]   (default 600 frames)
 // --no-render leaves the renderer out, which separates the loop's own share
 // from the GL driver's (a software rasteriser under Xvfb).
+#include "engine/core/tr_Mediator.h"
 #include "engine/platform/sdl/Tarrow_SDL.h"
-#include "engine/script/tr_Mediator.h"
 
 #include <sys/resource.h>
 

@@ -6,11 +6,11 @@
 // the measured frames after the warm-up frames.
 //
 // Usage: bench_sprite_scene [frames=300] [warmup=30]
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/objects/tr_Sprite.h"
 #include "engine/platform/gl/tr_Render_GL.h"
-#include "engine/resources/tr_PngWriter.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/resources/images/tr_PngWriter.h"
 
 #include <SDL.h>
 

@@ -5,9 +5,9 @@
 // Font: argv[1], else $TARROW_SOURCE_DIR (or the source folder this was built
 // from) + "/assets/fonts/dejavusans".
 #include "engine/platform/gl/tr_Render_GL.h"
-#include "engine/resources/tr_Font.h"
-#include "engine/resources/tr_TextRaster.h"
-#include "engine/resources/tr_TextRenderer.h"
+#include "engine/render/tr_TextRenderer.h"
+#include "engine/resources/text/tr_Font.h"
+#include "engine/resources/text/tr_TextRaster.h"
 
 #include <SDL.h>
 

@@ -4,9 +4,9 @@
 // and once on the GL device (a hidden SDL window with a GL 3.3 core
 // context; those runs are skipped without a display).
 #include "engine/platform/gl/tr_Render_GL.h"
-#include "engine/resources/tr_PngWriter.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/resources/images/tr_PngWriter.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>

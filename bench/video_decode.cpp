@@ -5,9 +5,9 @@
 // with a GL 3.3 core context; without a display the upload is left out).
 // Target: 8 ms per shown frame, all three together.
 #include "engine/platform/gl/tr_Render_GL.h"
-#include "engine/resources/tr_GeneratedTexture.h"
-#include "engine/resources/tr_VideoEncoder.h"
-#include "engine/resources/tr_VideoPlayer.h"
+#include "engine/render/tr_GeneratedTexture.h"
+#include "engine/resources/media/tr_VideoEncoder.h"
+#include "engine/resources/media/tr_VideoPlayer.h"
 
 #include <SDL.h>
 #include <time.h>

@@ -4,10 +4,13 @@
 // reverse order. A bad argument or a malformed input script stops
 // everything before anything runs, with exit status 2.
 #include "apps/tarrow/CommandLine.h"
-#include "engine/core/Tarrow.h"
+#include "engine/bindings/tr_ModuleLoader.h"
 #include "engine/core/tr_Desktop.h"
 #include "engine/core/tr_DisplayEnumerator.h"
-#include "engine/core/tr_EngineServices.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/host/Tarrow.h"
+#include "engine/host/tr_AttachEngineCore.h"
+#include "engine/host/tr_EngineServices.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_Desktop_Headless.h"
 #include "engine/platform/headless/tr_DisplayEnumerator_Headless.h"
@@ -16,10 +19,7 @@
 #include "engine/platform/sdl/tr_Desktop_SDL.h"
 #include "engine/platform/sdl/tr_DisplayEnumerator_SDL.h"
 #include "engine/render/tr_Screenshot.h"
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/scene/tr_ModuleLoader.h"
-#include "engine/script/tr_Mediator.h"
+#include "engine/resources/files/tr_ContentPath.h"
 #include "game/app/tp_GameStartup.h"
 
 #include <cerrno>
@@ -62,21 +62,7 @@ bool RunModule(const EngineFactory& make_engine, Tarrow_SDL*& window_engine,
                const std::string& module) {
     tr_Mediator mediator;
     std::unique_ptr<Tarrow> engine = make_engine();
-    engine->SetUpdateHook([](const tr_FrameInfo* frame) {
-        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
-            core->Update(frame);
-        }
-    });
-    engine->SetInputHook([](const tr_InputEvent* event) {
-        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
-            core->Input(event);
-        }
-    });
-    engine->SetDrawHook([](tr_Render* render) {
-        if (tr_EngineCore* core = tr_EngineCore::GetIfCreated()) {
-            core->Draw(render);
-        }
-    });
+    tr_AttachEngineCore(*engine);
     engine->SetCompanyName(tp_GameStartup::kCompanyName);
     engine->SetGameName("Tarrow Demo");
     engine->Init(0, 0, 1024, 768, false, "Tarrow");

@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 
-tr_Desktop* tr_Desktop::instance_ = nullptr;
-
 namespace {
 
 std::string WithoutTrailingSlashes(std::string path) {
@@ -25,16 +23,4 @@ std::string tr_Desktop::UsualDocumentsFolder() {
         return WithoutTrailingSlashes(home) + "/Documents";
     }
     return std::string();
-}
-
-void tr_Desktop::Install(tr_Desktop* desktop) {
-    if (desktop != instance_) {
-        delete instance_;
-        instance_ = desktop;
-    }
-}
-
-void tr_Desktop::Destroy() {
-    delete instance_;
-    instance_ = nullptr;
 }

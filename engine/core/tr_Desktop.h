@@ -9,9 +9,11 @@
 // instance at shutdown.
 #pragma once
 
+#include "engine/core/tr_InstalledService.h"
+
 #include <string>
 
-class tr_Desktop {
+class tr_Desktop : public tr_InstalledService<tr_Desktop> {
 public:
     tr_Desktop() = default;
     tr_Desktop(const tr_Desktop&) = delete;
@@ -27,12 +29,4 @@ public:
     // $XDG_DOCUMENTS_DIR when set, else $HOME/Documents; empty when neither
     // can be told. What callers use when no desktop is installed.
     static std::string UsualDocumentsFolder();
-
-    static tr_Desktop* Get() { return instance_; }
-    // Takes ownership; replaces (and deletes) the current instance.
-    static void Install(tr_Desktop* desktop);
-    static void Destroy();
-
-private:
-    static tr_Desktop* instance_;
 };

@@ -9,6 +9,8 @@
 // the instance at shutdown.
 #pragma once
 
+#include "engine/core/tr_InstalledService.h"
+
 #include <vector>
 
 struct tr_DisplaySize {
@@ -25,7 +27,7 @@ struct tr_DisplayDevice {
     std::vector<tr_DisplaySize> modes;
 };
 
-class tr_DisplayEnumerator {
+class tr_DisplayEnumerator : public tr_InstalledService<tr_DisplayEnumerator> {
 public:
     tr_DisplayEnumerator() = default;
     tr_DisplayEnumerator(const tr_DisplayEnumerator&) = delete;
@@ -34,12 +36,4 @@ public:
 
     // Every display device the system knows; empty when none can be queried.
     virtual std::vector<tr_DisplayDevice> EnumerateDevices() = 0;
-
-    static tr_DisplayEnumerator* Get() { return instance_; }
-    // Takes ownership; replaces (and deletes) the current instance.
-    static void Install(tr_DisplayEnumerator* enumerator);
-    static void Destroy();
-
-private:
-    static tr_DisplayEnumerator* instance_;
 };

@@ -1,7 +1,9 @@
 #include "engine/core/tr_Log.h"
 
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_EngineMessages.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/core/tr_Utf8.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -22,15 +24,7 @@ size_t TrimPartialUtf8(const char* text, size_t length) {
     if (start == 0) {
         return length;
     }
-    const unsigned char lead = static_cast<unsigned char>(text[start - 1]);
-    size_t needed = 1;
-    if ((lead & 0xE0) == 0xC0) {
-        needed = 2;
-    } else if ((lead & 0xF0) == 0xE0) {
-        needed = 3;
-    } else if ((lead & 0xF8) == 0xF0) {
-        needed = 4;
-    }
+    const size_t needed = tr_Utf8::SequenceLength(static_cast<unsigned char>(text[start - 1]));
     const size_t have = length - start + 1;
     return needed > 1 && have < needed ? start - 1 : length;
 }
@@ -60,7 +54,7 @@ void tr_Log(const char* format, ...) {
     if (tr_Mediator* mediator = tr_Mediator::Get()) {
         tr_MediatorDataTable data;
         data.SetString("message", line);
-        mediator->Send(3, data);
+        mediator->Send(TR_MSG_LOG, data);
     }
     line.push_back('\n');
     std::fwrite(line.data(), 1, line.size(), stdout);

@@ -1,11 +1,11 @@
 #include "engine/objects/tr_AnimSprite.h"
 
+#include "engine/core/tr_SLHelper.h"
+#include "engine/render/tr_FrameTexture.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_AnimRes.h"
-#include "engine/resources/tr_FrameTexture.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/scene/tr_CallQueue.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/resources/anim/tr_AnimRes.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/script/tr_CallQueue.h"
 
 #include <algorithm>
 

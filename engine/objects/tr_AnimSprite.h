@@ -8,7 +8,7 @@
 #pragma once
 
 #include "engine/objects/tr_Sprite.h"
-#include "engine/resources/tr_AnimFunction.h"
+#include "engine/resources/anim/tr_AnimFunction.h"
 
 #include <memory>
 #include <string>

@@ -1,11 +1,11 @@
 #include "engine/objects/tr_ComplexAnim.h"
 
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/resources/tr_FrameTexture.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/scene/tr_CallQueue.h"
-#include "engine/script/tr_SLHelper.h"
-#include "engine/script/tr_SLHelper_TinyXML2.h"
+#include "engine/core/tr_SLHelper.h"
+#include "engine/core/tr_SLHelper_TinyXML2.h"
+#include "engine/render/tr_FrameTexture.h"
+#include "engine/resources/files/tr_ContentPath.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/script/tr_CallQueue.h"
 
 tr_ComplexAnim::tr_ComplexAnim() {
     ResetDefaults();

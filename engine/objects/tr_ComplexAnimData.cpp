@@ -1,7 +1,7 @@
 #include "engine/objects/tr_ComplexAnimData.h"
 
-#include "engine/resources/tr_ResourceXmlBuffer.h"
-#include "engine/script/tr_SLHelper_TinyXML2.h"
+#include "engine/core/tr_SLHelper_TinyXML2.h"
+#include "engine/resources/files/tr_ResourceXmlBuffer.h"
 
 #include <algorithm>
 

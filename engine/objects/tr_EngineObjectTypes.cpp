@@ -5,11 +5,11 @@
 #include "engine/objects/tr_ComplexAnim.h"
 #include "engine/objects/tr_FlashAnim.h"
 #include "engine/objects/tr_Grid.h"
+#include "engine/objects/tr_ObjectFactory.h"
 #include "engine/objects/tr_Sprite.h"
 #include "engine/objects/tr_Text.h"
 #include "engine/objects/tr_Video.h"
 #include "engine/scene/tr_Object.h"
-#include "engine/scene/tr_ObjectFactory.h"
 #include "engine/scene/tr_TimerObj.h"
 
 // One line per type, in the engine's order. The types marked "not yet" get

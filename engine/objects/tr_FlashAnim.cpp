@@ -1,12 +1,12 @@
 #include "engine/objects/tr_FlashAnim.h"
 
 #include "engine/core/tr_Log.h"
+#include "engine/core/tr_SLHelper.h"
+#include "engine/render/tr_FrameTexture.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/resources/tr_FrameTexture.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/scene/tr_CallQueue.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/resources/files/tr_ContentPath.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/script/tr_CallQueue.h"
 
 #include <algorithm>
 

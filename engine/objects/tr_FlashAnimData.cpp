@@ -1,8 +1,8 @@
 #include "engine/objects/tr_FlashAnimData.h"
 
 #include "engine/core/tr_Log.h"
-#include "engine/resources/tr_ResourceXmlBuffer.h"
-#include "engine/script/tr_SLHelper_TinyXML2.h"
+#include "engine/core/tr_SLHelper_TinyXML2.h"
+#include "engine/resources/files/tr_ResourceXmlBuffer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,15 +1,15 @@
 #include "engine/objects/tr_Grid.h"
 
+#include "engine/core/tr_SLHelper.h"
+#include "engine/core/tr_SLHelper_TinyXML2.h"
+#include "engine/render/tr_FrameTexture.h"
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_Render.h"
 #include "engine/render/tr_VertexList.h"
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/resources/tr_FrameTexture.h"
-#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/resources/files/tr_ContentPath.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 #include "engine/scene/tr_AnimCurve.h"
-#include "engine/scene/tr_CallQueue.h"
-#include "engine/script/tr_SLHelper.h"
-#include "engine/script/tr_SLHelper_TinyXML2.h"
+#include "engine/script/tr_CallQueue.h"
 
 #include <algorithm>
 

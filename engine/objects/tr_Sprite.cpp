@@ -1,8 +1,8 @@
 #include "engine/objects/tr_Sprite.h"
 
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 
 tr_Sprite::tr_Sprite() = default;
 

@@ -1,10 +1,10 @@
 #include "engine/objects/tr_Text.h"
 
+#include "engine/core/tr_SLHelper.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_Font.h"
-#include "engine/resources/tr_StringTable.h"
-#include "engine/resources/tr_TextRenderer.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/render/tr_TextRenderer.h"
+#include "engine/resources/text/tr_Font.h"
+#include "engine/resources/text/tr_StringTable.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 // resources are loaded. The text-edit field derives from it.
 #pragma once
 
-#include "engine/resources/tr_RenderedText.h"
-#include "engine/resources/tr_TextStyle.h"
+#include "engine/render/tr_RenderedText.h"
+#include "engine/resources/text/tr_TextStyle.h"
 #include "engine/scene/tr_Object.h"
 
 #include <memory>

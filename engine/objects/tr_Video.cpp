@@ -1,9 +1,9 @@
 #include "engine/objects/tr_Video.h"
 
+#include "engine/core/tr_SLHelper.h"
+#include "engine/render/tr_GeneratedTexture.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_GeneratedTexture.h"
-#include "engine/scene/tr_CallQueue.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/script/tr_CallQueue.h"
 
 tr_Video::tr_Video() {
     MakeClip();

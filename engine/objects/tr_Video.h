@@ -8,7 +8,7 @@
 // VidPause -> SetPaused.
 #pragma once
 
-#include "engine/resources/tr_VideoClip.h"
+#include "engine/resources/media/tr_VideoClip.h"
 #include "engine/scene/tr_Object.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "engine/render/tr_QuadGeometry.h"
 
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
 
 #include <cmath>
 

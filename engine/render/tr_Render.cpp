@@ -1,8 +1,8 @@
 #include "engine/render/tr_Render.h"
 
+#include "engine/render/tr_GeneratedTexture.h"
 #include "engine/render/tr_Matrix.h"
-#include "engine/resources/tr_GeneratedTexture.h"
-#include "engine/resources/tr_RenderTargetTexture.h"
+#include "engine/render/tr_RenderTargetTexture.h"
 
 tr_Render* tr_Render::current_ = nullptr;
 

@@ -1,6 +1,6 @@
 #include "engine/render/tr_RenderDevice.h"
 
-#include "engine/platform/headless/tr_RenderDevice_Null.h"
+#include "engine/core/tr_Backends.h"
 
 tr_RenderDevice* tr_RenderDevice::current_ = nullptr;
 bool tr_RenderDevice::force_power_of_two_ = false;
@@ -36,8 +36,9 @@ tr_RenderDevice::CreateTexture(int width, int height, bool render_target, std::s
 tr_RenderDevice* tr_RenderDevice::Current() {
     if (current_)
         return current_;
-    static tr_RenderDevice_Null memory_device;
-    return &memory_device;
+    static const std::unique_ptr<tr_RenderDevice> memory_device =
+        tr_Backends::MakeRenderDevice("null");
+    return memory_device.get();
 }
 
 void tr_RenderDevice::SetCurrent(tr_RenderDevice* device) {

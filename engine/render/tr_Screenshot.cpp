@@ -2,7 +2,7 @@
 
 #include "engine/core/tr_Log.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_PngWriter.h"
+#include "engine/resources/images/tr_PngWriter.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
 #include "engine/scene/tr_InputDispatch.h"
 
-#include "engine/resources/tr_Cursor.h"
-#include "engine/scene/tr_CallQueue.h"
 #include "engine/scene/tr_InputFocus.h"
 #include "engine/scene/tr_Object.h"
+#include "engine/scene/tr_PointerPosition.h"
 #include "engine/scene/tr_Scene.h"
+#include "engine/script/tr_CallQueue.h"
 
 #include <cmath>
 
@@ -20,7 +20,7 @@ void RunEvent(tr_Object* object, int slot) {
 tr_InputDispatch::tr_InputDispatch(tr_Scene& scene) : scene_(scene) {}
 
 void tr_InputDispatch::GetCursorPosition(float& x, float& y) {
-    const tr_Cursor* cursor = tr_Cursor::Get();
+    const tr_PointerPosition* cursor = tr_PointerPosition::Live();
     x = cursor ? cursor->GetX() : 0.0f;
     y = cursor ? cursor->GetY() : 0.0f;
 }

@@ -1,9 +1,9 @@
 #include "engine/scene/tr_Object.h"
 
-#include "engine/scene/tr_CallQueue.h"
+#include "engine/core/tr_SLHelper.h"
 #include "engine/scene/tr_InputFocus.h"
 #include "engine/scene/tr_SceneTraversal.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/script/tr_CallQueue.h"
 
 namespace {
 

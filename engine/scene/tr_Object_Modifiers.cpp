@@ -1,8 +1,8 @@
 // Keyframe modifiers of tr_Object: adding, removing and applying them once
 // per update.
-#include "engine/scene/tr_CallQueue.h"
+#include "engine/core/tr_SLHelper_OneVal.h"
 #include "engine/scene/tr_Object.h"
-#include "engine/script/tr_SLHelper_OneVal.h"
+#include "engine/script/tr_CallQueue.h"
 
 #include <algorithm>
 

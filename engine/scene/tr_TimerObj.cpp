@@ -1,7 +1,7 @@
 #include "engine/scene/tr_TimerObj.h"
 
-#include "engine/scene/tr_CallQueue.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/core/tr_SLHelper.h"
+#include "engine/script/tr_CallQueue.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "engine/script/tr_MediatorDataLua.h"
 
 #include "engine/core/tr_Log.h"
-#include "engine/script/tr_MediatorDataArray.h"
-#include "engine/script/tr_MediatorDataFloat.h"
-#include "engine/script/tr_MediatorDataInt.h"
-#include "engine/script/tr_MediatorDataString.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_MediatorDataArray.h"
+#include "engine/core/tr_MediatorDataFloat.h"
+#include "engine/core/tr_MediatorDataInt.h"
+#include "engine/core/tr_MediatorDataString.h"
+#include "engine/core/tr_MediatorDataTable.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "engine/script/tr_SLHelper_Lua.h"
 
-#include "engine/script/tr_SLHelper_Text.h"
+#include "engine/core/tr_SLHelper_Text.h"
 
 #include <climits>
 #include <cmath>

@@ -10,7 +10,7 @@
 // in their Lua text form. A value of another type reads as 0 / false / "".
 #pragma once
 
-#include "engine/script/tr_SLHelper.h"
+#include "engine/core/tr_SLHelper.h"
 
 struct lua_State;
 

@@ -1,7 +1,7 @@
 #include "engine/script/tr_TriggerRegistry.h"
 
 #include "engine/core/tr_Log.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/script/tr_ScriptState.h"
 #include "engine/script/tr_Trigger.h"
 

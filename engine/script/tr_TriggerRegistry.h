@@ -13,7 +13,7 @@
 // queue runs wait for the one after.
 #pragma once
 
-#include "engine/scene/tr_CallQueue.h"
+#include "engine/script/tr_CallQueue.h"
 #include "engine/script/tr_TriggerCall.h"
 
 #include <map>

@@ -2,14 +2,14 @@
 // The display side (layout, toggle fullscreen) is in tp_Application_Display.cpp.
 #include "game/app/tp_Application.h"
 
-#include "engine/resources/tr_SoundHub.h"
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataArray.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataArray.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/resources/media/tr_SoundHub.h"
 #include "game/app/tp_GameScriptApi.h"
 #include "game/app/tp_ProfileManager.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 #include "game/level/tp_Level.h"
 
 tp_Application* tp_Application::instance_ = nullptr;
@@ -25,10 +25,8 @@ std::string StringOf(const tr_MediatorDataTable& data, const char* key) {
 }
 
 void SendEmpty(int id) {
-    if (tr_Mediator* mediator = tr_Mediator::Get()) {
-        tr_MediatorDataTable data;
-        mediator->Send(id, data);
-    }
+    tr_MediatorDataTable data;
+    tr_Mediator::SendIfAny(id, data);
 }
 
 } // namespace

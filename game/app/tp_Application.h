@@ -16,10 +16,10 @@
 // engine and the engine core when they exist; each may be missing (tests).
 #pragma once
 
+#include "engine/core/tr_Listener.h"
 #include "engine/render/tr_Matrix.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_ObjectRef.h"
-#include "engine/script/tr_Listener.h"
 
 #include <memory>
 #include <string>

@@ -2,8 +2,8 @@
 // between display modes.
 #include "game/app/tp_Application.h"
 
-#include "engine/core/Tarrow.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/host/Tarrow.h"
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_DisplayModeSelection.h"
 #include "game/app/tp_Layout.h"

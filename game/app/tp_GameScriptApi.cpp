@@ -1,10 +1,10 @@
 #include "game/app/tp_GameScriptApi.h"
 
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/scene/tr_Object.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 
 #include <cfloat>
 #include <cmath>
@@ -24,9 +24,7 @@ void tp_RegisterGameScriptApi(lua_State* L) {
 }
 
 void tp_ScriptSend(int id, tr_MediatorDataTable& data) {
-    if (tr_Mediator* mediator = tr_Mediator::Get()) {
-        mediator->Send(id, data);
-    }
+    tr_Mediator::SendIfAny(id, data);
 }
 
 tr_Object* tp_ScriptCurrentRoom() {

@@ -5,9 +5,9 @@
 // rely only on these never failing, so failures are silent.
 #include "engine/core/tr_Desktop.h"
 #include "engine/core/tr_Log.h"
-#include "engine/resources/tr_ContentPath.h"
-#include "game/app/tp_Config.h"
+#include "engine/resources/files/tr_ContentPath.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
+#include "game/core/tp_Config.h"
 
 #include <lua.hpp>
 

@@ -1,11 +1,11 @@
 // Script functions that report the configuration (publisher addresses,
 // edition flags) and facts about the machine (platform, audio output, a
 // full screen imposed at start-up). Truth values are the numbers 1 and 0.
-#include "engine/resources/tr_SoundHub.h"
-#include "engine/script/tr_MediatorDataTable.h"
-#include "game/app/tp_Config.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/resources/media/tr_SoundHub.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Config.h"
+#include "game/core/tp_Messages.h"
 
 #include <lua.hpp>
 

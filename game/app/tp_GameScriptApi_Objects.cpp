@@ -3,17 +3,17 @@
 // relative to another object or to the design space, the cursor in design
 // units, and SendMessage, which carries a script table to every listener of
 // a message number and brings their replies back.
-#include "engine/resources/tr_Cursor.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/bindings/tr_ScriptApi.h"
+#include "engine/core/tr_MediatorDataArray.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/objects/tr_Cursor.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_Scene.h"
-#include "engine/script/tr_MediatorDataArray.h"
-#include "engine/script/tr_MediatorDataTable.h"
-#include "engine/script/tr_ScriptApi.h"
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
 #include "game/app/tp_Layout.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 
 #include <lua.hpp>
 

@@ -1,10 +1,10 @@
 // Script functions for the level, its rooms and sub-rooms, and the flow of
 // the game: each one turns its arguments into a level or application message.
-#include "engine/core/Tarrow.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/host/Tarrow.h"
 #include "engine/scene/tr_Object.h"
-#include "engine/script/tr_MediatorDataTable.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 
 #include <lua.hpp>
 

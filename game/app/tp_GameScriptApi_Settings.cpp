@@ -1,8 +1,8 @@
 // Script functions for the player's settings: performance mode, gamma, full
 // screen and wide layout (both through the engine's toggle-fullscreen hook,
 // which re-selects the display mode), system cursors, and saving the file.
-#include "engine/core/Tarrow.h"
-#include "engine/resources/tr_Cursor.h"
+#include "engine/host/Tarrow.h"
+#include "engine/objects/tr_Cursor.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
 #include "game/app/tp_Settings.h"
 

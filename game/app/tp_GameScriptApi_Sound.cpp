@@ -1,7 +1,7 @@
 // Script functions for the four sound categories: playing into "sfx",
 // "env", "soundtrack" and "voice", and the category volumes the player's
 // settings keep.
-#include "engine/resources/tr_SoundHub.h"
+#include "engine/resources/media/tr_SoundHub.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
 #include "game/app/tp_Settings.h"
 

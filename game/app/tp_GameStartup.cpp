@@ -1,18 +1,19 @@
 #include "game/app/tp_GameStartup.h"
 
-#include "engine/core/Tarrow.h"
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_Log.h"
-#include "engine/resources/tr_Cursor.h"
-#include "engine/resources/tr_FileManager.h"
-#include "engine/resources/tr_StringTable.h"
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/script/tr_Mediator.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/host/Tarrow.h"
+#include "engine/host/tr_AttachEngineCore.h"
+#include "engine/objects/tr_Cursor.h"
+#include "engine/resources/files/tr_FileManager.h"
+#include "engine/resources/text/tr_StringTable.h"
 #include "game/app/tp_Application.h"
-#include "game/app/tp_Config.h"
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_DisplayModeSelection.h"
 #include "game/app/tp_Settings.h"
 #include "game/interface/tp_BuiltinWidgets.h"
+#include "game/core/tp_Config.h"
 #include "game/interface/tp_InterfaceScriptGlobals.h"
 #include "game/level/tp_LevelObjectTypes.h"
 
@@ -62,21 +63,6 @@ void ShutdownHook(Tarrow* /*engine*/) {
     if (tr_EngineCore* core = tr_EngineCore::GetIfCreated())
         core->GetTriggers().CallNow(tp_Application::kObjectName, "tp_close");
     delete tp_Application::Get();
-}
-
-void DrawHook(tr_Render* render) {
-    if (tr_EngineCore* core = tr_EngineCore::GetIfCreated())
-        core->Draw(render);
-}
-
-void InputHook(const tr_InputEvent* event) {
-    if (tr_EngineCore* core = tr_EngineCore::GetIfCreated())
-        core->Input(event);
-}
-
-void UpdateHook(const tr_FrameInfo* frame) {
-    if (tr_EngineCore* core = tr_EngineCore::GetIfCreated())
-        core->Update(frame);
 }
 
 void ActivateHook() {
@@ -157,11 +143,9 @@ bool tp_GameStartup::Initialise(const EngineFactory& make_engine) {
 }
 
 void tp_GameStartup::InstallHooks(Tarrow& engine) {
+    tr_AttachEngineCore(engine);
     engine.SetInitHook(InitHook);
     engine.SetShutdownHook(ShutdownHook);
-    engine.SetDrawHook(DrawHook);
-    engine.SetInputHook(InputHook);
-    engine.SetUpdateHook(UpdateHook);
     engine.SetActivateHook(ActivateHook);
     engine.SetDeactivateHook(DeactivateHook);
     engine.SetToggleFullscreenHook(ToggleFullscreenHook);

@@ -1,8 +1,8 @@
 #include "game/app/tp_ProfileManager.h"
 
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_Log.h"
-#include "engine/resources/tr_FileManager.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/resources/files/tr_FileManager.h"
 #include "game/app/tp_GameDataConverter.h"
 #include "game/app/tp_SaveGameFile.h"
 

@@ -1,10 +1,10 @@
 #include "game/app/tp_Settings.h"
 
 #include "engine/core/tr_Log.h"
-#include "engine/resources/tr_FileManager.h"
-#include "engine/resources/tr_SoundHub.h"
-#include "engine/script/tr_SLHelper_XML.h"
-#include "game/app/tp_Config.h"
+#include "engine/core/tr_SLHelper_XML.h"
+#include "engine/resources/files/tr_FileManager.h"
+#include "engine/resources/media/tr_SoundHub.h"
+#include "game/core/tp_Config.h"
 
 #include <tinyxml2.h>
 

@@ -1,6 +1,6 @@
 #include "game/interface/tp_DialogHo.h"
 
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_WidgetTriggers.h"
 
 tp_DialogHo::tp_DialogHo(const std::string& name, const std::string& module_override)

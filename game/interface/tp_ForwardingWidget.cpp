@@ -1,7 +1,7 @@
 #include "game/interface/tp_ForwardingWidget.h"
 
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_Interface.h"
-#include "game/interface/tp_Messages.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,15 +1,15 @@
 #include "game/interface/tp_Interface.h"
 
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_Log.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/scene/tr_SceneTraversal.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_BuiltinWidgetTypes.h"
 #include "game/interface/tp_CustomWidget.h"
 #include "game/interface/tp_InterfaceScriptGlobals.h"
 #include "game/interface/tp_MessageData.h"
-#include "game/interface/tp_Messages.h"
 #include "game/interface/tp_Top.h"
 #include "game/interface/tp_Transporter.h"
 
@@ -275,8 +275,7 @@ void tp_Interface::HandleWidgetSetVisible(tr_MediatorDataTable& data) {
     if (!widget)
         return;
     data.SetString("name", widget->GetName());
-    if (tr_Mediator* mediator = tr_Mediator::Get())
-        mediator->Send(Command_InterfaceWidget_SetVisible, data);
+    tr_Mediator::SendIfAny(Command_InterfaceWidget_SetVisible, data);
 }
 
 void tp_Interface::HandleSubscribeCustomWidget(tr_MediatorDataTable& data) {

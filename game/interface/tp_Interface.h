@@ -11,9 +11,9 @@
 // naming it and AddWidget creates nothing for it.
 #pragma once
 
+#include "engine/core/tr_Listener.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_ObjectRef.h"
-#include "engine/script/tr_Listener.h"
 
 #include <cstdint>
 #include <functional>

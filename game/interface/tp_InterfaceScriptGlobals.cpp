@@ -1,9 +1,9 @@
 #include "game/interface/tp_InterfaceScriptGlobals.h"
 
 #include "engine/script/tr_ScriptState.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_BuiltinWidgetTypes.h"
 #include "game/interface/tp_Interface.h"
-#include "game/interface/tp_Messages.h"
 #include "game/interface/tp_Transporter.h"
 
 void tp_RegisterMessageGlobals(tr_ScriptState& script) {

@@ -1,13 +1,13 @@
 #include "game/interface/tp_InterfaceWidget.h"
 
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/bindings/tr_ModuleLoader.h"
 #include "engine/core/tr_Log.h"
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/scene/tr_ModuleLoader.h"
+#include "engine/core/tr_Mediator.h"
 #include "engine/scene/tr_SceneTraversal.h"
-#include "engine/script/tr_Mediator.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_Interface.h"
 #include "game/interface/tp_MessageData.h"
-#include "game/interface/tp_Messages.h"
 #include "game/interface/tp_WidgetTriggers.h"
 
 #include <algorithm>

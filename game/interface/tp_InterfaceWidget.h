@@ -19,9 +19,9 @@
 // every call.
 #pragma once
 
+#include "engine/core/tr_Listener.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_ObjectRef.h"
-#include "engine/script/tr_Listener.h"
 
 #include <memory>
 #include <string>

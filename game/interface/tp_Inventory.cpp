@@ -1,8 +1,8 @@
 #include "game/interface/tp_Inventory.h"
 
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_MessageData.h"
-#include "game/interface/tp_Messages.h"
 #include "game/interface/tp_WidgetSupport.h"
 #include "game/interface/tp_WidgetTriggers.h"
 

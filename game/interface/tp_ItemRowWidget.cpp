@@ -1,10 +1,10 @@
 #include "game/interface/tp_ItemRowWidget.h"
 
 #include "engine/core/tr_Log.h"
+#include "engine/core/tr_MediatorDataArray.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/scene/tr_InputFocus.h"
-#include "engine/script/tr_MediatorDataArray.h"
-#include "engine/script/tr_MediatorDataTable.h"
-#include "game/app/tp_Config.h"
+#include "game/core/tp_Config.h"
 #include "game/interface/tp_Transporter.h"
 #include "game/interface/tp_WidgetSupport.h"
 

@@ -1,6 +1,6 @@
 #include "game/interface/tp_MessageData.h"
 
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_MediatorDataTable.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "game/interface/tp_TaskHeader.h"
 
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_Interface.h"
-#include "game/interface/tp_Messages.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "game/interface/tp_TaskPanel.h"
 
 #include "engine/core/tr_Log.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataArray.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/core/tr_Random.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataArray.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_MessageData.h"
-#include "game/interface/tp_Messages.h"
 #include "game/interface/tp_WidgetSupport.h"
 #include "game/interface/tp_WidgetTriggers.h"
 

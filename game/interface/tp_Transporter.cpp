@@ -1,12 +1,12 @@
 #include "game/interface/tp_Transporter.h"
 
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_Log.h"
-#include "engine/resources/tr_Cursor.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/objects/tr_Cursor.h"
 #include "engine/scene/tr_InputFocus.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_InterfaceScriptGlobals.h"
 #include "game/interface/tp_MessageData.h"
-#include "game/interface/tp_Messages.h"
 #include "game/interface/tp_TransferEasing.h"
 #include "game/interface/tp_WidgetTriggers.h"
 

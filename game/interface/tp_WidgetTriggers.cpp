@@ -1,7 +1,7 @@
 #include "game/interface/tp_WidgetTriggers.h"
 
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/script/tr_TriggerRegistry.h"
 
 #include <memory>

@@ -1,11 +1,11 @@
 #include "game/level/tp_CheatHighlight.h"
 
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorData.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_Texture.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorData.h"
-#include "engine/script/tr_MediatorDataTable.h"
-#include "game/interface/tp_Messages.h"
+#include "engine/render/tr_Texture.h"
+#include "game/core/tp_Messages.h"
 
 #include <memory>
 

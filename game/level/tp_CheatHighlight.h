@@ -7,9 +7,9 @@
 // level is held weakly. Listens to the mediator while it lives.
 #pragma once
 
+#include "engine/core/tr_Listener.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_ObjectRef.h"
-#include "engine/script/tr_Listener.h"
 
 class tp_CheatHighlight : public tr_Object, public tr_Listener {
 public:

@@ -1,6 +1,6 @@
 #include "game/level/tp_LevelObjectTypes.h"
 
-#include "engine/scene/tr_ObjectFactory.h"
+#include "engine/objects/tr_ObjectFactory.h"
 #include "game/level/tp_ParticleSystemGm.h"
 #include "game/level/tp_ParticleSystemPm.h"
 #include "game/level/tp_Room.h"

@@ -1,7 +1,7 @@
 #include "game/level/tp_LevelScriptGlobals.h"
 
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_Log.h"
-#include "engine/scene/tr_EngineCore.h"
 #include "engine/script/tr_ScriptState.h"
 
 #include <string>

@@ -4,8 +4,8 @@
 
 #include "engine/objects/tr_Sprite.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_Texture.h"
-#include "engine/scene/tr_CallQueue.h"
+#include "engine/render/tr_Texture.h"
+#include "engine/script/tr_CallQueue.h"
 #include "game/level/tp_Room.h"
 #include "game/level/tp_SubRoom.h"
 #include "game/level/tp_TreeRender.h"

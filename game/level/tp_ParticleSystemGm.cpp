@@ -1,10 +1,10 @@
 #include "game/level/tp_ParticleSystemGm.h"
 
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorData.h"
-#include "engine/script/tr_MediatorDataTable.h"
-#include "engine/script/tr_SLHelper.h"
-#include "game/interface/tp_Messages.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorData.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/core/tr_SLHelper.h"
+#include "game/core/tp_Messages.h"
 
 tp_ParticleSystemGm::tp_ParticleSystemGm() {
     if (tr_Mediator* mediator = tr_Mediator::Get())

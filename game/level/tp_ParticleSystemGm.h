@@ -5,8 +5,8 @@
 // to destruction; lives in the scene like any object.
 #pragma once
 
+#include "engine/core/tr_Listener.h"
 #include "engine/objects/particles/tr_ParticleSystem.h"
-#include "engine/script/tr_Listener.h"
 
 class tp_ParticleSystemGm : public tr_ParticleSystem, public tr_Listener {
 public:

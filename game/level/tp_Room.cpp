@@ -1,9 +1,9 @@
 #include "game/level/tp_Room.h"
 
+#include "engine/core/tr_SLHelper.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_Texture.h"
-#include "engine/scene/tr_CallQueue.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/render/tr_Texture.h"
+#include "engine/script/tr_CallQueue.h"
 #include "game/level/tp_TreeRender.h"
 
 #include <algorithm>

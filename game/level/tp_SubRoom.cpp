@@ -1,27 +1,16 @@
 #include "game/level/tp_SubRoom.h"
 
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/core/tr_SLHelper.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
 #include "engine/scene/tr_ObjectRef.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
-#include "engine/script/tr_SLHelper.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
+#include "game/interface/tp_TransferEasing.h"
 #include "game/level/tp_TreeRender.h"
 
 #include <cmath>
-
-namespace {
-
-// pi as the ease curve has always used it (single precision, six decimals).
-constexpr float kHalfPi = 3.141592f / 2.0f;
-
-void Send(int id, tr_MediatorDataTable& data) {
-    if (tr_Mediator* mediator = tr_Mediator::Get())
-        mediator->Send(id, data);
-}
-
-} // namespace
 
 tp_SubRoom::tp_SubRoom() : tp_SubRoom("tp_subroom") {}
 
@@ -32,7 +21,7 @@ tp_SubRoom::tp_SubRoom(std::string name) : tp_Room(std::move(name)) {
 tp_SubRoom::~tp_SubRoom() = default;
 
 float tp_SubRoom::EaseIn(float t) {
-    return std::sin(t * kHalfPi - kHalfPi) + 1.0f;
+    return tp_TransferEasing::EaseIn(t);
 }
 
 float tp_SubRoom::EaseLerp(float a, float b, float t) {
@@ -74,7 +63,7 @@ void tp_SubRoom::SendTransform() const {
     data.SetFloat("pos_y", GetPosY());
     data.SetFloat("scale", GetScaleX());
     data.SetFloat("alpha", GetAlpha());
-    Send(SubRoomTransform, data);
+    tr_Mediator::SendIfAny(SubRoomTransform, data);
 }
 
 void tp_SubRoom::SetRoomState(int state) {
@@ -164,7 +153,7 @@ void tp_SubRoom::StartZoom(int start_x, int start_y, int end_x, int end_y, bool 
     show.SetFloat("height", input_rect_.h);
     // Listeners run script code that may delete this sub-room.
     tr_ObjectRef alive(this);
-    Send(Command_FrameSubroom_Show, show);
+    tr_Mediator::SendIfAny(Command_FrameSubroom_Show, show);
     if (alive)
         Open(animate);
 }

@@ -2,10 +2,10 @@
 
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
+#include "engine/core/tr_SLHelper.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_TextMarkup.h"
-#include "engine/scene/tr_CallQueue.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/resources/text/tr_TextMarkup.h"
+#include "engine/script/tr_CallQueue.h"
 
 #include <algorithm>
 #include <cmath>

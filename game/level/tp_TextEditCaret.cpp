@@ -1,6 +1,6 @@
 #include "game/level/tp_TextEditCaret.h"
 
-#include "engine/resources/tr_TextLayout.h"
+#include "engine/resources/text/tr_TextLayout.h"
 
 void tp_TextEditCaret::Place(const std::vector<tp_TextEditChar>& chars, int cursor,
                              const tp_TextEditCaretStyle& style, float& x, float& y) {

@@ -1,13 +1,13 @@
 #include "game/level/tp_TreeRender.h"
 
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/render/tr_Matrix.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_Scene.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 
 namespace {
 

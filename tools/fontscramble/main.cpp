@@ -1,6 +1,6 @@
 // fontscramble: turns a TrueType file into the engine's ".trfnt" font file.
 // Usage: fontscramble in.ttf out.trfnt
-#include "engine/resources/tr_FontScramble.h"
+#include "engine/resources/text/tr_FontScramble.h"
 
 #include <cstdio>
 #include <fstream>

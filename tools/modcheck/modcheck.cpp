@@ -15,9 +15,9 @@
 // calls is defined; that trigger code, inline event code and module code
 // compile. Prints one line per problem; exit status 1 when there is any,
 // 2 for bad arguments.
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/resources/tr_StringTable.h"
-#include "engine/scene/tr_ObjectFactory.h"
+#include "engine/objects/tr_ObjectFactory.h"
+#include "engine/resources/files/tr_ContentPath.h"
+#include "engine/resources/text/tr_StringTable.h"
 #include "engine/script/tr_ScriptState.h"
 #include "game/level/tp_LevelObjectTypes.h"
 

@@ -4,8 +4,8 @@
 //   pngpixel FILE X Y [X Y ...]
 // Exit status 1 when the file cannot be read or a point lies outside it,
 // 2 on bad arguments.
-#include "engine/resources/tr_DecodedImage.h"
-#include "engine/resources/tr_PngDecoder.h"
+#include "engine/resources/images/tr_DecodedImage.h"
+#include "engine/resources/images/tr_PngDecoder.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 // with the frames' alpha channel. Every frame must have the first one's size.
 // On failure (exit status 1) no output file is left behind; bad arguments exit
 // with status 2.
-#include "engine/resources/tr_VideoEncoder.h"
+#include "engine/resources/media/tr_VideoEncoder.h"
 
 #include <png.h>
 

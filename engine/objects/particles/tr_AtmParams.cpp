@@ -1,6 +1,6 @@
 #include "engine/objects/particles/tr_AtmParams.h"
 
-#include "engine/script/tr_SLHelper.h"
+#include "engine/core/tr_SLHelper.h"
 
 namespace {
 

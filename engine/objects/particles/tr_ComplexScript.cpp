@@ -1,10 +1,10 @@
 #include "engine/objects/particles/tr_ComplexScript.h"
 
+#include "engine/bindings/tr_ScriptArgs.h"
 #include "engine/core/tr_Random.h"
 #include "engine/objects/particles/tr_PartSysImpl_Complex.h"
 #include "engine/objects/particles/tr_ParticleSystem.h"
 #include "engine/script/tr_SLHelper_Lua.h"
-#include "engine/script/tr_ScriptArgs.h"
 
 #include <lua.hpp>
 

@@ -1,7 +1,7 @@
 #include "engine/objects/particles/tr_FluxEmitter.h"
 
-#include "engine/resources/tr_Texture.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/core/tr_SLHelper.h"
+#include "engine/render/tr_Texture.h"
 
 namespace {
 

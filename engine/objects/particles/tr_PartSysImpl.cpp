@@ -3,7 +3,7 @@
 #include "engine/core/tr_Log.h"
 #include "engine/core/tr_Random.h"
 #include "engine/objects/particles/tr_ParticleSystem.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
 
 #include <memory>
 

@@ -1,10 +1,10 @@
 #include "engine/objects/particles/tr_PartSysImpl_Complex.h"
 
+#include "engine/core/tr_SLHelper_TinyXML2.h"
 #include "engine/objects/particles/tr_ComplexScript.h"
 #include "engine/objects/particles/tr_ParticleSystem.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/resources/tr_Texture.h"
-#include "engine/script/tr_SLHelper_TinyXML2.h"
+#include "engine/render/tr_Texture.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 
 #include <tinyxml2.h>
 

@@ -1,10 +1,10 @@
 #include "engine/objects/particles/tr_PartSysImpl_Flux.h"
 
+#include "engine/core/tr_SLHelper.h"
 #include "engine/objects/particles/tr_ParticleSystem.h"
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/resources/tr_Texture.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/render/tr_Texture.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 
 #include <algorithm>
 #include <cmath>

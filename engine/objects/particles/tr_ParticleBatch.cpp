@@ -1,7 +1,7 @@
 #include "engine/objects/particles/tr_ParticleBatch.h"
 
 #include "engine/render/tr_Render.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
 
 #include <algorithm>
 #include <cmath>

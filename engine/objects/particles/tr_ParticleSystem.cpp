@@ -1,10 +1,10 @@
 #include "engine/objects/particles/tr_ParticleSystem.h"
 
+#include "engine/core/tr_SLHelper_TinyXML2.h"
 #include "engine/objects/particles/tr_PartSysImpl_Atm.h"
 #include "engine/objects/particles/tr_PartSysImpl_Complex.h"
 #include "engine/objects/particles/tr_PartSysImpl_Flux.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/script/tr_SLHelper_TinyXML2.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 
 tr_ParticleSystem::tr_ParticleSystem() = default;
 

@@ -3,8 +3,8 @@
 #include "engine/platform/gl/tr_DeviceTexture_GL.h"
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_QuadGeometry.h"
+#include "engine/render/tr_RenderTargetTexture.h"
 #include "engine/render/tr_VertexList.h"
-#include "engine/resources/tr_RenderTargetTexture.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,8 +7,8 @@
 // always ready.
 #pragma once
 
-#include "engine/core/Tarrow.h"
 #include "engine/core/tr_Platform.h"
+#include "engine/host/Tarrow.h"
 #include "engine/platform/headless/tr_InputScript.h"
 
 #include <vector>

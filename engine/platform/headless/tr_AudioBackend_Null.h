@@ -4,7 +4,7 @@
 // uses it until a real output is installed, and headless runs keep it.
 #pragma once
 
-#include "engine/resources/tr_AudioBackend.h"
+#include "engine/resources/media/tr_AudioBackend.h"
 
 class tr_AudioBackend_Null : public tr_AudioBackend {
 public:

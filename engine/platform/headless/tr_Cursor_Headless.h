@@ -4,7 +4,7 @@
 // cursor's decisions.
 #pragma once
 
-#include "engine/resources/tr_Cursor.h"
+#include "engine/objects/tr_Cursor.h"
 
 class tr_Cursor_Headless : public tr_Cursor {
 public:

@@ -1,8 +1,8 @@
 #include "engine/platform/headless/tr_Render_Null.h"
 
 #include "engine/render/tr_IndexList.h"
+#include "engine/render/tr_RenderTargetTexture.h"
 #include "engine/render/tr_VertexList.h"
-#include "engine/resources/tr_RenderTargetTexture.h"
 
 tr_Render_Null::tr_Render_Null() {
     tr_RenderDevice::SetCurrent(&device_);

@@ -1,8 +1,8 @@
 #include "engine/platform/posix/tr_FileManager_Posix.h"
 
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/resources/tr_File.h"
-#include "engine/resources/tr_FileReader.h"
+#include "engine/resources/files/tr_ContentPath.h"
+#include "engine/resources/files/tr_File.h"
+#include "engine/resources/files/tr_FileReader.h"
 
 #include <cerrno>
 #include <climits>

@@ -13,7 +13,7 @@
 // read whole up to its user-data limit).
 #pragma once
 
-#include "engine/resources/tr_FileManager.h"
+#include "engine/resources/files/tr_FileManager.h"
 
 class tr_FileManager_Posix : public tr_FileManager {
 public:

@@ -1,13 +1,14 @@
 #include "engine/platform/sdl/Tarrow_SDL.h"
 
+#include "engine/core/tr_Backends.h"
 #include "engine/core/tr_InputEvent.h"
 #include "engine/core/tr_Log.h"
-#include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/platform/sdl/tr_AudioBackend_SDL.h"
 #include "engine/platform/sdl/tr_KeyTranslator_SDL.h"
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/resources/tr_PngDecoder.h"
-#include "engine/resources/tr_SoundHub.h"
+#include "engine/render/tr_Render.h"
+#include "engine/resources/files/tr_ContentPath.h"
+#include "engine/resources/images/tr_PngDecoder.h"
+#include "engine/resources/media/tr_SoundHub.h"
 
 #include <string>
 
@@ -53,7 +54,7 @@ void SetContextAttributes() {
 } // namespace
 
 Tarrow_SDL::Tarrow_SDL() {
-    SetRendererFactory([] { return std::make_unique<tr_Render_GL>(); });
+    SetRendererFactory([] { return tr_Backends::MakeRenderer("gl"); });
 }
 
 // The renderer and the scene's textures must go before the context does.

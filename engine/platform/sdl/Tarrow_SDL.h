@@ -11,8 +11,8 @@
 // nothing. Destroying it without Release releases first.
 #pragma once
 
-#include "engine/core/Tarrow.h"
 #include "engine/core/tr_Platform.h"
+#include "engine/host/Tarrow.h"
 
 #include <SDL2/SDL.h>
 

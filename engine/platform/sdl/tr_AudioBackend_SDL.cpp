@@ -1,7 +1,7 @@
 #include "engine/platform/sdl/tr_AudioBackend_SDL.h"
 
+#include "engine/core/tr_Backends.h"
 #include "engine/core/tr_Log.h"
-#include "engine/platform/headless/tr_AudioBackend_Null.h"
 
 #include <SDL.h>
 
@@ -20,18 +20,18 @@ const auto kFeederInterval = std::chrono::milliseconds(5);
 std::unique_ptr<tr_AudioBackend> tr_AudioBackend_SDL::Create() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         tr_Log("Warning: no audio output (%s)", SDL_GetError());
-        return std::make_unique<tr_AudioBackend_Null>();
+        return tr_Backends::MakeAudio("null");
     }
     const char* driver = SDL_GetCurrentAudioDriver();
     if (driver && std::strcmp(driver, "dummy") == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return std::make_unique<tr_AudioBackend_Null>();
+        return tr_Backends::MakeAudio("null");
     }
     std::unique_ptr<tr_AudioBackend_SDL> backend(new tr_AudioBackend_SDL());
     if (!backend->Start()) {
         tr_Log("Warning: no audio output (%s)", SDL_GetError());
         backend.reset();
-        return std::make_unique<tr_AudioBackend_Null>();
+        return tr_Backends::MakeAudio("null");
     }
     return backend;
 }

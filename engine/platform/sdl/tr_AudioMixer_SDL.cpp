@@ -1,7 +1,7 @@
 #include "engine/platform/sdl/tr_AudioMixer_SDL.h"
 
 #include "engine/core/tr_Log.h"
-#include "engine/resources/tr_VorbisDecoder.h"
+#include "engine/resources/media/tr_VorbisDecoder.h"
 
 #include <SDL.h>
 

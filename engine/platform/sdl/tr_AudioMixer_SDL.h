@@ -12,7 +12,7 @@
 // hold the stream table lock long enough to stall the main thread).
 #pragma once
 
-#include "engine/resources/tr_AudioBackend.h"
+#include "engine/resources/media/tr_AudioBackend.h"
 
 #include <map>
 #include <memory>

@@ -5,7 +5,7 @@
 // lives; it owns the SDL cursors it made and frees them on destruction.
 #pragma once
 
-#include "engine/resources/tr_Cursor.h"
+#include "engine/objects/tr_Cursor.h"
 
 #include <map>
 #include <memory>

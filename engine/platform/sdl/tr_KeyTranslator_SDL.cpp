@@ -1,5 +1,7 @@
 #include "engine/platform/sdl/tr_KeyTranslator_SDL.h"
 
+#include "engine/core/tr_Utf8.h"
+
 #include <cstring>
 
 namespace {
@@ -159,38 +161,9 @@ SDL_Keycode UsSymbolOfScancode(SDL_Scancode scancode) {
 // when the bytes there do not form one (overlong forms, surrogates and
 // values beyond U+10FFFF included).
 size_t DecodeUtf8(const unsigned char* text, size_t available, uint32_t& code_point) {
-    const unsigned char lead = text[0];
-    size_t length = 0;
     uint32_t value = 0;
-    uint32_t minimum = 0;
-    if (lead < 0x80) {
-        code_point = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        value = lead & 0x1F;
-        minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        value = lead & 0x0F;
-        minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        value = lead & 0x07;
-        minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (length > available) {
-        return 0;
-    }
-    for (size_t i = 1; i < length; ++i) {
-        if ((text[i] & 0xC0) != 0x80) {
-            return 0;
-        }
-        value = (value << 6) | (text[i] & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+    const size_t length = tr_Utf8::Decode(text, available, value);
+    if (length == 0 || !tr_Utf8::IsShortestScalar(value, length)) {
         return 0;
     }
     code_point = value;

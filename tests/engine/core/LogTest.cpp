@@ -1,10 +1,10 @@
 // The log: standard output, mediator message 3, the log file listener, bounded
 // formatting and a failing log file.
 #include "engine/core/tr_Log.h"
-#include "engine/core/tr_LogFileListener.h"
-#include "engine/resources/tr_FileManager.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/resources/files/tr_FileManager.h"
+#include "engine/resources/files/tr_LogFileListener.h"
 
 #include <gtest/gtest.h>
 

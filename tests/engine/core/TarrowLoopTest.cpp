@@ -1,11 +1,11 @@
 // The frame loop over a fake platform with a hand-driven millisecond clock:
 // pacing, clamping, FPS measurement, event draining, device states.
-#include "engine/core/Tarrow.h"
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
+#include "engine/core/tr_Mediator.h"
 #include "engine/core/tr_Platform.h"
+#include "engine/host/Tarrow.h"
 #include "engine/render/tr_Render.h"
-#include "engine/script/tr_Mediator.h"
 
 #include <gtest/gtest.h>
 

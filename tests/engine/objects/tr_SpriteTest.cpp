@@ -1,9 +1,9 @@
 #include "engine/objects/tr_Sprite.h"
 #include "engine/platform/headless/tr_Render_Null.h"
+#include "engine/render/tr_GeneratedTexture.h"
 #include "engine/render/tr_Matrix.h"
-#include "engine/resources/tr_GeneratedTexture.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 
 #include <gtest/gtest.h>
 #include <png.h>

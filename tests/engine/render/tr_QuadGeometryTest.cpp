@@ -1,5 +1,5 @@
 #include "engine/render/tr_QuadGeometry.h"
-#include "engine/resources/tr_GeneratedTexture.h"
+#include "engine/render/tr_GeneratedTexture.h"
 
 #include <gtest/gtest.h>
 

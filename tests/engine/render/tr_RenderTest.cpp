@@ -1,8 +1,8 @@
 #include "engine/platform/headless/tr_Render_Null.h"
+#include "engine/render/tr_GeneratedTexture.h"
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_Matrix.h"
 #include "engine/render/tr_VertexList.h"
-#include "engine/resources/tr_GeneratedTexture.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // serialization helper and an object that logs its lifecycle calls.
 #pragma once
 
+#include "engine/core/tr_SLHelper.h"
 #include "engine/render/tr_Render.h"
-#include "engine/scene/tr_CallQueue.h"
 #include "engine/scene/tr_Object.h"
-#include "engine/script/tr_SLHelper.h"
+#include "engine/script/tr_CallQueue.h"
 
 #include <map>
 #include <string>

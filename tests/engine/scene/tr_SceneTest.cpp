@@ -1,5 +1,5 @@
 #include "engine/scene/tr_Scene.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/scene/tr_Object.h"
 
 #include "tests/engine/scene/SceneTestDoubles.h"

@@ -1,10 +1,10 @@
 // Typed message values: lookups, deep copies, Lua conversions both ways and
 // the XML forms.
-#include "engine/script/tr_MediatorDataArray.h"
-#include "engine/script/tr_MediatorDataFloat.h"
-#include "engine/script/tr_MediatorDataInt.h"
-#include "engine/script/tr_MediatorDataString.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_MediatorDataArray.h"
+#include "engine/core/tr_MediatorDataFloat.h"
+#include "engine/core/tr_MediatorDataInt.h"
+#include "engine/core/tr_MediatorDataString.h"
+#include "engine/core/tr_MediatorDataTable.h"
 
 #include <gtest/gtest.h>
 #include <lua.hpp>

@@ -1,7 +1,7 @@
 // Dispatch order, re-entrancy and subscription changes during a dispatch.
-#include "engine/script/tr_Listener.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_Listener.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The four serialization helpers: attribute conversions, Lua reads with their
 // loose typing, the one-value helper and the tinyxml2 document navigation.
+#include "engine/core/tr_SLHelper_OneVal.h"
+#include "engine/core/tr_SLHelper_Text.h"
+#include "engine/core/tr_SLHelper_TinyXML2.h"
+#include "engine/core/tr_SLHelper_XML.h"
 #include "engine/script/tr_SLHelper_Lua.h"
-#include "engine/script/tr_SLHelper_OneVal.h"
-#include "engine/script/tr_SLHelper_Text.h"
-#include "engine/script/tr_SLHelper_TinyXML2.h"
-#include "engine/script/tr_SLHelper_XML.h"
 
 #include <gtest/gtest.h>
 #include <lua.hpp>

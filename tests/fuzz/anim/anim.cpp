@@ -1,7 +1,7 @@
 // Animation files: the description XML and its functions.
 #include "../FuzzSupport.h"
 
-#include "engine/resources/tr_AnimRes.h"
+#include "engine/resources/anim/tr_AnimRes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzFiles::Write("walk.xml", data, size);

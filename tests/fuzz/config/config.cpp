@@ -1,5 +1,5 @@
 // The game's configuration file.
-#include "game/app/tp_Config.h"
+#include "game/core/tp_Config.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // Fonts: a face opened from memory (the way unscrambled ".trfnt" files are),
 // then glyphs measured and rendered.
-#include "engine/resources/tr_Font.h"
-#include "engine/resources/tr_GlyphBitmap.h"
+#include "engine/resources/text/tr_Font.h"
+#include "engine/resources/text/tr_GlyphBitmap.h"
 
 #include <cstdint>
 #include <vector>

@@ -3,8 +3,8 @@
 // (a fuzzer must not touch the machine) and under a short time limit.
 #include "../FuzzSupport.h"
 
-#include "engine/scene/tr_EngineCore.h"
-#include "engine/scene/tr_ModuleLoader.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/bindings/tr_ModuleLoader.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_Scene.h"
 #include "engine/script/tr_ScriptState.h"

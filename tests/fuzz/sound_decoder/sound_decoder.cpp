@@ -3,7 +3,7 @@
 // and a read never hands back more frames than it was asked for. Page
 // checksums are made right first, as a damaged file made on purpose has them,
 // so that mutations reach the headers instead of failing the checksum.
-#include "engine/resources/tr_VorbisDecoder.h"
+#include "engine/resources/media/tr_VorbisDecoder.h"
 #include "tests/support/OggChecksums.h"
 
 #include <cstddef>

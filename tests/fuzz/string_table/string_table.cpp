@@ -2,7 +2,7 @@
 // lookup with substitutions.
 #include "../FuzzSupport.h"
 
-#include "engine/resources/tr_StringTable.h"
+#include "engine/resources/text/tr_StringTable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzFiles::Write("strings.xml", data, size);

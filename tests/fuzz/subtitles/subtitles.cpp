@@ -1,5 +1,5 @@
 // Subtitle tracks: parsing, then playing the track through its whole length.
-#include "engine/resources/tr_SubtitleTrack.h"
+#include "engine/resources/media/tr_SubtitleTrack.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // size the video would give, the rest is the file; every frame is read.
 #include "../FuzzSupport.h"
 
-#include "engine/resources/tr_VideoZAlpha.h"
+#include "engine/resources/media/tr_VideoZAlpha.h"
 
 #include <vector>
 

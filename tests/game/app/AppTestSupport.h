@@ -3,7 +3,7 @@
 // written into it or into a content folder.
 #pragma once
 
-#include "engine/resources/tr_FileManager.h"
+#include "engine/resources/files/tr_FileManager.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -2,9 +2,9 @@
 // its rendered PNG beside it, at the size the SVG declares and in the pixel
 // format the decoder takes; frame textures stay inside their images and
 // animations only name frames that exist.
-#include "engine/resources/tr_DecodedImage.h"
-#include "engine/resources/tr_PngDecoder.h"
-#include "engine/script/tr_SLHelper_Text.h"
+#include "engine/core/tr_SLHelper_Text.h"
+#include "engine/resources/images/tr_DecodedImage.h"
+#include "engine/resources/images/tr_PngDecoder.h"
 
 #include <tinyxml2.h>
 

@@ -1,8 +1,8 @@
 // The demo's string table, read the way the application reads it at start-up:
 // the window titles the configuration asks for exist, escapes resolve, and
 // no id is defined twice.
-#include "engine/resources/tr_StringTable.h"
-#include "game/app/tp_Config.h"
+#include "engine/resources/text/tr_StringTable.h"
+#include "game/core/tp_Config.h"
 #include "tests/engine/resources/text/LogCapture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The game configuration: defaults, every element and attribute, the reading
 // rules for flags and numbers, the edition flags and the save folder.
-#include "game/app/tp_Config.h"
+#include "game/core/tp_Config.h"
 
 #include "AppTestSupport.h"
 #include "tests/engine/resources/text/LogCapture.h"

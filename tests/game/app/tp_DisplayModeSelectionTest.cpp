@@ -7,6 +7,8 @@
 #include "engine/platform/headless/tr_DisplayEnumerator_Headless.h"
 #include "tests/engine/resources/text/LogCapture.h"
 
+#include "tests/support/ScopedService.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -154,7 +156,7 @@ TEST(DisplayModeSelectionTest, UnknownDesktopGivesAPlainWindow) {
 }
 
 TEST(DisplayModeSelectionTest, InstalledEnumeratorIsUsedByDefault) {
-    tr_DisplayEnumerator::Destroy();
+    ScopedService<tr_DisplayEnumerator> no_enumerator;
     ExpectMode(Selection::Select(true, true), 1024, 768, false, false);
     tr_DisplayEnumerator::Install(new tr_DisplayEnumerator_Headless(
         {tr_DisplayEnumerator_Headless::PrimaryDevice(1680, 1050)}));

@@ -4,8 +4,8 @@
 #include "game/app/tp_Settings.h"
 
 #include "AppTestSupport.h"
-#include "engine/resources/tr_SoundHub.h"
-#include "game/app/tp_Config.h"
+#include "engine/resources/media/tr_SoundHub.h"
+#include "game/core/tp_Config.h"
 #include "tests/engine/resources/text/LogCapture.h"
 
 #include <tinyxml2.h>

@@ -4,10 +4,10 @@
 // classes, and module files written to a private folder.
 #pragma once
 
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/scene/tr_Object.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
 #include "engine/script/tr_ScriptState.h"
 #include "engine/script/tr_Trigger.h"
 #include "engine/script/tr_TriggerRegistry.h"

@@ -9,12 +9,12 @@
 
 #include "InterfaceTestSupport.h"
 
+#include "engine/core/tr_Listener.h"
 #include "engine/core/tr_Random.h"
-#include "engine/script/tr_Listener.h"
-#include "game/app/tp_Config.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
+#include "game/core/tp_Config.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_BuiltinWidgets.h"
-#include "game/interface/tp_Messages.h"
 
 #include <map>
 

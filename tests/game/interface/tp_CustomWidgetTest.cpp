@@ -3,8 +3,8 @@
 // its own module while it handles a message.
 #include "InterfaceTestSupport.h"
 
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_CustomWidget.h"
-#include "game/interface/tp_Messages.h"
 
 namespace {
 

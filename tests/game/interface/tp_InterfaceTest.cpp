@@ -2,9 +2,9 @@
 // the hub fade and the pause rule.
 #include "InterfaceTestSupport.h"
 
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_BuiltinWidgetTypes.h"
 #include "game/interface/tp_CustomWidget.h"
-#include "game/interface/tp_Messages.h"
 #include "game/interface/tp_Top.h"
 #include "game/interface/tp_Transporter.h"
 

@@ -3,7 +3,7 @@
 #include "InterfaceTestSupport.h"
 
 #include "engine/scene/tr_ObjectRef.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 
 namespace {
 

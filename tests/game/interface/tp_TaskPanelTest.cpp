@@ -3,7 +3,7 @@
 // cheat key and query, and the header's states and z messages.
 #include "WidgetTestSupport.h"
 
-#include "engine/script/tr_MediatorDataArray.h"
+#include "engine/core/tr_MediatorDataArray.h"
 #include "game/interface/tp_TaskHeader.h"
 #include "game/interface/tp_TaskPanel.h"
 

@@ -4,7 +4,7 @@
 #include "InterfaceTestSupport.h"
 
 #include "engine/scene/tr_InputFocus.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 #include "game/interface/tp_TransferEasing.h"
 #include "game/interface/tp_Transporter.h"
 

@@ -7,7 +7,7 @@
 
 #include "LevelTestSupport.h"
 
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/scene/tr_Object.h"
 #include "game/level/tp_Level.h"
 #include "game/level/tp_LevelObjectTypes.h"

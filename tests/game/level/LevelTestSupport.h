@@ -4,12 +4,12 @@
 // null renderer for each test.
 #pragma once
 
+#include "engine/core/tr_Listener.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/platform/headless/tr_Render_Null.h"
-#include "engine/resources/tr_GeneratedTexture.h"
-#include "engine/script/tr_Listener.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
-#include "game/interface/tp_Messages.h"
+#include "engine/render/tr_GeneratedTexture.h"
+#include "game/core/tp_Messages.h"
 #include "tests/engine/scene/SceneTestDoubles.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "LevelFixture.h"
 
 #include "engine/objects/tr_Sprite.h"
-#include "game/app/tp_Config.h"
+#include "game/core/tp_Config.h"
 #include "game/level/tp_CheatHighlight.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // script while the level points at them, and the cheat-key path.
 #include "LevelFixture.h"
 
-#include "engine/scene/tr_ObjectFactory.h"
-#include "game/app/tp_Config.h"
+#include "engine/objects/tr_ObjectFactory.h"
+#include "game/core/tp_Config.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "LevelFixture.h"
 
 #include "engine/objects/tr_Sprite.h"
-#include "engine/resources/tr_Texture.h"
+#include "engine/render/tr_Texture.h"
 #include "engine/script/tr_ScriptState.h"
 #include "game/interface/tp_Interface.h"
 

@@ -2,10 +2,10 @@
 // frozen and undrawn outside their mode, resuming where they stopped.
 #include "LevelTestSupport.h"
 
-#include "engine/scene/tr_ObjectFactory.h"
-#include "engine/script/tr_SLHelper_TinyXML2.h"
-#include "game/app/tp_Config.h"
+#include "engine/core/tr_SLHelper_TinyXML2.h"
+#include "engine/objects/tr_ObjectFactory.h"
 #include "game/app/tp_Settings.h"
+#include "game/core/tp_Config.h"
 #include "game/level/tp_LevelObjectTypes.h"
 #include "game/level/tp_ParticleSystemGm.h"
 #include "game/level/tp_ParticleSystemPm.h"

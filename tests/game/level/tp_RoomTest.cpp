@@ -4,8 +4,8 @@
 
 #include "LevelTestSupport.h"
 
-#include "engine/resources/tr_PngWriter.h"
-#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/resources/images/tr_PngWriter.h"
 #include "engine/scene/tr_ObjectRef.h"
 #include "engine/scene/tr_SceneTraversal.h"
 

@@ -4,9 +4,9 @@
 
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/scene/tr_ObjectFactory.h"
-#include "engine/script/tr_SLHelper_XML.h"
+#include "engine/core/tr_SLHelper_XML.h"
+#include "engine/objects/tr_ObjectFactory.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 #include "game/level/tp_LevelObjectTypes.h"
 #include "game/level/tp_TextEdit.h"
 

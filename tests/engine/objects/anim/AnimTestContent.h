@@ -3,7 +3,7 @@
 // files into it. Removed with the object.
 #pragma once
 
-#include "engine/resources/tr_PngWriter.h"
+#include "engine/resources/images/tr_PngWriter.h"
 
 #include <gtest/gtest.h>
 

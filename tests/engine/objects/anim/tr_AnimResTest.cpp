@@ -1,5 +1,5 @@
-#include "engine/resources/tr_AnimRes.h"
-#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/resources/anim/tr_AnimRes.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 
 #include "tests/engine/objects/anim/AnimTestContent.h"
 #include "tests/engine/resources/text/LogCapture.h"

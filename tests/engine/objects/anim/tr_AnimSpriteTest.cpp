@@ -1,9 +1,9 @@
 #include "engine/objects/tr_AnimSprite.h"
+#include "engine/objects/tr_ObjectFactory.h"
 #include "engine/platform/headless/tr_Render_Null.h"
+#include "engine/render/tr_FrameTexture.h"
 #include "engine/render/tr_Matrix.h"
-#include "engine/resources/tr_FrameTexture.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/scene/tr_ObjectFactory.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 
 #include "tests/engine/objects/anim/AnimTestContent.h"
 #include "tests/engine/resources/text/LogCapture.h"

@@ -2,7 +2,7 @@
 // tracks), function playback with the end trigger, the hidden subtrees of
 // unreached nodes, and drawing.
 #include "engine/objects/tr_ComplexAnim.h"
-#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 #include "engine/scene/tr_AnimCurve.h"
 
 #include "tests/engine/objects/anim/AnimTestContent.h"

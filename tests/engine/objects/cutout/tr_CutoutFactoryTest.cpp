@@ -3,7 +3,7 @@
 #include "engine/objects/tr_ComplexAnim.h"
 #include "engine/objects/tr_FlashAnim.h"
 #include "engine/objects/tr_Grid.h"
-#include "engine/scene/tr_ObjectFactory.h"
+#include "engine/objects/tr_ObjectFactory.h"
 
 #include <gtest/gtest.h>
 #include <tinyxml2.h>

@@ -2,7 +2,7 @@
 // instances, refused part indices and rates), frame stepping with the loop
 // frame and the end trigger, drawing, and children riding on parts.
 #include "engine/objects/tr_FlashAnim.h"
-#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 
 #include "tests/engine/objects/anim/AnimTestContent.h"
 #include "tests/engine/objects/cutout/CaptureRender.h"

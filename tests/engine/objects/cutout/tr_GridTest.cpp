@@ -1,8 +1,8 @@
 // Mesh grids: reading descriptions (refusing what would read outside the
 // vertex lists), playback with interpolation and the end trigger, and drawing.
 #include "engine/objects/tr_Grid.h"
-#include "engine/resources/tr_FrameTexture.h"
-#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/render/tr_FrameTexture.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
 #include "engine/scene/tr_AnimCurve.h"
 
 #include "tests/engine/objects/anim/AnimTestContent.h"

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "engine/objects/particles/tr_ParticleSystem.h"
-#include "engine/resources/tr_PngWriter.h"
-#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/resources/images/tr_PngWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Draws through the GL renderer into a real window (Xvfb in the test run)
 // and reads the pixels back.
 #include "engine/platform/gl/tr_Render_GL.h"
+#include "engine/render/tr_GeneratedTexture.h"
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_Screenshot.h"
 #include "engine/render/tr_VertexList.h"
-#include "engine/resources/tr_GeneratedTexture.h"
-#include "engine/resources/tr_PngDecoder.h"
+#include "engine/resources/images/tr_PngDecoder.h"
 
 #include "tests/support/GlRenderTest.h"
 

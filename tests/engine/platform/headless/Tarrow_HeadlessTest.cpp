@@ -2,13 +2,13 @@
 // the end of a run, and display-mode changes on a live engine.
 #include "engine/platform/headless/Tarrow_Headless.h"
 
-#include "engine/core/tr_EngineServices.h"
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
+#include "engine/host/tr_EngineServices.h"
 #include "engine/platform/headless/tr_Render_Null.h"
-#include "engine/resources/tr_ResourceRegistry.h"
-#include "engine/resources/tr_SoundHub.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/resources/media/tr_SoundHub.h"
 
 #include <gtest/gtest.h>
 
@@ -23,26 +23,21 @@ struct Seen {
     std::vector<tr_InputEvent> inputs;
     int mode_changes = 0;
 };
-Seen* seen = nullptr;
 
 class HeadlessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        seen = &record;
-        engine.SetUpdateHook([](const tr_FrameInfo* frame) {
-            seen->frames.push_back(*frame);
-            seen->order.push_back("update " + std::to_string(seen->frames.size()));
+        engine.SetUpdateHook([this](const tr_FrameInfo* frame) {
+            record.frames.push_back(*frame);
+            record.order.push_back("update " + std::to_string(record.frames.size()));
         });
-        engine.SetInputHook([](const tr_InputEvent* event) {
-            seen->inputs.push_back(*event);
-            seen->order.push_back("input " + std::to_string(event->type));
+        engine.SetInputHook([this](const tr_InputEvent* event) {
+            record.inputs.push_back(*event);
+            record.order.push_back("input " + std::to_string(event->type));
         });
-        engine.SetModeChangedHook([] { ++seen->mode_changes; });
+        engine.SetModeChangedHook([this] { ++record.mode_changes; });
     }
-    void TearDown() override {
-        engine.Release();
-        seen = nullptr;
-    }
+    void TearDown() override { engine.Release(); }
 
     void Script(const char* text) {
         tr_InputScript script;
@@ -122,9 +117,9 @@ TEST_F(HeadlessTest, LeaveHappensAtTheLastMousePosition) {
 
 TEST_F(HeadlessTest, RequestCloseEndsTheRun) {
     ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
-    engine.SetUpdateHook([](const tr_FrameInfo* frame) {
-        seen->frames.push_back(*frame);
-        if (seen->frames.size() == 3) {
+    engine.SetUpdateHook([this](const tr_FrameInfo* frame) {
+        record.frames.push_back(*frame);
+        if (record.frames.size() == 3) {
             Tarrow::Get()->RequestClose();
         }
     });
@@ -165,8 +160,8 @@ TEST_F(HeadlessTest, ServicesRunAtTheirPointsOfTheLifecycle) {
     services.release_platform_objects = [&] { calls.push_back("release platform"); };
     services.release_engine_core = [&] { calls.push_back("release core"); };
     engine.SetServices(services);
-    engine.SetInitHook([] { seen->order.push_back("init"); });
-    engine.SetShutdownHook([](Tarrow*) { seen->order.push_back("shutdown"); });
+    engine.SetInitHook([this] { record.order.push_back("init"); });
+    engine.SetShutdownHook([this](Tarrow*) { record.order.push_back("shutdown"); });
 
     ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
     ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));

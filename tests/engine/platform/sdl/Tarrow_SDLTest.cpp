@@ -4,8 +4,8 @@
 
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
-#include "engine/script/tr_Listener.h"
-#include "engine/script/tr_Mediator.h"
+#include "engine/core/tr_Listener.h"
+#include "engine/core/tr_Mediator.h"
 
 #include <gtest/gtest.h>
 

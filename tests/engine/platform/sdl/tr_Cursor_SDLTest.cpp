@@ -3,7 +3,7 @@
 // pointer, system mode shows the current shape's cursor.
 #include "engine/platform/sdl/tr_Cursor_SDL.h"
 
-#include "engine/core/tr_EngineServices.h"
+#include "engine/host/tr_EngineServices.h"
 #include "engine/platform/sdl/Tarrow_SDL.h"
 
 #include <SDL2/SDL.h>

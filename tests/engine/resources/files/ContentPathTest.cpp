@@ -1,7 +1,7 @@
 // Content paths: backslashes, case-insensitive fallback, text reads.
 #include "TempFolder.h"
 
-#include "engine/resources/tr_ContentPath.h"
+#include "engine/resources/files/tr_ContentPath.h"
 
 #include <gtest/gtest.h>
 

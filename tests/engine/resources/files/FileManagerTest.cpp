@@ -2,8 +2,8 @@
 // content reads through the file manager.
 #include "TempFolder.h"
 
-#include "engine/core/Tarrow.h"
-#include "engine/resources/tr_FileManager.h"
+#include "engine/host/Tarrow.h"
+#include "engine/resources/files/tr_FileManager.h"
 
 #include <gtest/gtest.h>
 

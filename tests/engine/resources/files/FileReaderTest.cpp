@@ -3,9 +3,9 @@
 #include "../text/LogCapture.h"
 #include "TempFolder.h"
 
-#include "engine/resources/tr_ContentPath.h"
-#include "engine/resources/tr_FileManager.h"
-#include "engine/resources/tr_FileReader.h"
+#include "engine/resources/files/tr_ContentPath.h"
+#include "engine/resources/files/tr_FileManager.h"
+#include "engine/resources/files/tr_FileReader.h"
 
 #include <gtest/gtest.h>
 

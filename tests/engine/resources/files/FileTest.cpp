@@ -1,8 +1,8 @@
 // tr_File: the six modes, block reads and writes, size measured at open.
 #include "TempFolder.h"
 
-#include "engine/resources/tr_File.h"
-#include "engine/resources/tr_FileManager.h"
+#include "engine/resources/files/tr_File.h"
+#include "engine/resources/files/tr_FileManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "TempFolder.h"
 
-#include "engine/resources/tr_FileManager.h"
+#include "engine/resources/files/tr_FileManager.h"
 
 UserFolderScope::UserFolderScope(const std::string& data_home, const std::string& company,
                                  const std::string& game) {

@@ -3,10 +3,10 @@
 // making of small test videos whose frame n is grey level FrameLevel(n).
 #pragma once
 
-#include "engine/resources/tr_VideoEncoder.h"
-#include "engine/script/tr_Listener.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_Listener.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/resources/media/tr_VideoEncoder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/platform/sdl/tr_AudioMixer_SDL.h"
-#include "engine/resources/tr_SoundHub.h"
+#include "engine/resources/media/tr_SoundHub.h"
 #include "tests/engine/resources/media/MediaTestSupport.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "engine/resources/tr_SoundHub.h"
+#include "engine/resources/media/tr_SoundHub.h"
 
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/platform/headless/tr_AudioBackend_Null.h"

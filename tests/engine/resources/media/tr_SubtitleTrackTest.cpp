@@ -1,4 +1,4 @@
-#include "engine/resources/tr_SubtitleTrack.h"
+#include "engine/resources/media/tr_SubtitleTrack.h"
 
 #include <gtest/gtest.h>
 

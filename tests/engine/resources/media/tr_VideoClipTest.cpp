@@ -1,4 +1,4 @@
-#include "engine/resources/tr_VideoClip.h"
+#include "engine/resources/media/tr_VideoClip.h"
 
 #include "tests/engine/resources/media/MediaTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "engine/resources/tr_VideoFrameConverter.h"
+#include "engine/resources/media/tr_VideoFrameConverter.h"
 
 #include <gtest/gtest.h>
 

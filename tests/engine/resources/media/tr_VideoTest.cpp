@@ -1,9 +1,9 @@
 #include "engine/objects/tr_Video.h"
 
+#include "engine/core/tr_SLHelper_XML.h"
 #include "engine/platform/headless/tr_DeviceTexture_Null.h"
-#include "engine/resources/tr_GeneratedTexture.h"
-#include "engine/scene/tr_CallQueue.h"
-#include "engine/script/tr_SLHelper_XML.h"
+#include "engine/render/tr_GeneratedTexture.h"
+#include "engine/script/tr_CallQueue.h"
 #include "tests/engine/resources/media/MediaTestSupport.h"
 
 #include <tinyxml2.h>

@@ -1,4 +1,4 @@
-#include "engine/resources/tr_VorbisDecoder.h"
+#include "engine/resources/media/tr_VorbisDecoder.h"
 
 #include "tests/engine/resources/media/MediaTestSupport.h"
 #include "tests/support/OggChecksums.h"

@@ -1,4 +1,4 @@
-#include "engine/resources/tr_VorbisHeaderCheck.h"
+#include "engine/resources/media/tr_VorbisHeaderCheck.h"
 
 #include <gtest/gtest.h>
 

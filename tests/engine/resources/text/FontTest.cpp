@@ -1,5 +1,5 @@
-#include "engine/resources/tr_Font.h"
-#include "engine/resources/tr_FontScramble.h"
+#include "engine/resources/text/tr_Font.h"
+#include "engine/resources/text/tr_FontScramble.h"
 
 #include "FontTestSupport.h"
 #include "LogCapture.h"

@@ -1,9 +1,9 @@
 #include "FontTestSupport.h"
 #include "LogCapture.h"
 
-#include "engine/resources/tr_Font.h"
-#include "engine/resources/tr_TextGlyphCache.h"
-#include "engine/resources/tr_TextRaster.h"
+#include "engine/resources/text/tr_Font.h"
+#include "engine/resources/text/tr_TextGlyphCache.h"
+#include "engine/resources/text/tr_TextRaster.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // creating a mediator for the test when none exists.
 #pragma once
 
-#include "engine/script/tr_Listener.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorData.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_Listener.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorData.h"
+#include "engine/core/tr_MediatorDataTable.h"
 
 #include <algorithm>
 #include <memory>

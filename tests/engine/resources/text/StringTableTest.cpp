@@ -1,4 +1,4 @@
-#include "engine/resources/tr_StringTable.h"
+#include "engine/resources/text/tr_StringTable.h"
 
 #include "FontTestSupport.h"
 #include "LogCapture.h"

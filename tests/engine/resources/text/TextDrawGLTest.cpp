@@ -2,8 +2,8 @@
 // test run) and reads the frame back.
 #include "engine/objects/tr_Text.h"
 #include "engine/platform/gl/tr_Render_GL.h"
-#include "engine/resources/tr_Font.h"
-#include "engine/resources/tr_ResourceRegistry.h"
+#include "engine/resources/files/tr_ResourceRegistry.h"
+#include "engine/resources/text/tr_Font.h"
 
 #include "FontTestSupport.h"
 

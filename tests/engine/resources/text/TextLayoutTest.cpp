@@ -1,6 +1,6 @@
-#include "engine/resources/tr_TextLayout.h"
+#include "engine/resources/text/tr_TextLayout.h"
 
-#include "engine/resources/tr_TextMarkup.h"
+#include "engine/resources/text/tr_TextMarkup.h"
 
 #include <gtest/gtest.h>
 

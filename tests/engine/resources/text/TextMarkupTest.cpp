@@ -1,4 +1,4 @@
-#include "engine/resources/tr_TextMarkup.h"
+#include "engine/resources/text/tr_TextMarkup.h"
 
 #include <gtest/gtest.h>
 

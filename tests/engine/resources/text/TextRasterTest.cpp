@@ -1,7 +1,7 @@
-#include "engine/resources/tr_TextRaster.h"
+#include "engine/resources/text/tr_TextRaster.h"
 
-#include "engine/resources/tr_Font.h"
-#include "engine/resources/tr_TextLayout.h"
+#include "engine/resources/text/tr_Font.h"
+#include "engine/resources/text/tr_TextLayout.h"
 
 #include "FontTestSupport.h"
 

@@ -1,7 +1,7 @@
 // The engine core's update and input paths: event triggers run at the next
 // update with their object as sender, the synthesised mouse move comes before
 // the trigger queue, mouse events move the cursor first.
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
 #include "engine/platform/headless/tr_Cursor_Headless.h"

@@ -1,7 +1,7 @@
 // Loading module files into the engine core: objects parked in the storage
 // root, triggers registered, module code run, and the malformed cases.
-#include "engine/scene/tr_ModuleLoader.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/bindings/tr_ModuleLoader.h"
+#include "engine/bindings/tr_EngineCore.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/script/tr_Trigger.h"
 #include "tests/engine/resources/files/TempFolder.h"

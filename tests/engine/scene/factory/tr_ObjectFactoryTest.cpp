@@ -1,5 +1,5 @@
 // Type registration, object creation by type name and from XML elements.
-#include "engine/scene/tr_ObjectFactory.h"
+#include "engine/objects/tr_ObjectFactory.h"
 #include "engine/scene/tr_Object.h"
 
 #include <gtest/gtest.h>

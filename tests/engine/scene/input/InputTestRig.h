@@ -6,10 +6,10 @@
 #pragma once
 
 #include "engine/platform/headless/tr_Cursor_Headless.h"
-#include "engine/scene/tr_CallQueue.h"
 #include "engine/scene/tr_InputFocus.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_Scene.h"
+#include "engine/script/tr_CallQueue.h"
 
 #include <functional>
 #include <map>

@@ -4,12 +4,12 @@
 // meanwhile.
 #pragma once
 
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/core/tr_Listener.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/scene/tr_Object.h"
 #include "engine/scene/tr_Scene.h"
-#include "engine/script/tr_Listener.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
 #include "engine/script/tr_ScriptState.h"
 
 #include <gtest/gtest.h>

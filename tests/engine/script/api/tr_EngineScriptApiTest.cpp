@@ -1,5 +1,5 @@
 // Registration of the engine's script functions on any Lua state.
-#include "engine/script/tr_EngineScriptApi.h"
+#include "engine/bindings/tr_EngineScriptApi.h"
 
 #include <gtest/gtest.h>
 #include <lua.hpp>

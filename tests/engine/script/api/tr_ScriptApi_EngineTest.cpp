@@ -2,7 +2,7 @@
 #include "ScriptApiFixture.h"
 
 #include "engine/platform/headless/tr_Cursor_Headless.h"
-#include "engine/resources/tr_StringTable.h"
+#include "engine/resources/text/tr_StringTable.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "ScriptApiFixture.h"
 
 #include "engine/objects/tr_Video.h"
-#include "engine/resources/tr_SoundHub.h"
+#include "engine/resources/media/tr_SoundHub.h"
 
 namespace {
 

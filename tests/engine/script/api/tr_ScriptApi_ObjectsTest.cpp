@@ -4,9 +4,9 @@
 #include "ScriptApiFixture.h"
 
 #include "engine/objects/tr_Sprite.h"
-#include "engine/scene/tr_CallQueue.h"
 #include "engine/scene/tr_InputDispatch.h"
 #include "engine/scene/tr_InputFocus.h"
+#include "engine/script/tr_CallQueue.h"
 
 #include <cmath>
 #include <utility>

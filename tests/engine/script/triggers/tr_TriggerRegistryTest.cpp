@@ -2,7 +2,7 @@
 // the log lines of the trigger registry.
 #include "TriggerTestSupport.h"
 
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/core/tr_MediatorDataTable.h"
 
 #include <lua.hpp>
 

@@ -6,12 +6,12 @@
 #pragma once
 
 #include "engine/core/tr_DisplayEnumerator.h"
+#include "engine/core/tr_Listener.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_DisplayEnumerator_Headless.h"
-#include "engine/resources/tr_FileManager.h"
-#include "engine/script/tr_Listener.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
+#include "engine/resources/files/tr_FileManager.h"
 
 #include <gtest/gtest.h>
 

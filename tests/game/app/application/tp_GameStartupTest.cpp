@@ -1,15 +1,15 @@
 #include "ApplicationTestSupport.h"
 
-#include "engine/core/tr_EngineServices.h"
+#include "engine/bindings/tr_EngineCore.h"
+#include "engine/host/tr_EngineServices.h"
+#include "engine/objects/tr_Cursor.h"
 #include "engine/platform/headless/tr_Cursor_Headless.h"
-#include "engine/resources/tr_Cursor.h"
-#include "engine/resources/tr_SoundHub.h"
-#include "engine/scene/tr_EngineCore.h"
+#include "engine/resources/media/tr_SoundHub.h"
 #include "game/app/tp_Application.h"
-#include "game/app/tp_Config.h"
 #include "game/app/tp_GameStartup.h"
 #include "game/app/tp_Settings.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Config.h"
+#include "game/core/tp_Messages.h"
 #include "game/level/tp_Level.h"
 
 #include <memory>

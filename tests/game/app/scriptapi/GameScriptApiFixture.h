@@ -7,13 +7,13 @@
 
 #include "tests/engine/script/api/ScriptApiFixture.h"
 
-#include "engine/core/Tarrow.h"
-#include "engine/script/tr_Listener.h"
-#include "engine/script/tr_Mediator.h"
-#include "engine/script/tr_MediatorDataTable.h"
-#include "game/app/tp_Config.h"
+#include "engine/core/tr_Listener.h"
+#include "engine/core/tr_Mediator.h"
+#include "engine/core/tr_MediatorDataTable.h"
+#include "engine/host/Tarrow.h"
 #include "game/app/tp_GameScriptApi.h"
 #include "game/app/tp_Settings.h"
+#include "game/core/tp_Config.h"
 
 #include <gtest/gtest.h>
 

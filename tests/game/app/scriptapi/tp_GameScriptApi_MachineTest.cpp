@@ -6,8 +6,8 @@
 
 #include "../AppTestSupport.h"
 #include "engine/platform/headless/tr_Desktop_Headless.h"
-#include "engine/resources/tr_SoundHub.h"
-#include "game/interface/tp_Messages.h"
+#include "engine/resources/media/tr_SoundHub.h"
+#include "game/core/tp_Messages.h"
 
 #include <filesystem>
 

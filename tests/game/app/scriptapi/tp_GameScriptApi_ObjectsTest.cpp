@@ -2,13 +2,13 @@
 // the application's transform, and SendMessage carrying tables both ways.
 #include "GameScriptApiFixture.h"
 
+#include "engine/core/tr_MediatorDataArray.h"
 #include "engine/platform/headless/tr_Cursor_Headless.h"
 #include "engine/render/tr_Matrix.h"
-#include "engine/script/tr_MediatorDataArray.h"
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_DisplayModeSelection.h"
 #include "game/app/tp_Layout.h"
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // with the keys and values the level and the application read.
 #include "GameScriptApiFixture.h"
 
-#include "game/interface/tp_Messages.h"
+#include "game/core/tp_Messages.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "../AppTestSupport.h"
 #include "engine/platform/headless/tr_Cursor_Headless.h"
-#include "engine/resources/tr_SoundHub.h"
+#include "engine/resources/media/tr_SoundHub.h"
 
 namespace {
 

@@ -1,5 +1,0 @@
-#include "engine/resources/tr_RenderTargetTexture.h"
-
-bool tr_RenderTargetTexture::Create(int width, int height) {
-    return Allocate(width, height, true);
-}
