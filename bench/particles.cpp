@@ -5,6 +5,7 @@
 //   Flux:    10,000 particles of one emitter moving, turning, scaling, fading.
 //   Atm:     rain streaks in a camera volume, density set for about 5,000.
 //   Complex: 500 particles, each running a processpart script every frame.
+#include "engine/bindings/tr_ComplexScript_Lua.h"
 #include "engine/core/tr_Random.h"
 #include "engine/objects/particles/tr_ParticleSystem.h"
 #include "engine/platform/headless/tr_Render_Null.h"
@@ -117,6 +118,7 @@ void BM_AtmRainStreaks(benchmark::State& bench) {
 BENCHMARK(BM_AtmRainStreaks)->Unit(benchmark::kMicrosecond);
 
 void BM_ComplexScriptedParticles(benchmark::State& bench) {
+    tr_ComplexScript_Lua::Install();
     Frame frame("<effect><emit><spark res=\"DOT\">"
                 "<bornpart>DieAfter(100000); SetProperty(tr_pos_x, Random(-300, 300)); "
                 "Animate(tr_alpha, {0, 0, 10, 1, 100, 0})</bornpart>"

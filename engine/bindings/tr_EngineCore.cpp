@@ -1,5 +1,6 @@
 #include "engine/bindings/tr_EngineCore.h"
 
+#include "engine/bindings/tr_ComplexScript_Lua.h"
 #include "engine/bindings/tr_EngineScriptApi.h"
 #include "engine/core/tr_FrameInfo.h"
 #include "engine/core/tr_InputEvent.h"
@@ -33,6 +34,7 @@ bool MovesCursor(int type) {
 } // namespace
 
 tr_EngineCore::tr_EngineCore() : triggers_(script_) {
+    tr_ComplexScript_Lua::Install();
     if (script_.GetLua())
         tr_RegisterEngineScriptApi(script_.GetLua());
 }

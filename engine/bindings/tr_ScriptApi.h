@@ -4,7 +4,7 @@
 // The lookups reach the engine core's scene at call time.
 #pragma once
 
-#include "engine/bindings/tr_ScriptArgs.h"
+#include "engine/script/tr_ScriptArgs.h"
 
 struct lua_State;
 class tr_Object;

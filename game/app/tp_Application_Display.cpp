@@ -7,7 +7,7 @@
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_DisplayModeSelection.h"
 #include "game/app/tp_Layout.h"
-#include "game/app/tp_Settings.h"
+#include "game/core/tp_Settings.h"
 
 #include <cstdio>
 

@@ -6,7 +6,7 @@
 // when nobody replies.
 #pragma once
 
-#include "engine/bindings/tr_ScriptArgs.h"
+#include "engine/script/tr_ScriptArgs.h"
 
 struct lua_State;
 class tr_MediatorDataTable;

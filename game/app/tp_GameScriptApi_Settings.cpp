@@ -4,7 +4,7 @@
 #include "engine/host/Tarrow.h"
 #include "engine/objects/tr_Cursor.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
-#include "game/app/tp_Settings.h"
+#include "game/core/tp_Settings.h"
 
 #include <lua.hpp>
 

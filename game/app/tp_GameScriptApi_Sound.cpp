@@ -3,7 +3,7 @@
 // settings keep.
 #include "engine/resources/media/tr_SoundHub.h"
 #include "game/app/tp_GameScriptApi_Groups.h"
-#include "game/app/tp_Settings.h"
+#include "game/core/tp_Settings.h"
 
 #include <lua.hpp>
 

@@ -11,9 +11,9 @@
 #include "game/app/tp_Application.h"
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_DisplayModeSelection.h"
-#include "game/app/tp_Settings.h"
-#include "game/interface/tp_BuiltinWidgets.h"
 #include "game/core/tp_Config.h"
+#include "game/core/tp_Settings.h"
+#include "game/interface/tp_BuiltinWidgets.h"
 #include "game/interface/tp_InterfaceScriptGlobals.h"
 #include "game/level/tp_LevelObjectTypes.h"
 

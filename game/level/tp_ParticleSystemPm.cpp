@@ -1,6 +1,6 @@
 #include "game/level/tp_ParticleSystemPm.h"
 
-#include "game/app/tp_Settings.h"
+#include "game/core/tp_Settings.h"
 
 bool tp_ParticleSystemPm::IsShown() {
     // Without settings (tools, tests) the effect runs as by default.

@@ -1,39 +1,32 @@
-// tr_ComplexScript: the private Lua state of one scripted particle system.
-// It opens the standard libraries, publishes the property indices and the
-// eleven particle functions, and runs the system's scripts in protected
-// mode. Each script is compiled once per state and the compiled chunk is
-// reused, which runs exactly as compiling the same text again would. The
-// functions find their system through an upvalue, never a global a script
-// could overwrite. Owned by tr_PartSysImpl_Complex; the only particle code
-// that touches Lua.
+// tr_ComplexScript: what a scripted particle system needs from its script
+// language: the per-frame globals, the state variable, and running one of its
+// scripts. The Lua implementation (tr_ComplexScript_Lua) lives with the script
+// bindings, which install its maker when the engine core is made, so that the
+// particle code never touches the language itself. Without a maker a scripted
+// system runs no script. Made by and owned by tr_PartSysImpl_Complex.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
-#include <vector>
 
-struct lua_State;
 class tr_PartSysImpl_Complex;
 
 class tr_ComplexScript {
 public:
-    explicit tr_ComplexScript(tr_PartSysImpl_Complex* system);
-    ~tr_ComplexScript();
-    tr_ComplexScript(const tr_ComplexScript&) = delete;
-    tr_ComplexScript& operator=(const tr_ComplexScript&) = delete;
+    using Maker = std::function<std::unique_ptr<tr_ComplexScript>(tr_PartSysImpl_Complex*)>;
+
+    virtual ~tr_ComplexScript() = default;
 
     // Sets "ps_state" and "ps_dt".
-    void SetFrameGlobals(int state, float dt);
+    virtual void SetFrameGlobals(int state, float dt) = 0;
     // "ps_state" rounded to the nearest integer; 0 when it is not a number.
-    int ReadState();
+    virtual int ReadState() = 0;
     // Runs text under id (one id per script of the system); chunk_name null
     // uses the text itself. Compile and run errors are dropped silently.
-    void Run(int id, const std::string& text, const char* chunk_name);
+    virtual void Run(int id, const std::string& text, const char* chunk_name) = 0;
 
-    lua_State* GetLua() const { return lua_; }
-
-private:
-    lua_State* lua_;
-    // Per id: a registry reference to the compiled chunk, LUA_REFNIL when
-    // the text does not compile, LUA_NOREF before the first run.
-    std::vector<int> compiled_;
+    static void SetMaker(Maker maker);
+    // A new script state for system; null when no maker is installed.
+    static std::unique_ptr<tr_ComplexScript> Make(tr_PartSysImpl_Complex* system);
 };

@@ -94,7 +94,7 @@ void tr_PartSysImpl_Complex::Start() {
     state_variable_ = 0;
     current_particle_ = nullptr;
     current_emitter_ = -1;
-    script_ = std::make_unique<tr_ComplexScript>(this);
+    script_ = tr_ComplexScript::Make(this);
     active_ = true;
 }
 

@@ -1,6 +1,6 @@
 // The user's settings file, read and written back.
-#include "game/app/tp_Settings.h"
 #include "game/core/tp_Config.h"
+#include "game/core/tp_Settings.h"
 
 #include <cstdint>
 #include <string>

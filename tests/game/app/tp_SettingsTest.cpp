@@ -1,7 +1,7 @@
 // The player's settings file: defaults from the configuration, the file
 // written back when missing or damaged, the reading rules, the round trip and
 // the volumes per sound category.
-#include "game/app/tp_Settings.h"
+#include "game/core/tp_Settings.h"
 
 #include "AppTestSupport.h"
 #include "engine/resources/media/tr_SoundHub.h"

@@ -4,8 +4,8 @@
 
 #include "engine/core/tr_SLHelper_TinyXML2.h"
 #include "engine/objects/tr_ObjectFactory.h"
-#include "game/app/tp_Settings.h"
 #include "game/core/tp_Config.h"
+#include "game/core/tp_Settings.h"
 #include "game/level/tp_LevelObjectTypes.h"
 #include "game/level/tp_ParticleSystemGm.h"
 #include "game/level/tp_ParticleSystemPm.h"

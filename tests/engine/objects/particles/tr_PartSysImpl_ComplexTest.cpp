@@ -4,6 +4,7 @@
 #include "ParticleTestContent.h"
 #include "tests/engine/resources/text/LogCapture.h"
 
+#include "engine/bindings/tr_ComplexScript_Lua.h"
 #include "engine/core/tr_Random.h"
 #include "engine/objects/particles/tr_PartSysImpl_Complex.h"
 #include "engine/platform/headless/tr_Render_Null.h"
@@ -14,7 +15,10 @@ using Complex = tr_PartSysImpl_Complex;
 
 class ComplexTest : public ::testing::Test {
 protected:
-    void SetUp() override { tr_Random::Reset(); }
+    void SetUp() override {
+        tr_Random::Reset();
+        tr_ComplexScript_Lua::Install();
+    }
 
     // An effect with one template "spark" (scripts by kind) and a system
     // script that creates one spark emitter at (10, 20) on its first run.

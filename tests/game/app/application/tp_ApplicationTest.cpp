@@ -7,9 +7,9 @@
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_DisplayModeSelection.h"
 #include "game/app/tp_ProfileManager.h"
-#include "game/app/tp_Settings.h"
 #include "game/core/tp_Config.h"
 #include "game/core/tp_Messages.h"
+#include "game/core/tp_Settings.h"
 #include "game/level/tp_Level.h"
 #include "game/level/tp_LevelObjectTypes.h"
 

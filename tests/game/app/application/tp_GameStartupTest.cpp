@@ -7,9 +7,9 @@
 #include "engine/resources/media/tr_SoundHub.h"
 #include "game/app/tp_Application.h"
 #include "game/app/tp_GameStartup.h"
-#include "game/app/tp_Settings.h"
 #include "game/core/tp_Config.h"
 #include "game/core/tp_Messages.h"
+#include "game/core/tp_Settings.h"
 #include "game/level/tp_Level.h"
 
 #include <memory>

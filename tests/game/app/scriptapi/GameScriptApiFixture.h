@@ -12,8 +12,8 @@
 #include "engine/core/tr_MediatorDataTable.h"
 #include "engine/host/Tarrow.h"
 #include "game/app/tp_GameScriptApi.h"
-#include "game/app/tp_Settings.h"
 #include "game/core/tp_Config.h"
+#include "game/core/tp_Settings.h"
 
 #include <gtest/gtest.h>
 

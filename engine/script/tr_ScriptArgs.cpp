@@ -1,4 +1,4 @@
-#include "engine/bindings/tr_ScriptArgs.h"
+#include "engine/script/tr_ScriptArgs.h"
 
 #include "engine/core/tr_SLHelper_Text.h"
 #include "engine/script/tr_SLHelper_Lua.h"

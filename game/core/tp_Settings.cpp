@@ -1,4 +1,4 @@
-#include "game/app/tp_Settings.h"
+#include "game/core/tp_Settings.h"
 
 #include "engine/core/tr_Log.h"
 #include "engine/core/tr_SLHelper_XML.h"
