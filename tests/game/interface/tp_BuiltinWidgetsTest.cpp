@@ -24,6 +24,8 @@ TEST_F(BuiltinWidgetsTest, RegisteredTypesBuildTheirClasses) {
         {InterfaceWidget_Popup, "forwarding_widget"},
         {InterfaceWidget_Effects, "forwarding_widget"},
         {InterfaceWidget_Pause, "forwarding_widget"},
+        {InterfaceWidget_BtnHint, "btn_hint"},
+        {InterfaceWidget_BtnSkip, "btn_skip"},
     };
     for (const auto& row : rows) {
         AddWidget(row.type, 2.0f);
