@@ -8,6 +8,7 @@
 #include "game/interface/tp_RechargeButton.h"
 #include "game/interface/tp_TaskHeader.h"
 #include "game/interface/tp_TaskPanel.h"
+#include "game/interface/tp_Tutorial.h"
 
 #include <initializer_list>
 
@@ -40,6 +41,7 @@ void tp_RegisterBuiltinWidgets() {
     Register<tp_TaskHeader>(InterfaceWidget_TaskHeader);
     Register<tp_ItemPanel>(InterfaceWidget_ItemPanel);
     Register<tp_DialogHo>(InterfaceWidget_DialogHo);
+    Register<tp_Tutorial>(InterfaceWidget_Tutorial);
     RegisterRows<tp_RechargeButton, tp_RechargeButtonRow>(
         {&tp_RechargeButton::HintRow(), &tp_RechargeButton::SkipRow()});
     size_t count = 0;
