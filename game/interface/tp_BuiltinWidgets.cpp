@@ -1,10 +1,12 @@
 #include "game/interface/tp_BuiltinWidgets.h"
 
+#include "game/interface/tp_ClickClosePanel.h"
 #include "game/interface/tp_DialogHo.h"
 #include "game/interface/tp_ForwardingWidget.h"
 #include "game/interface/tp_Interface.h"
 #include "game/interface/tp_Inventory.h"
 #include "game/interface/tp_ItemPanel.h"
+#include "game/interface/tp_PresenterDialog.h"
 #include "game/interface/tp_RechargeButton.h"
 #include "game/interface/tp_TaskHeader.h"
 #include "game/interface/tp_TaskPanel.h"
@@ -44,6 +46,11 @@ void tp_RegisterBuiltinWidgets() {
     Register<tp_Tutorial>(InterfaceWidget_Tutorial);
     RegisterRows<tp_RechargeButton, tp_RechargeButtonRow>(
         {&tp_RechargeButton::HintRow(), &tp_RechargeButton::SkipRow()});
+    RegisterRows<tp_ClickClosePanel, tp_ClickClosePanelRow>(
+        {&tp_ClickClosePanel::BlackBarTextRow(), &tp_ClickClosePanel::DialogRow()});
+    RegisterRows<tp_PresenterDialog, tp_PresenterDialogRow>({&tp_PresenterDialog::CharacterRow(),
+                                                             &tp_PresenterDialog::StoryRow(),
+                                                             &tp_PresenterDialog::VideoRow()});
     size_t count = 0;
     const tp_ForwardingWidgetRow* rows = tp_ForwardingWidget::GetRows(&count);
     for (size_t i = 0; i < count; ++i) {

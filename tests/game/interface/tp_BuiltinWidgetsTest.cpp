@@ -28,6 +28,9 @@ TEST_F(BuiltinWidgetsTest, RegisteredTypesBuildTheirClasses) {
         {InterfaceWidget_BtnHint, "btn_hint"},
         {InterfaceWidget_BtnSkip, "btn_skip"},
         {InterfaceWidget_Tutorial, "tutorial"},
+        {InterfaceWidget_Dialog, "dialog"},
+        {InterfaceWidget_BlackBarText, "black_bar_text"},
+        {InterfaceWidget_DialogVideo, "dialog_video"},
     };
     for (const auto& row : rows) {
         AddWidget(row.type, 2.0f);
