@@ -22,7 +22,7 @@ tr_TimerObj::tr_TimerObj(std::string name) : tr_Object(std::move(name)) {
 
 void tr_TimerObj::ResetDefaults() {
     tr_Object::ResetDefaults();
-    time_ = 0.0f;
+    time_ = 0.0;
     infinite_ = false;
     playing_ = false;
     end_trigger_.clear();
@@ -33,7 +33,9 @@ void tr_TimerObj::Load(tr_SLHelper& helper) {
     helper.ReadBool("infinite", infinite_);
     helper.ReadString("endtrig", end_trigger_);
     helper.ReadBool("playing", playing_);
-    helper.ReadFloat("time", time_);
+    float time = GetTime();
+    helper.ReadFloat("time", time);
+    time_ = time;
 }
 
 void tr_TimerObj::Save(tr_SLHelper& helper) {
@@ -41,7 +43,7 @@ void tr_TimerObj::Save(tr_SLHelper& helper) {
     helper.WriteBool("infinite", infinite_);
     helper.WriteString("endtrig", end_trigger_);
     helper.WriteBool("playing", playing_);
-    helper.WriteFloat("time", time_);
+    helper.WriteFloat("time", GetTime());
 }
 
 void tr_TimerObj::Update(const tr_FrameInfo& frame) {
@@ -55,7 +57,7 @@ void tr_TimerObj::Update(const tr_FrameInfo& frame) {
     time_ -= frame.dt;
     if (time_ > kRunOut)
         return;
-    time_ = 0.0f;
+    time_ = 0.0;
     playing_ = false;
     tr_QueueObjectCall(name_, end_trigger_);
 }

@@ -18,7 +18,7 @@ public:
     void ResetDefaults() override;
     void Update(const tr_FrameInfo& frame) override;
 
-    float GetTime() const { return time_; }
+    float GetTime() const { return static_cast<float>(time_); }
     void SetTime(float seconds) { time_ = seconds; }
     bool IsInfinite() const { return infinite_; }
     void SetInfinite(bool on) { infinite_ = on; }
@@ -28,7 +28,10 @@ public:
     void SetEndTrigger(const std::string& code) { end_trigger_ = code; }
 
 private:
-    float time_ = 0.0f;
+    // Counted in double: float steps of a fixed frame time drift by more
+    // than the run-out tolerance over a long countdown (30 s at 1/60 s ends
+    // a frame late in float).
+    double time_ = 0.0;
     bool infinite_ = false;
     bool playing_ = false;
     std::string end_trigger_;

@@ -2,8 +2,10 @@
 // hands its messages to its module. A row of the forwarding table names the
 // type, the class default module, the messages the widget subscribes to (in
 // that order) and whether a display change queues the module's "_set" again;
-// the widget forwards each subscribed message to its module's message trigger
-// with the same number and data. A new simple type is one more row in
+// the widget forwards each of those messages to its module's message trigger
+// with the same number and data. A button row also names its click event,
+// subscribed after them and never forwarded: it queues the row's click
+// trigger call instead. A new simple type is one more row in
 // tp_ForwardingWidget.cpp; tp_RegisterBuiltinWidgets plugs every row into the
 // hub. Rows are static data; the widget keeps a pointer to its row.
 #pragma once
@@ -19,6 +21,8 @@ struct tp_ForwardingWidgetRow {
     const int* messages;
     size_t message_count;
     bool refresh_runs_set;
+    int click_event = -1;
+    const char* click_call = nullptr;
 };
 
 class tp_ForwardingWidget : public tp_InterfaceWidget {

@@ -35,6 +35,30 @@ TEST(tr_TimerObj, FiresOnTheFrameWhereAccumulatedTimeReachesItsTime) {
     EXPECT_EQ(queue.calls.size(), 1u);
 }
 
+TEST(tr_TimerObj, LongCountdownsEndOnTheExactFrameOfAFixedFrameTime) {
+    const struct {
+        float time;
+        float dt;
+        int frames;
+    } cases[] = {{30.0f, 1.0f / 60.0f, 1800}, {120.0f, 1.0f / 60.0f, 7200},
+                 {45.0f, 1.0f / 90.0f, 4050}, {10.0f, 0.1f, 100}};
+    for (const auto& c : cases) {
+        RecordingQueue queue;
+        tr_TimerObj timer("countdown");
+        timer.SetEndTrigger("Ring");
+        timer.SetTime(c.time);
+        timer.SetPlaying(true);
+        const tr_FrameInfo frame{c.dt, c.dt, 0.0f};
+        int fired_on = 0;
+        for (int n = 1; n <= c.frames + 2 && fired_on == 0; ++n) {
+            timer.Update(frame);
+            if (!queue.calls.empty())
+                fired_on = n;
+        }
+        EXPECT_EQ(fired_on, c.frames) << c.time << " s at " << c.dt;
+    }
+}
+
 TEST(tr_TimerObj, ZeroTimeFiresAtOnceAndPausedTimerHolds) {
     RecordingQueue queue;
     tr_TimerObj timer("t");
