@@ -79,6 +79,22 @@ TEST_F(ComplexTest, LoadReadsTemplatesScriptsAndTheBlendCommentButDoesNotStart) 
     EXPECT_FLOAT_EQ(impl->GetParticle(0)->origin[0], 10.0f);
 }
 
+TEST_F(ComplexTest, ScriptsAreTheTextThatStartsTheirElement) {
+    // CDATA counts as text; a comment first, or an empty element, is no script.
+    content.WriteText("fx.xml", "<?xml version=\"1.0\"?>\n<!-- Blend: 2 -->\n<effect>\n"
+                                "  <emit><a><process><![CDATA[CreateParticles(1)]]></process>"
+                                "<bornpart><!-- none -->DieAfter(1)</bornpart><diepart/>"
+                                "</a></emit>\n  <process>\n    x = 1\n  </process>\n</effect>\n");
+    auto system = content.Load("fx");
+    Complex* impl = Impl(*system);
+    ASSERT_EQ(impl->GetTemplates().size(), 1u);
+    EXPECT_EQ(impl->GetTemplates()[0].scripts[Complex::kProcess], "CreateParticles(1)");
+    EXPECT_EQ(impl->GetTemplates()[0].scripts[Complex::kBornPart], "");
+    EXPECT_EQ(impl->GetTemplates()[0].scripts[Complex::kDiePart], "");
+    EXPECT_EQ(impl->GetSystemScript(), "\n    x = 1\n  ");
+    EXPECT_EQ(system->GetBlendMode(), 0); // the declaration comes first
+}
+
 TEST_F(ComplexTest, ParticlesPerSecondDoNotDependOnTheFrameRate) {
     for (float fps : {60.0f, 30.0f, 7.0f}) {
         auto system = Effect("DieAfter(100)", "CreateParticles(ps_dt * 30)");
