@@ -5,7 +5,7 @@
 #include "tests/game/app/AppTestSupport.h"
 
 #include "engine/core/tr_Random.h"
-#include "game/app/tp_GameDataConverter.h"
+#include "game/app/tp_GameScriptSaveData.h"
 #include "game/app/tp_ProfileManager.h"
 #include "game/app/tp_SaveGameFile.h"
 
@@ -258,7 +258,7 @@ TEST_F(ProfileManagerTest, SignedGarbageMergesWithoutHarm) {
             continue;
         ++opened;
         Run("tp_global = {keep = 1}");
-        tp_GameDataConverter::LoadGlobal(L, *data);
+        tp_GameScriptSaveData::LoadGlobal(L, *data);
         EXPECT_EQ(Eval("tp_global.keep"), "1");
     }
     EXPECT_GT(opened, 700); // most rounds reached the converter
