@@ -5,7 +5,7 @@
 #include "engine/bindings/tr_EngineCore.h"
 #include "engine/resources/files/tr_FileManager.h"
 #include "engine/script/tr_ScriptState.h"
-#include "game/app/tp_GameDataConverter.h"
+#include "game/app/tp_GameScriptSaveData.h"
 #include "game/app/tp_ProfileManager.h"
 #include "game/app/tp_SaveGameFile.h"
 
@@ -82,7 +82,7 @@ void BM_ConvertAndSign10k(benchmark::State& state) {
     ProfileBench bench;
     for (auto _ : state) {
         const std::string text =
-            tp_SaveGameFile::Sign(tp_GameDataConverter::SaveGlobal(bench.Script().GetLua()));
+            tp_SaveGameFile::Sign(tp_GameScriptSaveData::SaveGlobal(bench.Script().GetLua()));
         benchmark::DoNotOptimize(text.data());
         state.counters["bytes"] = double(text.size());
     }

@@ -3,7 +3,7 @@
 #include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_Log.h"
 #include "engine/resources/files/tr_FileManager.h"
-#include "game/app/tp_GameDataConverter.h"
+#include "game/app/tp_GameScriptSaveData.h"
 #include "game/app/tp_SaveGameFile.h"
 
 #include <tinyxml2.h>
@@ -139,7 +139,7 @@ bool tp_ProfileManager::LoadGameData() {
         return false;
     }
     if (data)
-        tp_GameDataConverter::LoadGlobal(L, *data);
+        tp_GameScriptSaveData::LoadGlobal(L, *data);
     return true;
 }
 
@@ -155,7 +155,7 @@ void tp_ProfileManager::SaveGameData() {
         return;
     }
     if (L)
-        WriteFile(file, tp_SaveGameFile::Sign(tp_GameDataConverter::SaveGlobal(L)));
+        WriteFile(file, tp_SaveGameFile::Sign(tp_GameScriptSaveData::SaveGlobal(L)));
 }
 
 std::string tp_ProfileManager::SaveFileOf(const tp_ProfileRecord& record) {

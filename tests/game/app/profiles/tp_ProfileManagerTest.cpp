@@ -4,8 +4,12 @@
 #include "tests/engine/script/api/ScriptApiFixture.h"
 #include "tests/game/app/AppTestSupport.h"
 
+#include "engine/core/tr_Random.h"
+#include "game/app/tp_GameScriptSaveData.h"
 #include "game/app/tp_ProfileManager.h"
 #include "game/app/tp_SaveGameFile.h"
+
+#include <tinyxml2.h>
 
 #include <memory>
 
@@ -231,4 +235,31 @@ TEST_F(ProfileManagerTest, CheatProfileIsWobblerInAnyCase) {
         profiles.SetCurrent(profiles.NameOf(i));
         EXPECT_EQ(tp_ProfileSeam::Get().IsCheatProfile(), expected[i]) << i;
     }
+}
+
+TEST_F(ProfileManagerTest, SignedGarbageMergesWithoutHarm) {
+    // Bytes that pass the checksum (as a hand edit signed with savecheck
+    // would) still reach the converter: odd names, keys and nesting.
+    const std::string document =
+        "<profile><game_data><data><t_a><n_1 v=\"2\"/><s_ k=\"x y\" v=\"z\"/><t_-3><b_q v=\"1\"/>"
+        "</t_-3></t_a><n_ kn=\"1.5\" v=\"nan\"/><s_0 v=\" \"/><x_y v=\"1\"/><t v=\"9\"/><n_b/>"
+        "</data></game_data></profile>";
+    tr_Random::Reset();
+    int opened = 0;
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes = document;
+        for (int flips = round % 3; flips > 0; --flips)
+            bytes[size_t(tr_Random::Next()) % bytes.size()] = char(tr_Random::Next() & 0xFF);
+        const std::string file = tp_SaveGameFile::Resign(bytes.data(), bytes.size());
+        tinyxml2::XMLDocument parsed;
+        const tinyxml2::XMLElement* data = nullptr;
+        if (tp_SaveGameFile::Open(file.data(), file.size(), parsed, &data) != tp_SaveGameFile::OK ||
+            !data)
+            continue;
+        ++opened;
+        Run("tp_global = {keep = 1}");
+        tp_GameScriptSaveData::LoadGlobal(L, *data);
+        EXPECT_EQ(Eval("tp_global.keep"), "1");
+    }
+    EXPECT_GT(opened, 700); // most rounds reached the converter
 }

@@ -1,4 +1,4 @@
-// tp_GameDataConverter: the Lua side of a saved game. Turns the global table
+// tp_GameScriptSaveData: the Lua side of a saved game. Turns the global table
 // "tp_global" into the compact saved-game document and merges a document's
 // data element back into it. Nested tables are written in traversal order;
 // a table that contains itself (at any depth) or nesting deeper than
@@ -15,7 +15,7 @@ namespace tinyxml2 {
 class XMLElement;
 }
 
-class tp_GameDataConverter {
+class tp_GameScriptSaveData {
 public:
     static constexpr int kMaxDepth = 64;
     static constexpr const char* kGlobalName = "tp_global";

@@ -1,4 +1,4 @@
-#include "game/app/tp_GameDataConverter.h"
+#include "game/app/tp_GameScriptSaveData.h"
 
 #include "engine/core/tr_Log.h"
 #include "game/app/tp_SaveGameEntry.h"
@@ -79,7 +79,7 @@ private:
                 return false;
             }
         }
-        if (int(path_.size()) >= tp_GameDataConverter::kMaxDepth || !lua_checkstack(L_, 4)) {
+        if (int(path_.size()) >= tp_GameScriptSaveData::kMaxDepth || !lua_checkstack(L_, 4)) {
             LogOnce(depth_logged_, "Error: profile data: tables inside tp_global nest deeper "
                                    "than 64; the deeper ones are not saved.");
             return false;
@@ -113,7 +113,7 @@ private:
 
 // Fills the table on top of the stack from the children of parent.
 void ReadTable(lua_State* L, const tinyxml2::XMLElement& parent, int depth, bool& depth_logged) {
-    if (depth >= tp_GameDataConverter::kMaxDepth || !lua_checkstack(L, 4)) {
+    if (depth >= tp_GameScriptSaveData::kMaxDepth || !lua_checkstack(L, 4)) {
         if (!depth_logged)
             tr_Log("Error: profile data: tables nest deeper than 64; the deeper ones are not "
                    "loaded.");
@@ -151,7 +151,7 @@ void ReadTable(lua_State* L, const tinyxml2::XMLElement& parent, int depth, bool
 
 } // namespace
 
-std::string tp_GameDataConverter::SaveGlobal(lua_State* L) {
+std::string tp_GameScriptSaveData::SaveGlobal(lua_State* L) {
     std::string out = tp_SaveGameFile::kDocumentStart;
     lua_getglobal(L, kGlobalName);
     if (lua_istable(L, -1)) {
@@ -163,7 +163,7 @@ std::string tp_GameDataConverter::SaveGlobal(lua_State* L) {
     return out;
 }
 
-void tp_GameDataConverter::LoadGlobal(lua_State* L, const tinyxml2::XMLElement& data) {
+void tp_GameScriptSaveData::LoadGlobal(lua_State* L, const tinyxml2::XMLElement& data) {
     lua_getglobal(L, kGlobalName);
     if (!lua_istable(L, -1)) {
         lua_pop(L, 1);
