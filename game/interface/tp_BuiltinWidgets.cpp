@@ -5,6 +5,7 @@
 #include "game/interface/tp_Interface.h"
 #include "game/interface/tp_Inventory.h"
 #include "game/interface/tp_ItemPanel.h"
+#include "game/interface/tp_Map.h"
 #include "game/interface/tp_TaskHeader.h"
 #include "game/interface/tp_TaskPanel.h"
 
@@ -26,6 +27,7 @@ void tp_RegisterBuiltinWidgets() {
     Register<tp_TaskHeader>(InterfaceWidget_TaskHeader);
     Register<tp_ItemPanel>(InterfaceWidget_ItemPanel);
     Register<tp_DialogHo>(InterfaceWidget_DialogHo);
+    Register<tp_Map>(InterfaceWidget_Map);
     size_t count = 0;
     const tp_ForwardingWidgetRow* rows = tp_ForwardingWidget::GetRows(&count);
     for (size_t i = 0; i < count; ++i) {
