@@ -2,6 +2,7 @@
 
 #include "game/interface/tp_DialogHo.h"
 #include "game/interface/tp_ForwardingWidget.h"
+#include "game/interface/tp_FrameSubroom.h"
 #include "game/interface/tp_Interface.h"
 #include "game/interface/tp_Inventory.h"
 #include "game/interface/tp_ItemPanel.h"
@@ -28,6 +29,7 @@ void tp_RegisterBuiltinWidgets() {
     Register<tp_ItemPanel>(InterfaceWidget_ItemPanel);
     Register<tp_DialogHo>(InterfaceWidget_DialogHo);
     Register<tp_Map>(InterfaceWidget_Map);
+    Register<tp_FrameSubroom>(InterfaceWidget_FrameSubroom);
     size_t count = 0;
     const tp_ForwardingWidgetRow* rows = tp_ForwardingWidget::GetRows(&count);
     for (size_t i = 0; i < count; ++i) {
