@@ -9,6 +9,7 @@
 #include "game/interface/tp_Map.h"
 #include "game/interface/tp_TaskHeader.h"
 #include "game/interface/tp_TaskPanel.h"
+#include "game/interface/tp_Window.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void tp_RegisterBuiltinWidgets() {
     Register<tp_DialogHo>(InterfaceWidget_DialogHo);
     Register<tp_Map>(InterfaceWidget_Map);
     Register<tp_FrameSubroom>(InterfaceWidget_FrameSubroom);
+    Register<tp_Window>(InterfaceWidget_Window);
     size_t count = 0;
     const tp_ForwardingWidgetRow* rows = tp_ForwardingWidget::GetRows(&count);
     for (size_t i = 0; i < count; ++i) {
