@@ -7,6 +7,7 @@
 #include "game/interface/tp_Inventory.h"
 #include "game/interface/tp_ItemPanel.h"
 #include "game/interface/tp_Map.h"
+#include "game/interface/tp_StrategyGuide.h"
 #include "game/interface/tp_TaskHeader.h"
 #include "game/interface/tp_TaskPanel.h"
 #include "game/interface/tp_Window.h"
@@ -32,6 +33,7 @@ void tp_RegisterBuiltinWidgets() {
     Register<tp_Map>(InterfaceWidget_Map);
     Register<tp_FrameSubroom>(InterfaceWidget_FrameSubroom);
     Register<tp_Window>(InterfaceWidget_Window);
+    Register<tp_StrategyGuide>(InterfaceWidget_StrategyGuide);
     size_t count = 0;
     const tp_ForwardingWidgetRow* rows = tp_ForwardingWidget::GetRows(&count);
     for (size_t i = 0; i < count; ++i) {
