@@ -3,14 +3,18 @@
 #include "game/interface/tp_ClickClosePanel.h"
 #include "game/interface/tp_DialogHo.h"
 #include "game/interface/tp_ForwardingWidget.h"
+#include "game/interface/tp_FrameSubroom.h"
 #include "game/interface/tp_Interface.h"
 #include "game/interface/tp_Inventory.h"
 #include "game/interface/tp_ItemPanel.h"
+#include "game/interface/tp_Map.h"
 #include "game/interface/tp_PresenterDialog.h"
 #include "game/interface/tp_RechargeButton.h"
+#include "game/interface/tp_StrategyGuide.h"
 #include "game/interface/tp_TaskHeader.h"
 #include "game/interface/tp_TaskPanel.h"
 #include "game/interface/tp_Tutorial.h"
+#include "game/interface/tp_Window.h"
 
 #include <initializer_list>
 
@@ -51,6 +55,10 @@ void tp_RegisterBuiltinWidgets() {
     RegisterRows<tp_PresenterDialog, tp_PresenterDialogRow>({&tp_PresenterDialog::CharacterRow(),
                                                              &tp_PresenterDialog::StoryRow(),
                                                              &tp_PresenterDialog::VideoRow()});
+    Register<tp_Map>(InterfaceWidget_Map);
+    Register<tp_FrameSubroom>(InterfaceWidget_FrameSubroom);
+    Register<tp_Window>(InterfaceWidget_Window);
+    Register<tp_StrategyGuide>(InterfaceWidget_StrategyGuide);
     size_t count = 0;
     const tp_ForwardingWidgetRow* rows = tp_ForwardingWidget::GetRows(&count);
     for (size_t i = 0; i < count; ++i) {

@@ -92,11 +92,12 @@ void tp_InterfaceWidget::HandleMessage(int id, tr_MediatorDataTable& data) {
 }
 
 tr_Object* tp_InterfaceWidget::LoadClassModule(const std::string& module_override,
-                                               const std::string& default_module) {
+                                               const std::string& default_module,
+                                               ModulePlacement placement) {
     module_override_ = module_override;
     const std::string path =
         module_override.empty() ? std::string(kModuleFolder) + default_module : module_override;
-    return LoadModule(path, default_module);
+    return LoadModule(path, default_module, placement);
 }
 
 tr_Object* tp_InterfaceWidget::LoadModule(const std::string& path, const std::string& root_name,

@@ -60,15 +60,16 @@ protected:
     // The base answers message 28; overrides call it first.
     virtual void HandleMessage(int id, tr_MediatorDataTable& data);
 
-    // The module of a built-in class: the class default module D from the
-    // interface folder, or the override given at creation (a module path);
-    // either way the root object is looked up by D.
-    tr_Object* LoadClassModule(const std::string& module_override,
-                               const std::string& default_module);
     // Where a freshly loaded module root rests: under the widget (with its
     // "_set" queued), or parked under the storage root with only "_init" run,
     // for widgets that show their module on demand (UnparkModule).
     enum class ModulePlacement { kUnderWidget, kParked };
+    // The module of a built-in class: the class default module D from the
+    // interface folder, or the override given at creation (a module path);
+    // either way the root object is looked up by D.
+    tr_Object* LoadClassModule(const std::string& module_override,
+                               const std::string& default_module,
+                               ModulePlacement placement = ModulePlacement::kUnderWidget);
     // Loads path (no extension), finds its root object by root_name and
     // installs it as described above. Returns the root or null.
     tr_Object* LoadModule(const std::string& path, const std::string& root_name,
