@@ -10,19 +10,27 @@ export XDG_DATA_HOME="$work/data"
 
 # Pixel (x, y) is design point (x - 171, y) in the demo's wide window.
 cat >"$work/input.txt" <<'INPUT'
+# the profile screen: type the name Ada, Enter, Play; the level is ready by 140
+50 char 65
+51 char 100
+52 char 97
+54 key 13
+54 char 13
+60 move 591 580
+62 click 591 580
 # the cat (design 560, 350) and the curtain (design 352, 300)
-45 move 731 350
-50 click 731 350
-60 move 523 300
-62 click 523 300
+145 move 731 350
+150 click 731 350
+160 move 523 300
+162 click 523 300
 # through the door into the garden, then the bird (design 800, 590), twice
-200 move 1120 397
-205 click 1120 397
-290 move 971 592
-292 click 971 592
-296 click 971 592
+300 move 1120 397
+305 click 1120 397
+390 move 971 592
+392 click 971 592
+396 click 971 592
 INPUT
-timeout 240 "$TARROW" --headless --frames 520 --input "$work/input.txt" -C "$TARROW_SOURCE_DIR" \
+timeout 240 "$TARROW" --headless --frames 620 --input "$work/input.txt" -C "$TARROW_SOURCE_DIR" \
     >"$work/out.txt" 2>"$work/err.txt"
 rc=$?
 check "the run exited $rc: $(head -c 2000 "$work/err.txt")" test "$rc" -eq 0

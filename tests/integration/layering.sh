@@ -43,7 +43,7 @@ hits=$(sources | xargs grep -nE '#\s*include\s*[<"](SDL2?/|SDL[_.]|epoxy/|GL/|GL
 [[ -n "$hits" ]] && report "SDL/GL headers outside engine/platform/sdl and engine/platform/gl:" "$hits"
 
 hits=$(sources | xargs grep -nE '#\s*include\s*[<"](lua\.h|lualib\.h|lauxlib\.h|lua\.hpp|lua5\.1/)' |
-       grep -vE '^(engine/script/|engine/bindings/|game/app/tp_ScriptApi|game/app/tp_GameScript')
+       grep -vE '^(engine/script/|engine/bindings/|game/app/tp_ScriptApi|game/app/tp_GameScript)')
 [[ -n "$hits" ]] && report "Lua headers outside the script runtime, the bindings and the game's script API:" "$hits"
 
 # FILE:LINE:TARGET for every include of a project file.
