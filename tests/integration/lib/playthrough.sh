@@ -1,0 +1,89 @@
+# Sourced after harness.sh by the scripts that play the whole game from an
+# input script (demo_resume.sh, demo_kill.sh, demo_tour.sh). What they play
+# and what they expect is data: the manifest tests/content/demo/playthrough.list
+# (its own comments describe every line), the input scripts and the expected
+# transcripts and pictures beside it. Nothing here knows the game's story.
+#
+# Update mode: with TARROW_UPDATE_EXPECTED=1 every comparison with an expected
+# file rewrites that file from what the run produced instead (the run's other
+# checks still count); review the diff line by line before committing.
+: "${TARROW:?}" "${TARROW_TOOLS:?}" "${TARROW_SOURCE_DIR:?}"
+content="${TARROW_PLAYTHROUGH:-$TARROW_SOURCE_DIR/tests/content/demo}"
+manifest="$content/playthrough.list"
+updating=${TARROW_UPDATE_EXPECTED:-0}
+
+# manifest_values KEY: the values of every KEY line of the manifest, one a line.
+manifest_values() {
+    awk -v key="$1" '$1 == key { $1 = ""; sub(/^ +/, ""); print }' "$manifest"
+}
+manifest_value() { manifest_values "$1" | head -n 1; }
+
+prefix=$(manifest_value transcript)
+game_input="$content/$(manifest_value game).input"
+# The user folder of a data home: the configuration names its last part.
+save_folder=$(sed -n 's/.*<save_settings folder="\([^"]*\)".*/\1/p' \
+    "$TARROW_SOURCE_DIR/assets/config.xml" | head -n 1)
+user_folder() { echo "$1/Brightfold/$save_folder"; }
+
+# play_headless DATA_HOME INPUT OUTPUT: the game in assets/ without a window, from an
+# input script; stdout goes to OUTPUT, stderr to OUTPUT.err. A game that does
+# not end by itself is stopped by the timeout (status 124).
+play_headless() {
+    XDG_DATA_HOME="$1" timeout 240 "$TARROW" --headless --frames 1000000 --input "$2" \
+        -C "$TARROW_SOURCE_DIR" >"$3" 2>"$3.err"
+}
+
+# transcript OUTPUT: the lines the content printed, in order.
+transcript() { awk -v p="$prefix " 'index($0, p) == 1' "$1"; }
+
+# until_frame INPUT FRAME: the input's events before FRAME, then a quit
+# (the window closed) at FRAME.
+until_frame() {
+    awk -v last="$2" '$1 ~ /^[0-9]+$/ && $1 < last' "$1"
+    echo "$2 quit"
+}
+
+# continue_from INPUT FRAME AT: the input's events from FRAME on, moved so
+# that FRAME falls on AT.
+continue_from() {
+    awk -v from="$2" -v at="$3" '$1 ~ /^[0-9]+$/ && $1 >= from { $1 = $1 - from + at; print }' "$1"
+}
+
+# expect EXPECTED ACTUAL WHAT: ACTUAL must equal the expected file line by
+# line (the diff is shown); in update mode ACTUAL becomes the expected file.
+expect() {
+    if [[ $updating == 1 ]]; then
+        if ! cmp -s "$1" "$2"; then
+            cp "$2" "$1"
+            echo "$test_name: updated ${1#"$TARROW_SOURCE_DIR"/}"
+        fi
+        return
+    fi
+    if ! diff -u "$1" "$2" >"$2.diff"; then
+        echo "$test_name: $3 went differently:"
+        cat "$2.diff"
+        fail=1
+    fi
+}
+
+# quiet WHAT FILE...: no line of the files reports an error or a warning.
+quiet() {
+    local what=$1 hits
+    shift
+    hits=$(grep -hE 'Error|Warning' "$@" 2>/dev/null | head -n 5)
+    check "$what printed or logged: $hits" test -z "$hits"
+}
+
+# progress DATA_HOME: the saved progress of the current player, as savecheck
+# prints it (empty when there is none or it does not verify).
+progress() {
+    local folder list id
+    folder=$(user_folder "$1")
+    list="$folder/profile_list.xml"
+    [[ -f $list ]] || return 0
+    id=$(awk -F'"' '/<profiles / { for (i = 1; i < NF; i++) if ($i ~ /current=$/) n = $(i + 1) }
+        /<profile / { for (i = 1; i < NF; i++) if ($i ~ /id=$/) ids[k++] = $(i + 1) }
+        END { if (n != "" && (n in ids)) print ids[n] }' "$list")
+    [[ -n $id && -f "$folder/$id.xml" ]] || return 0
+    "$TARROW_TOOLS/savecheck" "$folder/$id.xml" 2>/dev/null | tail -n +2
+}
