@@ -74,16 +74,22 @@ quiet() {
     check "$what printed or logged: $hits" test -z "$hits"
 }
 
+# progress_id DATA_HOME: the id of the current player (the name of the saved
+# game's file), empty without one.
+progress_id() {
+    local list
+    list="$(user_folder "$1")/profile_list.xml"
+    [[ -f $list ]] || return 0
+    awk -F'"' '/<profiles / { for (i = 1; i < NF; i++) if ($i ~ /current=$/) n = $(i + 1) }
+        /<profile / { for (i = 1; i < NF; i++) if ($i ~ /id=$/) ids[k++] = $(i + 1) }
+        END { if (n != "" && (n in ids)) print ids[n] }' "$list"
+}
+
 # progress DATA_HOME: the saved progress of the current player, as savecheck
 # prints it (empty when there is none or it does not verify).
 progress() {
-    local folder list id
-    folder=$(user_folder "$1")
-    list="$folder/profile_list.xml"
-    [[ -f $list ]] || return 0
-    id=$(awk -F'"' '/<profiles / { for (i = 1; i < NF; i++) if ($i ~ /current=$/) n = $(i + 1) }
-        /<profile / { for (i = 1; i < NF; i++) if ($i ~ /id=$/) ids[k++] = $(i + 1) }
-        END { if (n != "" && (n in ids)) print ids[n] }' "$list")
-    [[ -n $id && -f "$folder/$id.xml" ]] || return 0
-    "$TARROW_TOOLS/savecheck" "$folder/$id.xml" 2>/dev/null | tail -n +2
+    local file
+    file="$(user_folder "$1")/$(progress_id "$1").xml"
+    [[ -f $file ]] || return 0
+    "$TARROW_TOOLS/savecheck" "$file" 2>/dev/null | tail -n +2
 }
