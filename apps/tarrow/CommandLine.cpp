@@ -96,10 +96,6 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
             return false;
         }
     }
-    if (!input_file.empty() && !headless) {
-        error = "--input '" + input_file + "' needs --headless";
-        return false;
-    }
     if (!screenshots.empty() && headless) {
         error = "--screenshot needs the window's GL back end, not --headless";
         return false;
@@ -113,9 +109,11 @@ const char* CommandLine::Usage() {
            "  --headless      no window: virtual time, no drawing, nothing waits\n"
            "  --frames N      stop after N frames\n"
            "  --fixed-dt S    frame time in seconds (default 1/60)\n"
-           "  --input FILE    scripted input for --headless, one 'FRAME EVENT ARGS' a line\n"
-           "                  (move X Y, down X Y, up X Y, click X Y, key VK, keyup VK,\n"
-           "                  char CODE, leave, quit; '#' starts a comment)\n"
+           "  --input FILE    scripted input, one 'FRAME EVENT ARGS' a line (move X Y,\n"
+           "                  down X Y, up X Y, click X Y, key VK, keyup VK, char CODE,\n"
+           "                  leave, quit; '#' starts a comment); a window run with it\n"
+           "                  keeps virtual time as --headless does and ignores the\n"
+           "                  real mouse and keyboard\n"
            "  --screenshot FRAME:PATH  write frame FRAME as a PNG (window only; repeatable)\n"
            "  --module PATH   engine only: load module PATH (\".xml\" appended) and run\n"
            "                  frames; its code attaches what it shows under tr_origin\n"

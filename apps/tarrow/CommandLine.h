@@ -16,7 +16,7 @@ struct CommandLine {
     bool help = false;
     uint64_t frames = 0;    // 0: run until the window closes
     float fixed_dt = 0.0f;  // 0: the engine's own frame time
-    std::string input_file; // scripted input (headless only)
+    std::string input_file; // scripted input
     std::string directory;  // -C: change here first
     std::string module;     // --module: engine only, this module instead of the game
     std::vector<Screenshot> screenshots;

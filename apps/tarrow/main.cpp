@@ -11,10 +11,10 @@
 #include "engine/host/Tarrow.h"
 #include "engine/host/tr_AttachEngineCore.h"
 #include "engine/host/tr_EngineServices.h"
+#include "engine/host/tr_InputScript.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_Desktop_Headless.h"
 #include "engine/platform/headless/tr_DisplayEnumerator_Headless.h"
-#include "engine/platform/headless/tr_InputScript.h"
 #include "engine/platform/sdl/Tarrow_SDL.h"
 #include "engine/platform/sdl/tr_Desktop_SDL.h"
 #include "engine/platform/sdl/tr_DisplayEnumerator_SDL.h"
@@ -155,6 +155,19 @@ int main(int argc, char** argv) {
             engine = std::move(headless);
         } else {
             auto windowed = std::make_unique<Tarrow_SDL>();
+            windowed->SetInput(input.GetEvents());
+            if (!options.screenshots.empty() && !input.GetEvents().empty()) {
+                // A software renderer would take minutes over every frame of
+                // a long script: only the pictures taken are painted.
+                windowed->SetShownFrames([&options](uint64_t frame) {
+                    for (const CommandLine::Screenshot& shot : options.screenshots) {
+                        if (shot.frame == frame) {
+                            return true;
+                        }
+                    }
+                    return false;
+                });
+            }
             window_engine = windowed.get();
             engine = std::move(windowed);
         }

@@ -47,6 +47,11 @@ public:
     // and before EndFrame; 1 is neutral, above 1 brightens, below 1 darkens.
     void DrawBrightnessOverlay(float brightness);
 
+    // Automation (a scripted run that takes a few screenshots): while on,
+    // frames are drawn as usual but nothing reaches the screen's pixels, which
+    // spares a software rasteriser; drawing into textures is unaffected.
+    virtual void SetScreenDiscarded(bool /*discarded*/) {}
+
     // Reads the finished frame back (call after EndFrame, before presenting):
     // rows top first, texels 0xAARRGGBB. False when the back end has no
     // picture (the null renderer).

@@ -33,7 +33,8 @@ expect 2 "'-1'" -- --headless --fixed-dt -1
 expect 2 "stray" -- --headless stray
 expect 2 "nowhere" -- --headless -C "$work/nowhere"
 expect 2 "missing.txt" -- --headless --input "$work/missing.txt"
-expect 2 "needs --headless" -- --input "$work/missing.txt"
+# A window run reads its script first as well.
+expect 2 "missing.txt" -- --input "$work/missing.txt"
 # A folder, a FIFO (which would block the run) and an unreadable file.
 mkdir "$work/folder"
 expect 2 "'$work/folder' is not a regular file" -- --headless --input "$work/folder"

@@ -160,6 +160,7 @@ void tr_Render_GL::BeginRenderToTexture(int width, int height) {
     glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
     glViewport(0, 0, device->GetAllocWidth(), device->GetAllocHeight());
     applied_view_[0] = -1;
+    ApplyScreenDiscard(false);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
@@ -169,8 +170,26 @@ std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
     if (render_target_active_) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         applied_view_[0] = -1;
+        ApplyScreenDiscard(true);
     }
     return FinishRenderTarget();
+}
+
+void tr_Render_GL::SetScreenDiscarded(bool discarded) {
+    Flush();
+    screen_discarded_ = discarded;
+    ApplyScreenDiscard(!render_target_active_);
+}
+
+void tr_Render_GL::ApplyScreenDiscard(bool on_screen) {
+    if (!IsReady())
+        return;
+    if (on_screen && screen_discarded_) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, 0, 0);
+    } else {
+        glDisable(GL_SCISSOR_TEST);
+    }
 }
 
 void tr_Render_GL::CurrentView(int view[4]) const {

@@ -45,6 +45,7 @@ public:
     void DrawLine(float x0, float y0, float z0, float x1, float y1, float z1, float red,
                   float green, float blue, const tr_DrawState& state) override;
     bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
+    void SetScreenDiscarded(bool discarded) override;
 
     // False when the shader or buffers could not be made; nothing draws then.
     bool IsReady() const { return programs_[0].IsReady(); }
@@ -60,6 +61,9 @@ private:
     bool CreateDeviceObjects();
     void DestroyDeviceObjects();
     void Flush();
+    // An empty scissor box on the screen while it is discarded; none on
+    // render targets.
+    void ApplyScreenDiscard(bool on_screen);
     // The slot of a texture / sampling pair in the pending batch; -1 when
     // all slots are taken by other pairs.
     int FindOrAddSlot(GLuint texture, bool point_sampling);
@@ -94,4 +98,5 @@ private:
     int applied_view_[4] = {-1, -1, -1, -1};
     bool applied_view_to_target_ = false;
     int draw_calls_ = 0;
+    bool screen_discarded_ = false;
 };

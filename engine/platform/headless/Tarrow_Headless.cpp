@@ -45,29 +45,21 @@ void Tarrow_Headless::Run() {
 }
 
 void Tarrow_Headless::SetInput(std::vector<tr_ScriptedInput> events) {
-    input_ = std::move(events);
-    next_input_ = 0;
+    input_.SetEvents(std::move(events));
 }
 
 tr_PollResult Tarrow_Headless::PollEvent() {
     if (close_requested_) {
         return tr_PollResult::Quit;
     }
-    if (next_input_ >= input_.size() || input_[next_input_].frame > GetFrameCount() + 1) {
+    tr_InputEvent event;
+    switch (input_.Next(GetFrameCount(), event)) {
+    case tr_InputScriptPlayer::Step::None:
         return tr_PollResult::None;
-    }
-    const tr_ScriptedInput& entry = input_[next_input_++];
-    if (entry.quit) {
+    case tr_InputScriptPlayer::Step::Quit:
         return tr_PollResult::Quit;
-    }
-    tr_InputEvent event = entry.event;
-    if (event.type == TR_EVENT_MOUSE_LEAVE) {
-        event.x = last_mouse_x_;
-        event.y = last_mouse_y_;
-    } else if (event.type == TR_EVENT_MOUSE_MOVE || event.type == TR_EVENT_MOUSE_DOWN ||
-               event.type == TR_EVENT_MOUSE_UP) {
-        last_mouse_x_ = event.x;
-        last_mouse_y_ = event.y;
+    case tr_InputScriptPlayer::Step::Event:
+        break;
     }
     DispatchInput(event);
     if (event.type == TR_EVENT_MOUSE_LEAVE && GetServices().cursor_left_window) {

@@ -9,7 +9,7 @@
 
 #include "engine/core/tr_Platform.h"
 #include "engine/host/Tarrow.h"
-#include "engine/platform/headless/tr_InputScript.h"
+#include "engine/host/tr_InputScriptPlayer.h"
 
 #include <vector>
 
@@ -42,9 +42,6 @@ private:
 
     bool initialized_ = false;
     uint32_t clock_ = 0;
-    std::vector<tr_ScriptedInput> input_;
-    size_t next_input_ = 0;
+    tr_InputScriptPlayer input_;
     bool close_requested_ = false;
-    float last_mouse_x_ = 0.0f;
-    float last_mouse_y_ = 0.0f;
 };

@@ -11,6 +11,7 @@
 #include "engine/resources/media/tr_SoundHub.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -141,7 +142,35 @@ void Tarrow_SDL::RequestClose() {
     SDL_PushEvent(&quit);
 }
 
+void Tarrow_SDL::SetInput(std::vector<tr_ScriptedInput> events) {
+    input_.SetEvents(std::move(events));
+}
+
+// True when the script had an entry due: result says what it did.
+bool Tarrow_SDL::PollScript(tr_PollResult& result) {
+    tr_InputEvent event;
+    switch (input_.Next(GetFrameCount(), event)) {
+    case tr_InputScriptPlayer::Step::None:
+        return false;
+    case tr_InputScriptPlayer::Step::Quit:
+        result = tr_PollResult::Quit;
+        return true;
+    case tr_InputScriptPlayer::Step::Event:
+        break;
+    }
+    DispatchInput(event);
+    if (event.type == TR_EVENT_MOUSE_LEAVE && GetServices().cursor_left_window) {
+        GetServices().cursor_left_window();
+    }
+    result = tr_PollResult::Handled;
+    return true;
+}
+
 tr_PollResult Tarrow_SDL::PollEvent() {
+    tr_PollResult scripted_result = tr_PollResult::None;
+    if (scripted() && PollScript(scripted_result)) {
+        return scripted_result;
+    }
     SDL_Event event;
     if (!SDL_PollEvent(&event)) {
         return tr_PollResult::None;
@@ -154,11 +183,26 @@ tr_PollResult Tarrow_SDL::PollEvent() {
 }
 
 void Tarrow_SDL::WaitUntil(uint32_t ticks) {
+    if (scripted()) {
+        clock_ = ticks;
+        return;
+    }
     const int32_t remaining = static_cast<int32_t>(ticks - SDL_GetTicks());
     if (remaining > 0) {
         // Wakes early for an event, which the loop then handles at once.
         SDL_WaitEventTimeout(nullptr, remaining);
     }
+}
+
+// The loop asks just before drawing a frame, whose number is already
+// counted: the moment to decide whether its pixels are shown.
+tr_DeviceState Tarrow_SDL::GetDeviceState() {
+    if (scripted() && shown_) {
+        if (tr_Render* render = GetRender()) {
+            render->SetScreenDiscarded(!shown_(GetFrameCount()));
+        }
+    }
+    return tr_DeviceState::Ready;
 }
 
 bool Tarrow_SDL::ResetDevice() {
@@ -257,6 +301,10 @@ void Tarrow_SDL::DestroyWindow() {
 }
 
 void Tarrow_SDL::HandleEvent(const SDL_Event& event) {
+    // A scripted run takes its input from the script alone.
+    if (scripted() && event.type != SDL_WINDOWEVENT) {
+        return;
+    }
     switch (event.type) {
     case SDL_KEYDOWN:
         HandleKeyDown(event.key);

@@ -5,6 +5,14 @@
 // focus and mouse-leave handling), and runs the shared frame loop with a
 // millisecond timer, sleeping until each frame is due.
 //
+// Given an input script (automation: screenshots of a scripted game), the
+// window plays it as the headless host does: on a virtual clock that moves by
+// the frame time every frame and never waits, with the script's events before
+// the frame they name; the real mouse and keyboard are then ignored, window
+// events still count. Such a run may show only the frames it needs (those it
+// takes screenshots of): the others are drawn as usual, since drawing loads
+// pictures and sizes objects, but with the screen's pixels discarded.
+//
 // Owns the window and the GL context; the GL renderer (made through the
 // engine's renderer factory once the context exists) lives only while the
 // context does. Without a usable context the engine keeps running and draws
@@ -13,8 +21,14 @@
 
 #include "engine/core/tr_Platform.h"
 #include "engine/host/Tarrow.h"
+#include "engine/host/tr_InputScriptPlayer.h"
 
 #include <SDL2/SDL.h>
+
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
 
 class Tarrow_SDL : public Tarrow, private tr_Platform {
 public:
@@ -33,15 +47,22 @@ public:
     float GetFPS() override { return GetMeasuredFPS(); }
     void RequestClose() override;
 
+    // Before Init: a non-empty script drives the window on the virtual clock.
+    void SetInput(std::vector<tr_ScriptedInput> events);
+    // With a script: which frames (numbered as the frame-drawn callback's)
+    // reach the screen's pixels; empty shows them all.
+    void SetShownFrames(std::function<bool(uint64_t frame)> shown) { shown_ = std::move(shown); }
+
     SDL_Window* GetWindow() const { return window_; }
     bool HasContext() const { return context_ != nullptr; }
 
 private:
     tr_PollResult PollEvent() override;
-    uint32_t GetTicks() override { return SDL_GetTicks(); }
-    uint32_t GetTickRate() const override { return 1000; }
+    uint32_t GetTicks() override { return scripted() ? clock_ : SDL_GetTicks(); }
+    // The virtual clock counts microseconds, as the headless host's does.
+    uint32_t GetTickRate() const override { return scripted() ? 1000000 : 1000; }
     void WaitUntil(uint32_t ticks) override;
-    tr_DeviceState GetDeviceState() override { return tr_DeviceState::Ready; }
+    tr_DeviceState GetDeviceState() override;
     bool ResetDevice() override;
     void Present() override;
 
@@ -51,6 +72,8 @@ private:
     void CheckDrawableSize();
     void DestroyWindow();
 
+    bool scripted() const { return !input_.IsEmpty(); }
+    bool PollScript(tr_PollResult& result);
     void HandleEvent(const SDL_Event& event);
     void HandleKeyDown(const SDL_KeyboardEvent& key);
     void HandleKeyUp(const SDL_KeyboardEvent& key);
@@ -66,4 +89,7 @@ private:
     bool active_ = true;
     float last_mouse_x_ = 0.0f;
     float last_mouse_y_ = 0.0f;
+    tr_InputScriptPlayer input_;
+    uint32_t clock_ = 0;
+    std::function<bool(uint64_t)> shown_;
 };

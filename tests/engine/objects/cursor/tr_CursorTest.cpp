@@ -6,7 +6,7 @@
 #include "engine/objects/tr_AnimSprite.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_Cursor_Headless.h"
-#include "engine/platform/headless/tr_InputScript.h"
+#include "engine/host/tr_InputScript.h"
 #include "engine/platform/headless/tr_Render_Null.h"
 #include "engine/render/tr_Texture.h"
 #include "engine/resources/files/tr_ResourceRegistry.h"

@@ -206,6 +206,40 @@ TEST_F(RenderGLTest, RenderToTextureKeepsOrientationAndSoftCopyKeepsFlatColour) 
     ExpectPixel(221, 116, 0, 128, 255, 3);
 }
 
+TEST_F(RenderGLTest, ADiscardedScreenKeepsItsPixelsWhileRenderTargetsStillDraw) {
+    render_->BeginFrame();
+    render_->BeginDraw();
+    Background(0, 0, 1);
+    Finish();
+    ExpectPixel(160, 120, 0, 0, 255);
+
+    // Neither the clear nor the quads of a discarded frame reach the screen,
+    // but a texture drawn meanwhile holds what was drawn into it.
+    render_->SetScreenDiscarded(true);
+    render_->BeginFrame();
+    render_->BeginDraw();
+    Background(1, 0, 0);
+    render_->BeginRenderToTexture(64, 32);
+    tr_DrawState whole;
+    whole.transform = tr_MakeTransform(32, 16, 0, 16, 8);
+    render_->DrawQuad(Solid(0, 1, 0), whole);
+    std::shared_ptr<tr_Texture> target = render_->EndRenderToTexture();
+    ASSERT_TRUE(target);
+    Background(1, 1, 0);
+    Finish();
+    ExpectPixel(160, 120, 0, 0, 255);
+
+    render_->SetScreenDiscarded(false);
+    render_->BeginFrame();
+    render_->BeginDraw();
+    tr_DrawState at;
+    at.transform = tr_MakeTransform(32, 16, 0, 1, 1);
+    render_->DrawQuad(target, at);
+    Finish();
+    ExpectPixel(10, 10, 0, 255, 0);
+    ExpectPixel(160, 120, 0, 0, 0);
+}
+
 TEST_F(RenderGLTest, ClipsInsideARenderTargetKeepTheTargetsOrientation) {
     render_->BeginRenderToTexture(64, 32);
     ASSERT_TRUE(render_->PushClip(tr_Rect{8, 4, 16, 8}));

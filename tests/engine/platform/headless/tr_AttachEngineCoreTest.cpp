@@ -6,7 +6,7 @@
 #include "engine/host/tr_EngineServices.h"
 #include "engine/objects/tr_Cursor.h"
 #include "engine/platform/headless/Tarrow_Headless.h"
-#include "engine/platform/headless/tr_InputScript.h"
+#include "engine/host/tr_InputScript.h"
 #include "engine/script/tr_CallQueue.h"
 #include "engine/script/tr_Trigger.h"
 #include "engine/script/tr_TriggerRegistry.h"

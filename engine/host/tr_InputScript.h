@@ -1,5 +1,5 @@
-// tr_InputScript: parses scripted input for the headless host, one event a
-// line as "FRAME EVENT ARGS":
+// tr_InputScript: parses scripted input for a host (the headless one, or a
+// window driven for screenshots), one event a line as "FRAME EVENT ARGS":
 //   move X Y | down X Y | up X Y | click X Y (down then up) |
 //   key VK | keyup VK | char CODE | leave | quit
 // "#" starts a comment; blank lines are skipped. Frames count from 1 (the

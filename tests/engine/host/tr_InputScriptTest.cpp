@@ -1,4 +1,4 @@
-#include "engine/platform/headless/tr_InputScript.h"
+#include "engine/host/tr_InputScript.h"
 
 #include <gtest/gtest.h>
 
