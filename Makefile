@@ -31,8 +31,9 @@ build-test: deps
 	@cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARROW_SANITIZE=ON >/dev/null
 	@cmake --build $(TEST_DIR)
 
+# The screenshot tour leaves its pictures in $(BUILD_ROOT)/tour for review.
 test: build-test
-	@scripts/run-tests.sh $(TEST_DIR) $(CTEST_ARGS)
+	@TARROW_TOUR_DIR=$(CURDIR)/$(BUILD_ROOT)/tour scripts/run-tests.sh $(TEST_DIR) $(CTEST_ARGS)
 
 # The fuzz targets of tests/fuzz built with clang's libFuzzer and the
 # sanitizers, each run for FUZZ_SECONDS on a copy of its seed corpus.
