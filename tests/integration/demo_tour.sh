@@ -28,8 +28,8 @@ expected="$content/tour"
 shotcompare="$TARROW_TOOLS/shotcompare"
 shrink=$(manifest_value shrink)
 read -r tolerance percent <<<"$(manifest_value tolerance)"
-rm -rf "$tour"
 mkdir -p "$tour" "$expected"
+rm -f "$tour"/*.png "$tour/compare.txt"
 
 shots=()
 last=0
