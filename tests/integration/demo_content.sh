@@ -12,7 +12,7 @@ modcheck="$TARROW_TOOLS/modcheck"
 cd "$TARROW_SOURCE_DIR" || exit 1
 
 modules=(assets/levels/profiles/profiles.xml assets/levels/demo/demo.xml
-    assets/shared/interface/int_*.xml)
+    assets/levels/demo/demo_extras.xml assets/shared/interface/int_*.xml)
 "$modcheck" -s assets/strings.xml -s assets/strings_profiles.xml "${modules[@]}" \
     >"$work/demo.txt" 2>&1
 rc=$?
