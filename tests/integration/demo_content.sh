@@ -3,15 +3,16 @@
 # finds no problem in its modules (types, names, files with their exact case,
 # string ids, triggers called, Lua that compiles), every sound and module its
 # scripts name exists, and the media are what the engine reads (Ogg Vorbis
-# sounds, an Ogg Theora video with its alpha file). modcheck itself must find
-# each mistake planted in tests/content/demo/flawed_level.xml.
+# sounds, Ogg Theora videos with their alpha files, subtitles naming string
+# ids of the table). modcheck itself must find each mistake planted in
+# tests/content/demo/flawed_level.xml.
 source "$(dirname "$0")/lib/harness.sh"
 : "${TARROW_TOOLS:?}" "${TARROW_SOURCE_DIR:?}"
 modcheck="$TARROW_TOOLS/modcheck"
 cd "$TARROW_SOURCE_DIR" || exit 1
 
 modules=(assets/levels/profiles/profiles.xml assets/levels/demo/demo.xml
-    assets/shared/interface/int_*.xml)
+    assets/levels/demo/demo_extras.xml assets/shared/interface/int_*.xml)
 "$modcheck" -s assets/strings.xml -s assets/strings_profiles.xml "${modules[@]}" \
     >"$work/demo.txt" 2>&1
 rc=$?
@@ -36,9 +37,21 @@ for sound in assets/sounds/*.ogg; do
     check "$sound is not Ogg Vorbis" grep -qa 'vorbis' <(head -c 64 "$sound")
     check "$sound does not start an Ogg stream" test "$(head -c 4 "$sound")" = "OggS"
 done
-video=assets/levels/demo/garden/fountain_splash
-check "the fountain video is not Ogg Theora" grep -qa 'theora' <(head -c 64 "$video.ogg")
-check "the fountain video has no alpha file" test -s "$video.zalpha"
+for video in assets/levels/demo/garden/fountain_splash assets/levels/demo/garden/fountain_film; do
+    check "$video is not Ogg Theora" grep -qa 'theora' <(head -c 64 "$video.ogg")
+    check "$video has no alpha file" test -s "$video.zalpha"
+done
+# Subtitles name string ids (the line after each time line); the video dialog
+# shows whatever the table holds for them, so each must be in the table.
+while read -r srt; do
+    ids=$(awk 'shown { sub(/\r$/, ""); print; shown = 0 } / --> / { shown = 1 }' "$srt")
+    check "$srt names no subtitle" test -n "$ids"
+    for id in $ids; do
+        check "$srt names the string id $id, which assets/strings.xml lacks" \
+            grep -qF ">$id</Data>" assets/strings.xml
+    done
+done < <(find assets -name '*.srt')
+check "no video has subtitles" test -n "$(find assets -name '*.srt')"
 
 # Every planted mistake is found, and only those.
 "$modcheck" -s assets/strings.xml tests/content/demo/flawed_level.xml >"$work/flawed.txt" 2>&1

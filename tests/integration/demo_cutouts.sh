@@ -18,17 +18,21 @@ cat >"$work/input.txt" <<'INPUT'
 54 char 13
 60 move 591 580
 62 click 591 580
-# the cat (design 560, 350) and the curtain (design 352, 300)
+# the cat (design 560, 350), whose click also ends the new player's
+# tutorial, and once that has gone the curtain (design 352, 300)
 145 move 731 350
 150 click 731 350
-160 move 523 300
-162 click 523 300
-# through the door into the garden, then the bird (design 800, 590), twice
+180 move 523 300
+182 click 523 300
+# through the door into the garden, past the gardener's greeting (Skip,
+# design 517, 708), then the bird (design 800, 590), twice
 300 move 1120 397
 305 click 1120 397
-390 move 971 592
-392 click 971 592
-396 click 971 592
+380 move 688 708
+382 click 688 708
+420 move 971 592
+422 click 971 592
+426 click 971 592
 INPUT
 timeout 240 "$TARROW" --headless --frames 620 --input "$work/input.txt" -C "$TARROW_SOURCE_DIR" \
     >"$work/out.txt" 2>"$work/err.txt"

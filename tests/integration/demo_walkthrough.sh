@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # Plays the demo in assets/ without a window, from a scripted mouse and
 # keyboard: the profile screen (the name Ada typed, Play), the loading
-# screen, the study, the drawer's close-up (opened from the drawer, its key
-# taken and its letter read, closed by a click beside it), the garden through
-# the door and back, the key dragged out of the inventory onto nothing (it goes
-# back) and onto the clock (it opens it), the desk's task-list scene (a hint,
-# every find in list order, the closing dialog), the garden shed's item-panel
-# scene (a hint, a tool dropped wrong, then every tool in order, the closing
-# dialog), and the menu button's menu: Resume, the switch to full screen, and
-# Quit, which ends the game. A third run plays both scenes alone with their
-# finds in a shuffled order (tests/content/demo/scenes_shuffled.*).
+# screen, the new player's three-step tutorial, the study, the drawer's
+# close-up (opened from the drawer, its key taken and its letter read, closed
+# by a click beside it), the garden through the door (the gardener's greeting
+# in the character dialog, the fountain's film with its subtitles in the
+# video dialog) and back, the key dragged out of the inventory onto nothing
+# (it goes back) and onto the clock (it opens it), the clock's lock (its
+# caption strip, a hint, two turns, a skip that solves it, the story dialog),
+# the desk's task-list scene (a hint refused in a message box while the
+# button refills, finds, a hint, a skip, the closing dialog), the garden
+# shed's item-panel scene (a hint, a tool dropped wrong, tools in order, a
+# skip for the last, the closing dialog), the film again closed by its Skip,
+# and the menu button's menu: Resume, the switch to full screen, and Quit,
+# which ends the game. A third run plays both scenes alone with their finds
+# in a shuffled order (tests/content/demo/scenes_shuffled.*), ending the
+# tutorial with a click beside it and skipping the gardener's greeting.
 # The content prints what happens ("demo: ..."); the transcript must match
 # tests/content/demo/walkthrough.expected line by line. Nothing may be logged
 # as an error or a warning, and the player's folder must hold the log and the
@@ -103,7 +109,7 @@ check "Ada's saved game does not verify" \
     "$TARROW_TOOLS/savecheck" "$folder/p_000000.xml" >/dev/null
 
 # Third run: both scenes alone, their finds in a shuffled order.
-XDG_DATA_HOME="$work/third" timeout 240 "$TARROW" --headless --frames 900 \
+XDG_DATA_HOME="$work/third" timeout 240 "$TARROW" --headless --frames 1100 \
     --input "$content/scenes_shuffled.input" -C "$TARROW_SOURCE_DIR" >"$work/third.txt" 2>"$work/third.txt.err"
 rc=$?
 check "shuffled run exited $rc: $(head -c 2000 "$work/third.txt.err")" test "$rc" -eq 0

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Makes the demo's videos: draws the frames (SVG), renders them with
+# Makes the demo's videos (the fountain's splash loop and its film): draws the frames (SVG), renders them with
 # rsvg-convert and packs them with the project's videopack into an Ogg Theora
 # video with a .zalpha alpha file. Needed only when a video changes; the
 # results are committed.
@@ -21,4 +21,8 @@ for svg in "$work"/frame_*.svg; do
     rsvg-convert --format=png --output="${svg%.svg}.png" "$svg"
 done
 "$videopack" -f 12 -q 48 "$root/assets/levels/demo/garden/fountain_splash" "$work"/frame_*.png
-ls -l "$root/assets/levels/demo/garden/fountain_splash".*
+# The film the fountain shows in the video dialog: the same loop three times
+# over (six seconds, played once); its subtitles are fountain_film.srt.
+"$videopack" -f 12 -q 48 "$root/assets/levels/demo/garden/fountain_film" \
+    "$work"/frame_*.png "$work"/frame_*.png "$work"/frame_*.png
+ls -l "$root/assets/levels/demo/garden/fountain_splash".* "$root/assets/levels/demo/garden/fountain_film".*
