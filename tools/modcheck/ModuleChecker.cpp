@@ -51,8 +51,14 @@ std::string ElementText(const tinyxml2::XMLElement* element, int& line) {
     line = element->GetLineNum();
     const tinyxml2::XMLNode* child = element->FirstChild();
     if (child && child->ToText()) {
-        line = child->GetLineNum();
-        return child->Value();
+        // The parser numbers a text node by its first non-blank character;
+        // the text itself keeps the blank lines before it.
+        const std::string text = child->Value();
+        const size_t first = text.find_first_not_of(" \t\r\n");
+        const size_t blank_lines =
+            std::count(text.begin(), text.begin() + (first == std::string::npos ? 0 : first), '\n');
+        line = std::max(1, child->GetLineNum() - static_cast<int>(blank_lines));
+        return text;
     }
     return std::string();
 }
@@ -83,9 +89,13 @@ void ModuleChecker::CheckModule(const std::string& path, const std::string& show
     lines_ = ReadLines(path);
     tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
     if (document.LoadFile(path.c_str()) != tinyxml2::XML_SUCCESS) {
-        Report(std::max(1, document.ErrorLineNum()), std::string("XML error: ") +
-                                                         document.ErrorStr() +
-                                                         ": the game loads nothing of this module");
+        const bool unclosed = document.ErrorID() == tinyxml2::XML_ERROR_MISMATCHED_ELEMENT;
+        Report(std::max(1, document.ErrorLineNum()),
+               std::string("XML error") +
+                   (unclosed ? " (an element opened here is not closed, or closed by another "
+                               "element's end tag)"
+                             : "") +
+                   ": " + document.ErrorStr() + ": the game loads nothing of this module");
         return;
     }
     const tinyxml2::XMLElement* module = document.FirstChildElement("module");
@@ -181,7 +191,7 @@ void ModuleChecker::CheckResource(const tinyxml2::XMLElement* element, const std
     const std::string base = tr_ContentPath::NormaliseSeparators(res);
     for (const std::string& extension : ResourceExtensions(type)) {
         if (ExactFileExists(base + extension)) {
-            ProbeResource(element, type, name, res);
+            ProbeResource(element, name, res);
             return;
         }
     }
@@ -199,10 +209,10 @@ void ModuleChecker::CheckResource(const tinyxml2::XMLElement* element, const std
            "object \"" + name + "\": no file for res \"" + res + "\" (looked for " + tried + ")");
 }
 
-void ModuleChecker::ProbeResource(const tinyxml2::XMLElement* element, const std::string& type,
-                                  const std::string& name, const std::string& res) {
+void ModuleChecker::ProbeResource(const tinyxml2::XMLElement* element, const std::string& name,
+                                  const std::string& res) {
     // Objects sharing a resource share its complaints: report them once.
-    if (!probe_ || !probed_.insert(type + ":" + res).second)
+    if (!probe_ || !probed_.insert(res).second)
         return;
     const int line = AttributeLine(element, "res");
     for (const std::string& complaint : probe_->LoadObject(element)) {

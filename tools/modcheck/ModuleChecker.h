@@ -41,8 +41,8 @@ private:
                          const std::string& name);
     void CheckResource(const tinyxml2::XMLElement* element, const std::string& type,
                        const std::string& name, const std::string& res);
-    void ProbeResource(const tinyxml2::XMLElement* element, const std::string& type,
-                       const std::string& name, const std::string& res);
+    void ProbeResource(const tinyxml2::XMLElement* element, const std::string& name,
+                       const std::string& res);
     void CheckTextId(const tinyxml2::XMLElement* element, const std::string& type,
                      const std::string& name);
     void ReadTriggers(const tinyxml2::XMLElement* trigs);
