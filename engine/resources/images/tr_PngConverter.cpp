@@ -133,19 +133,18 @@ bool tr_PngConverter::Describe(const std::string& path, std::string& description
     return true;
 }
 
-bool tr_PngConverter::ConvertToRgba8(const std::string& path, std::string* error) {
+bool tr_PngConverter::ReadRgba8(const std::string& path, int& width, int& height,
+                                std::vector<uint8_t>& rgba, std::string* error) {
     std::unique_ptr<FILE, FileCloser> file;
     Reader reader;
     Header header;
     if (!Open(path, file, reader, header, error))
         return false;
-    if (header.color_type == PNG_COLOR_TYPE_RGBA && header.bit_depth == 8)
-        return true;
     if (!tr_DecodedImage::WithinBudget(header.width, header.height)) {
         SetError(error, "is larger than a texture may be");
         return false;
     }
-    std::vector<png_byte> rgba(static_cast<size_t>(header.width) * header.height * 4);
+    rgba.assign(static_cast<size_t>(header.width) * header.height * 4, 0);
     std::vector<png_bytep> rows(header.height);
     for (png_uint_32 y = 0; y < header.height; ++y)
         rows[y] = rgba.data() + static_cast<size_t>(y) * header.width * 4;
@@ -153,15 +152,29 @@ bool tr_PngConverter::ConvertToRgba8(const std::string& path, std::string* error
         SetError(error, "has damaged pixel data");
         return false;
     }
-    file.reset();
-    std::vector<uint32_t> argb(static_cast<size_t>(header.width) * header.height);
+    width = static_cast<int>(header.width);
+    height = static_cast<int>(header.height);
+    return true;
+}
+
+bool tr_PngConverter::ConvertToRgba8(const std::string& path, std::string* error) {
+    std::string format;
+    if (!Describe(path, format, error))
+        return false;
+    if (format == AcceptedFormat())
+        return true;
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;
+    if (!ReadRgba8(path, width, height, rgba, error))
+        return false;
+    std::vector<uint32_t> argb(static_cast<size_t>(width) * height);
     for (size_t i = 0; i < argb.size(); ++i) {
-        const png_byte* p = &rgba[i * 4];
+        const uint8_t* p = &rgba[i * 4];
         argb[i] = (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
     }
     const std::string temporary = path + ".converting";
-    if (!tr_PngWriter::Write(temporary, argb.data(), static_cast<int>(header.width),
-                             static_cast<int>(header.height))) {
+    if (!tr_PngWriter::Write(temporary, argb.data(), width, height)) {
         std::remove(temporary.c_str());
         SetError(error, "could not be written");
         return false;

@@ -10,7 +10,9 @@
 // only once complete. Stateless.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class tr_PngConverter {
 public:
@@ -22,4 +24,10 @@ public:
     // than a texture may be, or cannot be rewritten (the original stays).
     static bool ConvertToRgba8(const std::string& path, std::string* error);
     static const char* AcceptedFormat() { return "8-bit RGBA"; }
+
+    // Any PNG the converter takes, read as 8-bit RGBA (red, green, blue,
+    // alpha per pixel, rows top first) without touching the file; false
+    // with *error as for ConvertToRgba8.
+    static bool ReadRgba8(const std::string& path, int& width, int& height,
+                          std::vector<uint8_t>& rgba, std::string* error);
 };
