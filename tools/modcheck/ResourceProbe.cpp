@@ -1,14 +1,15 @@
 #include "tools/modcheck/ResourceProbe.h"
 
 #include "engine/bindings/tr_EngineCore.h"
+#include "engine/core/tr_Backends.h"
 #include "engine/core/tr_EngineMessages.h"
 #include "engine/core/tr_MediatorData.h"
 #include "engine/core/tr_MediatorDataTable.h"
 #include "engine/core/tr_SLHelper_XML.h"
+#include "engine/host/Tarrow.h"
 #include "engine/host/tr_AttachEngineCore.h"
 #include "engine/host/tr_EngineServices.h"
 #include "engine/objects/tr_ObjectFactory.h"
-#include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/scene/tr_Object.h"
 
 #include <tinyxml2.h>
@@ -21,7 +22,7 @@
 ResourceProbe::ResourceProbe() {
     mediator_.Subscribe(TR_MSG_LOG, this);
     Silence();
-    engine_ = std::make_unique<Tarrow_Headless>();
+    engine_ = tr_Backends::MakeHost("headless");
     engine_->SetServices(tr_MakeEngineServices());
     tr_AttachEngineCore(*engine_);
     engine_->SetCompanyName("Brightfold");

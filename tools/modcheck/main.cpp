@@ -11,6 +11,7 @@
 #include "tools/modcheck/ContentIndex.h"
 #include "tools/modcheck/GameFolder.h"
 #include "tools/modcheck/ModuleChecker.h"
+#include "tools/modcheck/ReferenceWriter.h"
 #include "tools/modcheck/ResourceProbe.h"
 #include "tools/modcheck/ScriptChecker.h"
 
@@ -26,6 +27,7 @@ const char kUsage[] =
     "usage: modcheck [--fix] GAME_FOLDER\n"
     "       modcheck [-s STRING_TABLE.xml]... MODULE.xml...\n"
     "       modcheck --fix IMAGE.png...\n"
+    "       modcheck --reference\n"
     "\n"
     "Checks a game's content the way the game will load it and prints one line\n"
     "\"file:line: message\" per mistake: XML that does not parse, unknown object\n"
@@ -41,6 +43,9 @@ const char kUsage[] =
     "  --fix       first rewrite every PNG the engine would refuse (16-bit, RGB,\n"
     "              grey or palette) as 8-bit RGBA with the same look, in place\n"
     "  -s FILE     a string table for the ids of single modules\n"
+    "  --reference print the generated author's reference (docs/reference.md):\n"
+    "              object types and attributes, script functions, message,\n"
+    "              widget and cursor numbers\n"
     "  --help      this text\n"
     "\n"
     "Exit status: 0 no mistake, 1 mistakes found, 2 bad arguments.\n"
@@ -97,6 +102,10 @@ int main(int argc, char** argv) {
         const std::string argument = argv[i];
         if (argument == "--help" || argument == "-h") {
             std::fputs(kUsage, stdout);
+            return 0;
+        } else if (argument == "--reference") {
+            tp_RegisterLevelObjectTypes();
+            ReferenceWriter::Write(stdout);
             return 0;
         } else if (argument == "--fix") {
             fix = true;
