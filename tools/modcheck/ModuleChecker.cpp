@@ -70,6 +70,18 @@ std::string RefusedPng(const std::string& log_line) {
     return at == std::string::npos ? std::string() : log_line.substr(at + kRefusal.size());
 }
 
+// The font file named by the font loader's complaint that it could not open
+// one of a font's files.
+std::string UnopenedFont(const std::string& log_line) {
+    static const std::string kStart = "Warning: font file ";
+    static const std::string kEnd = " could not be opened.";
+    if (log_line.compare(0, kStart.size(), kStart) != 0 ||
+        log_line.size() <= kStart.size() + kEnd.size() ||
+        log_line.compare(log_line.size() - kEnd.size(), kEnd.size(), kEnd) != 0)
+        return std::string();
+    return log_line.substr(kStart.size(), log_line.size() - kStart.size() - kEnd.size());
+}
+
 } // namespace
 
 ModuleChecker::ModuleChecker(CheckReport& report, ContentIndex& index, ResourceProbe* probe)
@@ -217,6 +229,9 @@ void ModuleChecker::ProbeResource(const tinyxml2::XMLElement* element, const std
     const int line = AttributeLine(element, "res");
     for (const std::string& complaint : probe_->LoadObject(element)) {
         std::string message = "object \"" + name + "\": " + complaint;
+        const std::string font = UnopenedFont(complaint);
+        if (!font.empty() && ExactFileExists(font))
+            message += " (the file is there, but FreeType cannot read it as a font)";
         const std::string png = RefusedPng(complaint);
         std::string format;
         if (!png.empty() && tr_PngConverter::Describe(png, format, nullptr))

@@ -2,6 +2,7 @@
 
 #include "engine/bindings/tr_EngineScriptApi.h"
 #include "engine/resources/files/tr_ContentPath.h"
+#include "engine/resources/media/tr_VorbisDecoder.h"
 #include "engine/resources/text/tr_StringTable.h"
 #include "engine/script/tr_ScriptLines.h"
 #include "engine/script/tr_ScriptState.h"
@@ -264,8 +265,16 @@ void ScriptChecker::CheckFunctionNames() {
 void ScriptChecker::CheckFile(const ContentPlace& place, const std::string& function,
                               const std::string& path, const char* extension, const char* kind) {
     const std::string file = tr_ContentPath::NormaliseSeparators(path) + extension;
-    if (ExactFileExists(file))
+    if (ExactFileExists(file)) {
+        // A sound must also open as the mixer opens it (8 channels at most,
+        // the SDL mixer's limit).
+        tr_VorbisDecoder decoder;
+        if (std::strcmp(kind, "sound") == 0 && !decoder.OpenFile(file.c_str(), 8))
+            report_.Add(place.file, place.line,
+                        function + "(\"" + path + "\"): " + file +
+                            " cannot be played: " + decoder.Error());
         return;
+    }
     if (tr_ContentPath::Exists(file))
         report_.Add(place.file, place.line,
                     function + "(\"" + path + "\"): " + file +
