@@ -95,7 +95,7 @@ void WriteFunctions(std::FILE* out) {
         Without(Without(engine.GlobalNames(true), lua_library), engine_functions);
     std::fputs("## Script functions\n\n"
                "Global functions trigger code can call, besides Lua 5.1's standard\n"
-               "library (docs/authoring.md describes how code is run).\n\n"
+               "library; docs/functions.md gives their arguments and results.\n\n"
                "### Engine\n\n",
                out);
     WriteNames(out, engine_functions);
