@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Twenty-two typical mistakes of a content author, each made once in a copy of the
+# Twenty-three typical mistakes of a content author, each made once in a copy of the
 # small game in tests/content/mistakes: modcheck must name every one at the
 # file and line where it was made (the line is found in the changed file, by
 # the text the change wrote) and exit 1; the game as it stands passes.
@@ -88,6 +88,8 @@ mistake "$house" 'sounds/clik"' 'PlaySfx("assets/sounds/clik"): no sound file as
     sed -i 's|sounds/click"|sounds/clik"|' assets/$house
 mistake "$house" 'sounds/click"' 'PlaySfx("assets/sounds/click"): assets/sounds/click.ogg cannot be played' \
     cp assets/pictures/room.png assets/sounds/click.ogg
+mistake "$house" '<ojb name="house_container">' 'the container has the unknown type "ojb": the game makes none of the module'"'"'s objects (did you mean "obj"?)' \
+    sed -i 's|<obj name="house_container">|<ojb name="house_container">|; s|^    </obj>$|    </ojb>|' assets/$house
 mistake "$house" 'print("again")' 'trigger "trg_go" is defined again' \
     sed -i 's|^  </trigs>|    <trig name="trg_go"><code>print("again")</code></trig>\n  </trigs>|' assets/$house
 mistake config.xml 'trg_begin' 'the start trigger "trg_begin" is defined by no module' \

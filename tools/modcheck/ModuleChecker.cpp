@@ -130,8 +130,14 @@ void ModuleChecker::CheckModule(const std::string& path, const std::string& show
         if (container && container->NextSiblingElement())
             Report(container->NextSiblingElement()->GetLineNum(),
                    "\"objs\" holds more than one element; the game uses the first only");
-        // The container itself never enters the scene: only its children.
-        if (container) {
+        // The container itself never enters the scene, only its children;
+        // but when the factory cannot make it, none of them is made.
+        if (container && !tr_ObjectFactory::Get().IsRegistered(container->Name())) {
+            Report(container->GetLineNum(), std::string("the container has the unknown type \"") +
+                                                container->Name() +
+                                                "\": the game makes none of the module's objects" +
+                                                Suggestion::DidYouMean(container->Name(), types_));
+        } else if (container) {
             for (const tinyxml2::XMLElement* child = container->FirstChildElement(); child;
                  child = child->NextSiblingElement())
                 CheckObject(child);
