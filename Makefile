@@ -1,4 +1,5 @@
-# The two entry points of the README: `make run` and `make test`.
+# The two entry points of the README: `make run` and `make test`; `make check`
+# runs the content checker over the game folder (GAME, default assets).
 # Both install what is missing first, then configure and build with CMake + Ninja.
 
 BUILD_ROOT  ?= build
@@ -8,12 +9,14 @@ FUZZ_DIR    ?= $(BUILD_ROOT)/fuzz
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 600
 CTEST_ARGS  ?=
+# The game folder `make check` checks.
+GAME        ?= assets
 
 # ccache hits across build folders (release, test, per-developer trees).
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps build run build-test test fuzz bench clean format
+.PHONY: all deps build run check build-test test fuzz bench clean format
 
 all: build
 
@@ -26,6 +29,10 @@ build: deps
 
 run: build
 	@scripts/run-game.sh $(RELEASE_DIR)/apps/tarrow/tarrow
+
+# The tools are built beside tarrow: $(RELEASE_DIR)/apps/tarrow/modcheck --help
+check: build
+	@$(RELEASE_DIR)/apps/tarrow/modcheck $(GAME)
 
 build-test: deps
 	@cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARROW_SANITIZE=ON >/dev/null

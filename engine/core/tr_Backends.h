@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class Tarrow;
 class tr_AudioBackend;
 class tr_Cursor;
 class tr_FileManager;
@@ -26,6 +27,9 @@ std::unique_ptr<tr_AudioBackend> MakeAudio(const std::string& name);
 std::unique_ptr<tr_Cursor> MakeCursor(const std::string& name);
 // "posix".
 std::unique_ptr<tr_FileManager> MakeFileManager(const std::string& name);
+// "headless": the engine without a window (content tools that load what a
+// game loads).
+std::unique_ptr<Tarrow> MakeHost(const std::string& name);
 // "gl", "null".
 std::unique_ptr<tr_Render> MakeRenderer(const std::string& name);
 // "null": textures kept in memory, for textures made while no renderer has

@@ -28,6 +28,13 @@ bool tr_ObjectFactory::IsRegistered(const std::string& type) const {
     return creators_.count(type) > 0;
 }
 
+std::vector<std::string> tr_ObjectFactory::TypeNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : creators_)
+        names.push_back(entry.first);
+    return names;
+}
+
 tr_Object* tr_ObjectFactory::CreateObject(const std::string& type, const std::string& name) const {
     const auto found = creators_.find(type);
     if (found == creators_.end())

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace tinyxml2 {
 class XMLElement;
@@ -27,6 +28,8 @@ public:
 
     void RegisterType(const std::string& type, Creator creator);
     bool IsRegistered(const std::string& type) const;
+    // Every registered type name, sorted (checkers and generated reference).
+    std::vector<std::string> TypeNames() const;
 
     // A new object of type named name; null when the type is unknown.
     tr_Object* CreateObject(const std::string& type, const std::string& name) const;

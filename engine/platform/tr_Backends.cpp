@@ -2,6 +2,7 @@
 #include "engine/core/tr_Backends.h"
 
 #include "engine/platform/gl/tr_Render_GL.h"
+#include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_AudioBackend_Null.h"
 #include "engine/platform/headless/tr_Cursor_Headless.h"
 #include "engine/platform/headless/tr_RenderDevice_Null.h"
@@ -29,6 +30,10 @@ const Table<tr_Cursor> kCursors[] = {
 
 const Table<tr_FileManager> kFileManagers[] = {
     {"posix", [] { return std::make_unique<tr_FileManager_Posix>(); }},
+};
+
+const Table<Tarrow> kHosts[] = {
+    {"headless", [] { return std::make_unique<Tarrow_Headless>(); }},
 };
 
 const Table<tr_Render> kRenderers[] = {
@@ -64,6 +69,10 @@ std::unique_ptr<tr_Cursor> MakeCursor(const std::string& name) {
 
 std::unique_ptr<tr_FileManager> MakeFileManager(const std::string& name) {
     return Make(kFileManagers, name);
+}
+
+std::unique_ptr<Tarrow> MakeHost(const std::string& name) {
+    return Make(kHosts, name);
 }
 
 std::unique_ptr<tr_Render> MakeRenderer(const std::string& name) {

@@ -1,5 +1,7 @@
 #include "engine/script/tr_ScriptState.h"
 
+#include <algorithm>
+
 extern "C" {
 #include <lauxlib.h>
 #include <lua.h>
@@ -159,4 +161,23 @@ bool tr_ScriptState::IsGlobalNil(const std::string& name) const {
     const bool nil = lua_isnil(lua_, -1);
     lua_pop(lua_, 1);
     return nil;
+}
+
+std::vector<std::string> tr_ScriptState::GlobalNames(bool native_functions_only) const {
+    std::vector<std::string> names;
+    if (!lua_)
+        return names;
+    const int top = lua_gettop(lua_);
+    // Raw access: content's metamethods on the globals table do not run here.
+    lua_pushvalue(lua_, LUA_GLOBALSINDEX);
+    lua_pushnil(lua_);
+    while (lua_next(lua_, -2) != 0) {
+        if (lua_type(lua_, -2) == LUA_TSTRING &&
+            (!native_functions_only || lua_iscfunction(lua_, -1)))
+            names.emplace_back(lua_tostring(lua_, -2));
+        lua_pop(lua_, 1);
+    }
+    lua_settop(lua_, top);
+    std::sort(names.begin(), names.end());
+    return names;
 }

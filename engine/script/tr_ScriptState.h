@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 struct lua_State;
 
@@ -58,6 +59,9 @@ public:
     // False when the global is not a number or numeric string.
     bool GetGlobalNumber(const std::string& name, double& value) const;
     bool IsGlobalNil(const std::string& name) const;
+    // The names of the globals (only those holding native functions when
+    // native_functions_only), sorted: what content can call by name.
+    std::vector<std::string> GlobalNames(bool native_functions_only) const;
 
 private:
     // Made before the state, which allocates through it, and freed after it.

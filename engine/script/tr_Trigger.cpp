@@ -20,27 +20,42 @@ void tr_Trigger::SetCode(const std::string& code) {
     compiled_ = false;
 }
 
+bool tr_Trigger::Compile(std::string* error) {
+    if (!script_ || !script_->GetLua()) {
+        if (error)
+            *error = "no script state";
+        return false;
+    }
+    lua_State* lua = script_->GetLua();
+    const int top = lua_gettop(lua);
+    if (luaL_loadbuffer(lua, code_.data(), code_.size(), name_.c_str()) != 0) {
+        const char* message = lua_tostring(lua, -1);
+        if (error)
+            *error = message ? message : "";
+        lua_settop(lua, top);
+        return false;
+    }
+    if (!script_->SetGlobalFromTop(name_, error)) {
+        lua_settop(lua, top);
+        return false;
+    }
+    lua_settop(lua, top);
+    compiled_ = true;
+    return true;
+}
+
 void tr_Trigger::Execute() {
     if (code_.empty() || !script_ || !script_->GetLua())
         return;
     lua_State* lua = script_->GetLua();
     const int top = lua_gettop(lua);
     if (!compiled_) {
-        if (luaL_loadbuffer(lua, code_.data(), code_.size(), name_.c_str()) != 0) {
-            const char* message = lua_tostring(lua, -1);
-            tr_Log("Error: trigger %s try to compile - lua error: %s", name_.c_str(),
-                   message ? message : "");
-            lua_settop(lua, top);
-            return;
-        }
         std::string error;
-        if (!script_->SetGlobalFromTop(name_, &error)) {
+        if (!Compile(&error)) {
             tr_Log("Error: trigger %s try to compile - lua error: %s", name_.c_str(),
                    error.c_str());
-            lua_settop(lua, top);
             return;
         }
-        compiled_ = true;
     }
     // The name is copied: the call may change this trigger's code (TrgSet),
     // and the registry keeps the trigger itself alive until we return.

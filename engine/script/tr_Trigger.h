@@ -17,6 +17,10 @@ public:
     tr_Trigger(std::string name, std::string code);
     virtual ~tr_Trigger();
     virtual void Execute();
+    // Compiles the code into the global named like the trigger, as the first
+    // Execute does. False with the Lua message in *error (when given) on a
+    // syntax error, or when no script state is bound; nothing is logged.
+    bool Compile(std::string* error = nullptr);
 
     const std::string& GetName() const { return name_; }
     const std::string& GetCode() const { return code_; }

@@ -6,6 +6,10 @@ alpha channel of pictures that come out fully opaque. Files that are already
 RGBA are left alone; anything else unusual is reported and left alone.
 
     force_rgba.py FILE.png...
+
+Example: tools/art/force_rgba.py assets/levels/demo/study/study.png
+For 16-bit, grey and palette pictures use the converter of the build,
+"modcheck --fix FILE.png" (or "modcheck --fix assets" for a whole game).
 """
 import struct
 import sys
@@ -91,5 +95,8 @@ def convert(path):
 
 
 if __name__ == "__main__":
+    if any(arg in ("--help", "-h") for arg in sys.argv[1:]):
+        print(__doc__.strip())
+        sys.exit(0)
     ok = all([convert(p) for p in sys.argv[1:]])
     sys.exit(0 if ok else 1)

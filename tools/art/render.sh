@@ -6,6 +6,11 @@
 #
 #   tools/art/render.sh                 # everything under assets/
 #   tools/art/render.sh assets/levels   # one folder
+case "${1:-}" in --help | -h)
+    sed -n '2,/^set -eu/p' "$0" | sed -n 's/^# \{0,1\}//p'
+    exit 0
+    ;;
+esac
 set -eu
 
 root=$(cd "$(dirname "$0")/../.." && pwd)

@@ -25,6 +25,41 @@
 
 namespace {
 
+const char kHelp[] =
+    "usage: gridmesh [options] OUT.xml\n"
+    "\n"
+    "Writes a grid (mesh animation) description: a COLS x ROWS-cell mesh of\n"
+    "WIDTH x HEIGHT centred on the object's origin, the texture stretched over it,\n"
+    "and KEYS key frames in which the mesh sways sideways like cloth hanging from\n"
+    "its top edge.\n"
+    "\n"
+    "  -c COLSxROWS    cells (default 8x8; at most 255x255)\n"
+    "  -s WIDTHxHEIGHT size in object units (default 256x256)\n"
+    "  -k KEYS         key frames (default 8)\n"
+    "  -a AMPLITUDE    sway at the bottom edge (default 0: a flat mesh)\n"
+    "  -f FPS          key frames per second (default 8)\n"
+    "  -i INTERP       curve towards each key frame: 0 linear, 1 ease-in,\n"
+    "                  2 ease-out, 3 ease-in-out (default 3)\n"
+    "  -l LOOP         1 loops (default), 0 plays once\n"
+    "  -t TEXTURE      texture name relative to the description's folder\n"
+    "  -F FRAME        frame of a frame texture (default 0)\n"
+    "  -d              the sway swells and dies away (flat first and last key)\n"
+    "  --help          this text\n"
+    "\n"
+    "Exit status: 0 written, 1 OUT cannot be written, 2 bad arguments.\n"
+    "\n"
+    "Example:\n"
+    "  gridmesh -c 6x12 -s 64x128 -k 8 -a 6 -f 8 -t curtain assets/levels/x/curtain.xml\n";
+
+// --help anywhere on the line: the help on standard output, nothing run.
+bool AsksForHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            return true;
+    }
+    return false;
+}
+
 struct Options {
     int cols = 8;
     int rows = 8;
@@ -183,6 +218,10 @@ void WriteMesh(FILE* out, const Options& o) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (AsksForHelp(argc, argv)) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
     Options options;
     if (!ParseOptions(argc, argv, options))
         return 2;

@@ -24,6 +24,34 @@
 
 namespace {
 
+const char kHelp[] =
+    "usage: savecheck [--sign] FILE...\n"
+    "\n"
+    "Looks inside the player files of the user folder. A saved game\n"
+    "(\"p_000003.xml\") is verified against its checksum line and its data printed\n"
+    "as a tree in Lua notation (what tp_global holds after loading it); a profile\n"
+    "list (\"profile_list.xml\") is printed with its names decoded.\n"
+    "\n"
+    "  --sign   give hand-edited saved games a matching checksum line (the file\n"
+    "           is replaced atomically)\n"
+    "  --help   this text\n"
+    "\n"
+    "Exit status: 0 every file sound, 1 any is not (or cannot be read or\n"
+    "written), 2 bad arguments.\n"
+    "\n"
+    "Examples:\n"
+    "  savecheck ~/.local/share/Brightfold/\"Tarrow Demo\"/p_000000.xml\n"
+    "  savecheck --sign p_000000.xml\n";
+
+// --help anywhere on the line: the help on standard output, nothing run.
+bool AsksForHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            return true;
+    }
+    return false;
+}
+
 bool ReadAll(const std::string& path, std::string& bytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -176,6 +204,10 @@ bool Sign(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (AsksForHelp(argc, argv)) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
     bool sign = false;
     int first = 1;
     if (argc > 1 && std::strcmp(argv[1], "--sign") == 0) {

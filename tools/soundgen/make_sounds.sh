@@ -4,6 +4,11 @@
 # .ogg files are committed.
 #
 #   tools/soundgen/make_sounds.sh
+case "${1:-}" in --help | -h)
+    sed -n '2,/^set -eu/p' "$0" | sed -n 's/^# \{0,1\}//p'
+    exit 0
+    ;;
+esac
 set -eu
 
 root=$(cd "$(dirname "$0")/../.." && pwd)

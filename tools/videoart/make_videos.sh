@@ -5,6 +5,11 @@
 # results are committed.
 #
 #   tools/videoart/make_videos.sh PATH/TO/videopack
+case "${1:-}" in --help | -h)
+    sed -n '2,/^set -eu/p' "$0" | sed -n 's/^# \{0,1\}//p'
+    exit 0
+    ;;
+esac
 set -eu
 
 if [ "$#" -ne 1 ]; then

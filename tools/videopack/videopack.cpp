@@ -16,6 +16,33 @@
 
 namespace {
 
+const char kHelp[] =
+    "usage: videopack [-f FPS] [-q QUALITY] [--no-alpha] OUTPUT_BASE FRAME.png...\n"
+    "\n"
+    "Makes a video the engine plays from a sequence of PNG frames (any PNG\n"
+    "format): OUTPUT_BASE.ogg (Ogg Theora) and, unless --no-alpha,\n"
+    "OUTPUT_BASE.zalpha with the frames' alpha channel. Every frame must have the\n"
+    "first one's size. On failure no output file is left behind.\n"
+    "\n"
+    "  -f FPS        frames per second (1..1000, default 25)\n"
+    "  -q QUALITY    Theora quality 0..63 (default 48)\n"
+    "  --no-alpha    write no alpha file\n"
+    "  --help        this text\n"
+    "\n"
+    "Exit status: 0 written, 1 failed, 2 bad arguments.\n"
+    "\n"
+    "Example:\n"
+    "  videopack -f 25 assets/levels/demo/garden/fountain_splash /tmp/frames/*.png\n";
+
+// --help anywhere on the line: the help on standard output, nothing run.
+bool AsksForHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            return true;
+    }
+    return false;
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: videopack [-f FPS] [-q QUALITY 0..63] [--no-alpha] OUTPUT_BASE "
                          "FRAME.png...\n");
@@ -55,6 +82,10 @@ bool ParseInt(const char* text, int low, int high, int* value) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (AsksForHelp(argc, argv)) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
     tr_VideoEncoder::Options options;
     int i = 1;
     for (; i < argc && argv[i][0] == '-'; ++i) {

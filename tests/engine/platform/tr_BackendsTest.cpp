@@ -2,6 +2,7 @@
 // name it does not hold for a kind makes nothing.
 #include "engine/core/tr_Backends.h"
 
+#include "engine/host/Tarrow.h"
 #include "engine/objects/tr_Cursor.h"
 #include "engine/render/tr_Render.h"
 #include "engine/render/tr_RenderDevice.h"
@@ -32,7 +33,10 @@ TEST(BackendsTest, EachKindMakesItsNamesAndNothingElse) {
     const auto device = [](const std::string& n) {
         return tr_Backends::MakeRenderDevice(n) != nullptr;
     };
+    const auto host = [](const std::string& n) { return tr_Backends::MakeHost(n) != nullptr; };
     const Case cases[] = {
+        {"host", "headless", host, true},
+        {"host", "sdl", host, false},
         {"audio", "null", audio, true},
         {"audio", "gl", audio, false},
         {"audio", "", audio, false},
