@@ -77,8 +77,10 @@ bool RunModule(const EngineFactory& make_engine, Tarrow_SDL*& window_engine,
 }
 
 // The game in assets/ of the working directory. False when no window could
-// be opened.
-bool RunGame(const EngineFactory& make_engine, Tarrow_SDL*& window_engine, bool headless) {
+// be opened; status is what the game asked to exit with (0 normally), with
+// its reason on standard error.
+bool RunGame(const EngineFactory& make_engine, Tarrow_SDL*& window_engine, bool headless,
+             int& status) {
     if (headless) {
         tr_DisplayEnumerator::Install(new tr_DisplayEnumerator_Headless());
         tr_Desktop::Install(new tr_Desktop_Headless());
@@ -94,7 +96,9 @@ bool RunGame(const EngineFactory& make_engine, Tarrow_SDL*& window_engine, bool 
         if (window_engine && !window_engine->GetWindow()) {
             ran = false;
         } else {
-            game.Run();
+            status = game.Run();
+            if (status != 0)
+                std::fprintf(stderr, "tarrow: %s\n", game.GetEngine()->GetExitReason().c_str());
         }
         game.Shutdown();
     }
@@ -171,14 +175,15 @@ int main(int argc, char** argv) {
         return engine;
     };
 
-    const bool ran = options.module.empty() ? RunGame(make_engine, window_engine, options.headless)
-                                            : RunModule(make_engine, window_engine, options.module);
+    int status = 0;
+    const bool ran = options.module.empty()
+                         ? RunGame(make_engine, window_engine, options.headless, status)
+                         : RunModule(make_engine, window_engine, options.module);
     if (!ran) {
         std::fputs("tarrow: no window could be opened (--headless runs without one)\n", stderr);
         return 1;
     }
 
-    int status = 0;
     for (size_t i = 0; i < options.screenshots.size(); ++i) {
         if (!shots_written[i]) {
             std::fprintf(stderr, "tarrow: no screenshot of frame %llu was written to '%s'\n",

@@ -160,9 +160,11 @@ void tp_GameStartup::RegisterCursors() {
     cursor->SetCurrent(kDefaultCursor);
 }
 
-void tp_GameStartup::Run() {
-    if (engine_)
-        engine_->Run();
+int tp_GameStartup::Run() {
+    if (!engine_)
+        return 0;
+    engine_->Run();
+    return engine_->GetExitStatus();
 }
 
 void tp_GameStartup::Shutdown() {
