@@ -116,22 +116,43 @@ void Apply(ModuleContents& module, const std::string& file_name, tr_EngineCore& 
 
 } // namespace
 
-bool tr_LoadModule(const std::string& path) {
-    const std::string file_name = tr_ContentPath::NormaliseSeparators(path) + ".xml";
+namespace {
+
+// Reads and parses the module file at path (no extension) into document;
+// false, with the log line, when it is missing or malformed.
+bool ParseModule(const std::string& file_name, tinyxml2::XMLDocument& document) {
     std::vector<char> data;
     if (!tr_ContentPath::ReadBinary(file_name, data, tr_FileReader::KIND_MODULE)) {
         tr_Log("Warning: module file %s not found", file_name.c_str());
         return false;
     }
-    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
     if (document.Parse(data.data(), data.size()) != tinyxml2::XML_SUCCESS) {
         const int line = document.ErrorLineNum() > 0 ? document.ErrorLineNum() : 1;
         tr_Log("Error while parsing xml file: %s. Description: %s, line: %d, pos: %d",
                file_name.c_str(), document.ErrorStr(), line, ErrorColumn(data, line));
         return false;
     }
+    return true;
+}
+
+std::string ModuleFileName(const std::string& path) {
+    return tr_ContentPath::NormaliseSeparators(path) + ".xml";
+}
+
+} // namespace
+
+bool tr_LoadModule(const std::string& path) {
+    const std::string file_name = ModuleFileName(path);
+    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
+    if (!ParseModule(file_name, document))
+        return false;
     ModuleContents module;
     Gather(document, path, file_name, module);
     Apply(module, file_name, *tr_EngineCore::Get());
     return true;
+}
+
+bool tr_ModuleParses(const std::string& path) {
+    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
+    return ParseModule(ModuleFileName(path), document);
 }

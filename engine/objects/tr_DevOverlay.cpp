@@ -48,10 +48,11 @@ bool tr_DevOverlay::IsShown(const std::string& line) {
 void tr_DevOverlay::OnMessage(int id, tr_MediatorDataTable& data) {
     if (id != TR_MSG_LOG || laying_out_)
         return;
-    const tr_MediatorData* message = data.Find("message");
-    if (!message)
-        return;
-    std::string line = message->GetString();
+    if (const tr_MediatorData* message = data.Find("message"))
+        Add(message->GetString());
+}
+
+void tr_DevOverlay::Add(std::string line) {
     if (!IsShown(line))
         return;
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))

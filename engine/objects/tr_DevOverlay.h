@@ -31,6 +31,9 @@ public:
     void Draw(tr_Render* render, const tr_DrawState& state) override;
     std::string GetType() const override { return "devoverlay"; }
 
+    // Takes a log line as if it had just been logged (lines logged before
+    // the panel existed); lines that do not belong on it are ignored.
+    void Add(std::string line);
     // What the panel shows, oldest first: each line as logged (cut to
     // kMaxLineLength), with " (N times)" after one repeated.
     std::vector<std::string> GetLines() const;
