@@ -25,7 +25,7 @@ build: deps
 	@cmake --build $(RELEASE_DIR)
 
 run: build
-	@scripts/run-game.sh $(RELEASE_DIR)/apps/tarrow/tarrow
+	@scripts/run-game.sh $(RELEASE_DIR)/apps/tarrow/tarrow --dev $(ARGS)
 
 build-test: deps
 	@cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARROW_SANITIZE=ON >/dev/null

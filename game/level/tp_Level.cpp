@@ -38,7 +38,7 @@ tr_Object* StorageRoot() {
 } // namespace
 
 tp_Level::tp_Level(const std::string& module, const std::string& start_trigger)
-    : tr_Object("tp_level") {
+    : tr_Object("tp_level"), module_(module), first_trigger_(start_trigger) {
     tp_Level::ResetDefaults();
     LoadLevelModule(module);
     start_trigger_ = start_trigger;
@@ -124,6 +124,11 @@ void tp_Level::CreateLoadingScreen() {
     Attach(StorageRoot(), loading);
     tr_QueueObjectCall(name_, "trg_int_loading_init");
     ParkInHub(loading);
+}
+
+void tp_Level::SetStartRoom(const std::string& room, const std::string& subroom) {
+    start_room_ = room;
+    start_subroom_ = subroom;
 }
 
 void tp_Level::ParkInHub(tr_Object* object) {
