@@ -66,6 +66,9 @@ check "modcheck did not pass: $(cat "$work"/step*.txt)" \
 runs=("$work"/run*.txt)
 check "the first run did not open the hall" grep -qxF "game: room hall open" "${runs[0]}"
 check "--room cellar did not open the cellar" grep -qxF "game: room cellar open" "${runs[-1]}"
+# Lua's print reaches the log file as well as standard output.
+check "print did not reach the log file" \
+    grep -qxF "game: room cellar open" "$work/data/Brightfold/My Tarrow Game/logfile.txt"
 
 # A player gets there too: through the hall's new door (design x 200 is
 # screen x 371 in the wide window), and back through the cellar's exit.
