@@ -92,10 +92,4 @@ TEST_F(DevOverlayTest, ShowsItsLinesOverAShadeAndHidesWhenCleared) {
     EXPECT_TRUE(overlay.GetLines().empty());
 }
 
-TEST_F(DevOverlayTest, StopsListeningWhenGone) {
-    { tr_DevOverlay overlay(kFontBase); }
-    tr_Log("Error: after the overlay went");
-    EXPECT_EQ(log.Count("Error: after the overlay went"), 1);
-}
-
 } // namespace
