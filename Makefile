@@ -28,7 +28,7 @@ build: deps
 	@cmake --build $(RELEASE_DIR)
 
 run: build
-	@scripts/run-game.sh $(RELEASE_DIR)/apps/tarrow/tarrow
+	@scripts/run-game.sh $(RELEASE_DIR)/apps/tarrow/tarrow --dev $(ARGS)
 
 # The tools are built beside tarrow: $(RELEASE_DIR)/apps/tarrow/modcheck --help
 check: build

@@ -49,7 +49,8 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takes_value = arg == "--frames" || arg == "--fixed-dt" || arg == "--input" ||
-                                 arg == "-C" || arg == "--screenshot" || arg == "--module";
+                                 arg == "-C" || arg == "--screenshot" || arg == "--module" ||
+                                 arg == "--room" || arg == "--level" || arg == "--new";
         if (takes_value && i + 1 >= args.size()) {
             error = "option '" + arg + "' needs a value";
             return false;
@@ -86,6 +87,32 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
                 error = "--module needs a module path";
                 return false;
             }
+        } else if (arg == "--dev") {
+            dev = true;
+        } else if (arg == "--room") {
+            const std::string& value = args[++i];
+            const size_t slash = value.find('/');
+            room = value.substr(0, slash);
+            subroom = slash == std::string::npos ? std::string() : value.substr(slash + 1);
+            if (room.empty() || (slash != std::string::npos && subroom.empty())) {
+                error = "--room needs ROOM or ROOM/SUBROOM, not '" + value + "'";
+                return false;
+            }
+        } else if (arg == "--level") {
+            const std::string& value = args[++i];
+            const size_t colon = value.find(':');
+            level = value.substr(0, colon);
+            level_trigger = colon == std::string::npos ? std::string() : value.substr(colon + 1);
+            if (level.empty()) {
+                error = "--level needs MODULE or MODULE:TRIGGER, not '" + value + "'";
+                return false;
+            }
+        } else if (arg == "--new") {
+            new_game = args[++i];
+            if (new_game.empty()) {
+                error = "--new needs a folder";
+                return false;
+            }
         } else if (arg == "-C") {
             directory = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
@@ -95,6 +122,10 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
             error = "unexpected argument '" + arg + "'";
             return false;
         }
+    }
+    if (!module.empty() && (dev || !room.empty() || !level.empty())) {
+        error = "--dev, --room and --level run the game, not --module";
+        return false;
     }
     if (!screenshots.empty() && headless) {
         error = "--screenshot needs the window's GL back end, not --headless";
@@ -117,6 +148,13 @@ const char* CommandLine::Usage() {
            "  --screenshot FRAME:PATH  write frame FRAME as a PNG (window only; repeatable)\n"
            "  --module PATH   engine only: load module PATH (\".xml\" appended) and run\n"
            "                  frames; its code attaches what it shows under tr_origin\n"
+           "  --dev           development mode: errors and warnings shown over the game,\n"
+           "                  F5 reloads the level's files into the room on show\n"
+           "  --room R[/S]    start in room R of the start level (and open sub-room S)\n"
+           "  --level M[:T]   start with level module M (start trigger T) instead of the\n"
+           "                  configured start point\n"
+           "  --new DIR       make a starter game in DIR (a new folder) and stop; then\n"
+           "                  run it with: tarrow --dev -C DIR\n"
            "  -C DIR          change to DIR first\n"
            "  --help          show this text\n";
 }

@@ -19,6 +19,12 @@ struct CommandLine {
     std::string input_file; // scripted input
     std::string directory;  // -C: change here first
     std::string module;     // --module: engine only, this module instead of the game
+    bool dev = false;       // --dev: error panel, reload key
+    std::string room;       // --room ROOM[/SUBROOM]
+    std::string subroom;
+    std::string level; // --level MODULE[:TRIGGER]
+    std::string level_trigger;
+    std::string new_game; // --new DIR: make a starter game there and stop
     std::vector<Screenshot> screenshots;
 
     // False with error set (one line naming the offending argument).

@@ -4,6 +4,7 @@
 // reverse order. A bad argument or a malformed input script stops
 // everything before anything runs, with exit status 2.
 #include "apps/tarrow/CommandLine.h"
+#include "apps/tarrow/StarterGame.h"
 #include "engine/bindings/tr_ModuleLoader.h"
 #include "engine/core/tr_Desktop.h"
 #include "engine/core/tr_DisplayEnumerator.h"
@@ -20,6 +21,7 @@
 #include "engine/platform/sdl/tr_DisplayEnumerator_SDL.h"
 #include "engine/render/tr_Screenshot.h"
 #include "engine/resources/files/tr_ContentPath.h"
+#include "game/app/tp_DevMode.h"
 #include "game/app/tp_GameStartup.h"
 
 #include <cerrno>
@@ -77,8 +79,11 @@ bool RunModule(const EngineFactory& make_engine, Tarrow_SDL*& window_engine,
 }
 
 // The game in assets/ of the working directory. False when no window could
-// be opened.
-bool RunGame(const EngineFactory& make_engine, Tarrow_SDL*& window_engine, bool headless) {
+// be opened; status is what the game asked to exit with (0 normally), with
+// its reason on standard error.
+bool RunGame(const EngineFactory& make_engine, Tarrow_SDL*& window_engine,
+             const CommandLine& options, int& status) {
+    const bool headless = options.headless;
     if (headless) {
         tr_DisplayEnumerator::Install(new tr_DisplayEnumerator_Headless());
         tr_Desktop::Install(new tr_Desktop_Headless());
@@ -88,13 +93,25 @@ bool RunGame(const EngineFactory& make_engine, Tarrow_SDL*& window_engine, bool 
     }
     bool ran = true;
     {
+        std::unique_ptr<tp_DevMode> dev;
+        if (options.dev || !options.room.empty() || !options.level.empty()) {
+            tp_DevOptions dev_options;
+            dev_options.enabled = options.dev;
+            dev_options.room = options.room;
+            dev_options.subroom = options.subroom;
+            dev_options.level = options.level;
+            dev_options.level_trigger = options.level_trigger;
+            dev = std::make_unique<tp_DevMode>(dev_options);
+        }
         tp_GameStartup game;
         game.PreInitialise();
         game.Initialise(make_engine);
         if (window_engine && !window_engine->GetWindow()) {
             ran = false;
         } else {
-            game.Run();
+            status = game.Run();
+            if (status != 0)
+                std::fprintf(stderr, "tarrow: %s\n", game.GetEngine()->GetExitReason().c_str());
         }
         game.Shutdown();
     }
@@ -113,6 +130,13 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::fputs(CommandLine::Usage(), stdout);
+        return 0;
+    }
+    if (!options.new_game.empty()) {
+        if (!StarterGame::Make(TARROW_STARTER_DIR, options.new_game, error))
+            return Fail("--new: " + error);
+        std::printf("tarrow: made a starter game in %s; run it with: tarrow --dev -C %s\n",
+                    options.new_game.c_str(), options.new_game.c_str());
         return 0;
     }
     if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) {
@@ -184,14 +208,14 @@ int main(int argc, char** argv) {
         return engine;
     };
 
-    const bool ran = options.module.empty() ? RunGame(make_engine, window_engine, options.headless)
+    int status = 0;
+    const bool ran = options.module.empty() ? RunGame(make_engine, window_engine, options, status)
                                             : RunModule(make_engine, window_engine, options.module);
     if (!ran) {
         std::fputs("tarrow: no window could be opened (--headless runs without one)\n", stderr);
         return 1;
     }
 
-    int status = 0;
     for (size_t i = 0; i < options.screenshots.size(); ++i) {
         if (!shots_written[i]) {
             std::fprintf(stderr, "tarrow: no screenshot of frame %llu was written to '%s'\n",

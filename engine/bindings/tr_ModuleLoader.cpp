@@ -5,6 +5,7 @@
 #include "engine/objects/tr_ObjectFactory.h"
 #include "engine/resources/files/tr_ContentPath.h"
 #include "engine/scene/tr_Object.h"
+#include "engine/script/tr_ScriptSource.h"
 #include "engine/script/tr_ScriptState.h"
 #include "engine/script/tr_Trigger.h"
 #include "engine/script/tr_TriggerRegistry.h"
@@ -23,6 +24,7 @@ struct ModuleContents {
     std::unique_ptr<tr_Object> root;
     std::vector<std::unique_ptr<tr_Trigger>> triggers;
     std::string code;
+    tr_ScriptSource code_source;
 };
 
 std::string ElementText(const tinyxml2::XMLElement* element) {
@@ -66,7 +68,7 @@ void DropRootNamesakes(tr_Object* parent, const tr_Scene& scene, const std::stri
 }
 
 void Gather(const tinyxml2::XMLDocument& document, const std::string& path,
-            ModuleContents& module) {
+            const std::string& file_name, ModuleContents& module) {
     const tinyxml2::XMLElement* element = document.FirstChildElement("module");
     const char* name = element ? element->Attribute("name") : nullptr;
     module.name = element ? (name ? name : "") : path;
@@ -81,12 +83,16 @@ void Gather(const tinyxml2::XMLDocument& document, const std::string& path,
         for (const tinyxml2::XMLElement* trig = trigs->FirstChildElement("trig"); trig;
              trig = trig->NextSiblingElement("trig")) {
             const char* trigger_name = trig->Attribute("name");
-            module.triggers.push_back(std::make_unique<tr_Trigger>(
-                trigger_name ? trigger_name : "", ElementText(trig->FirstChildElement("code"))));
+            const tinyxml2::XMLElement* code = trig->FirstChildElement("code");
+            module.triggers.push_back(
+                std::make_unique<tr_Trigger>(trigger_name ? trigger_name : "", ElementText(code),
+                                             tr_ScriptSource::OfElementText(file_name, code)));
         }
     }
-    if (const tinyxml2::XMLElement* code = scope->FirstChildElement("code"))
+    if (const tinyxml2::XMLElement* code = scope->FirstChildElement("code")) {
         module.code = ElementText(code);
+        module.code_source = tr_ScriptSource::OfElementText(file_name, code);
+    }
 }
 
 void Apply(ModuleContents& module, const std::string& file_name, tr_EngineCore& core) {
@@ -101,29 +107,52 @@ void Apply(ModuleContents& module, const std::string& file_name, tr_EngineCore& 
         core.GetTriggers().AddTrigger(std::move(trigger));
     if (!module.code.empty()) {
         std::string error;
-        if (!core.GetScript().RunChunk(module.code, file_name, &error))
+        const tr_ScriptSource& source = module.code_source;
+        if (!core.GetScript().RunChunk(source.Placed(module.code), source.ChunkName(file_name),
+                                       &error))
             tr_Log("Warning: module %s code failed: %s", file_name.c_str(), error.c_str());
     }
 }
 
 } // namespace
 
-bool tr_LoadModule(const std::string& path) {
-    const std::string file_name = tr_ContentPath::NormaliseSeparators(path) + ".xml";
+namespace {
+
+// Reads and parses the module file at path (no extension) into document;
+// false, with the log line, when it is missing or malformed.
+bool ParseModule(const std::string& file_name, tinyxml2::XMLDocument& document) {
     std::vector<char> data;
     if (!tr_ContentPath::ReadBinary(file_name, data, tr_FileReader::KIND_MODULE)) {
         tr_Log("Warning: module file %s not found", file_name.c_str());
         return false;
     }
-    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
     if (document.Parse(data.data(), data.size()) != tinyxml2::XML_SUCCESS) {
         const int line = document.ErrorLineNum() > 0 ? document.ErrorLineNum() : 1;
         tr_Log("Error while parsing xml file: %s. Description: %s, line: %d, pos: %d",
                file_name.c_str(), document.ErrorStr(), line, ErrorColumn(data, line));
         return false;
     }
+    return true;
+}
+
+std::string ModuleFileName(const std::string& path) {
+    return tr_ContentPath::NormaliseSeparators(path) + ".xml";
+}
+
+} // namespace
+
+bool tr_LoadModule(const std::string& path) {
+    const std::string file_name = ModuleFileName(path);
+    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
+    if (!ParseModule(file_name, document))
+        return false;
     ModuleContents module;
-    Gather(document, path, module);
+    Gather(document, path, file_name, module);
     Apply(module, file_name, *tr_EngineCore::Get());
     return true;
+}
+
+bool tr_ModuleParses(const std::string& path) {
+    tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
+    return ParseModule(ModuleFileName(path), document);
 }

@@ -13,3 +13,6 @@
 
 // True when the file was found and parsed (the module was applied).
 bool tr_LoadModule(const std::string& path);
+// Reads and parses the module file as tr_LoadModule does, with the same log
+// lines when that fails, and applies nothing: true when loading it would.
+bool tr_ModuleParses(const std::string& path);

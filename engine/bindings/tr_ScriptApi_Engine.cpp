@@ -1,4 +1,5 @@
-// Script functions for the cursor, the string table and engine facts.
+// Script functions for the cursor, the string table and engine facts, and
+// Lua's print routed through the log.
 #include "engine/bindings/tr_EngineCore.h"
 #include "engine/bindings/tr_ScriptApi.h"
 #include "engine/core/tr_Log.h"
@@ -66,9 +67,35 @@ int GetFPS(lua_State* L) {
     return 1;
 }
 
+// print(...): Lua's own writes to standard output only, and block-buffered
+// when that is a file or pipe. Through the log each call is one line,
+// flushed at once and kept in the log file too. Values are converted with
+// the global tostring and joined by tabs, as Lua's print does.
+int Print(lua_State* L) {
+    const int count = lua_gettop(L);
+    std::string line;
+    lua_getglobal(L, "tostring");
+    for (int i = 1; i <= count; ++i) {
+        lua_pushvalue(L, -1);
+        lua_pushvalue(L, i);
+        lua_call(L, 1, 1);
+        size_t length = 0;
+        const char* text = lua_tolstring(L, -1, &length);
+        if (!text)
+            return luaL_error(L, "'tostring' must return a string to 'print'");
+        if (i > 1)
+            line.push_back('\t');
+        line.append(text, length);
+        lua_pop(L, 1);
+    }
+    tr_Log("%s", line.c_str());
+    return 0;
+}
+
 } // namespace
 
 void tr_RegisterEngineInfoScriptApi(lua_State* L) {
+    lua_register(L, "print", Print);
     lua_register(L, "SetCursor", SetCursor);
     lua_register(L, "CursorPosX", CursorPosX);
     lua_register(L, "CursorPosY", CursorPosY);

@@ -66,6 +66,14 @@ bool Tarrow::SetDisplayMode(int width, int height, bool fullscreen) {
     return true;
 }
 
+void Tarrow::RequestExit(int status, const std::string& reason) {
+    if (exit_status_ == 0) {
+        exit_status_ = status;
+        exit_reason_ = reason;
+    }
+    RequestClose();
+}
+
 void Tarrow::SetFPS(float fps) {
     if (fps > 0.0f && std::isfinite(fps)) {
         frame_time_ = 1.0f / fps;

@@ -107,6 +107,13 @@ public:
     virtual void SetGamma(float gamma) { gamma_ = gamma; }
     virtual float GetGamma() { return gamma_; }
     virtual void RequestClose() {}
+    // Ends the run as RequestClose does, remembering why: the game cannot go
+    // on (a level module that cannot be read, say). The first request wins;
+    // the host's caller turns the status into the process's exit status and
+    // shows the reason to whoever started it.
+    void RequestExit(int status, const std::string& reason);
+    int GetExitStatus() const { return exit_status_; }
+    const std::string& GetExitReason() const { return exit_reason_; }
 
     void SetCompanyName(const std::string& name) { company_name_ = name; }
     const std::string& GetCompanyName() const { return company_name_; }
@@ -180,6 +187,8 @@ private:
     float gamma_ = 1.0f;
     std::string company_name_;
     std::string game_name_;
+    int exit_status_ = 0;
+    std::string exit_reason_;
 
     DrawHook draw_hook_;
     UpdateHook update_hook_;

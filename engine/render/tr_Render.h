@@ -59,6 +59,10 @@ public:
         return false;
     }
 
+    // The opaque black texture (empty before Init): panels that shade what
+    // is behind them scale it.
+    const std::shared_ptr<tr_Texture>& GetBlackTexture() const { return black_texture_; }
+
     float GetScreenWidth() const { return screen_width_; }
     float GetScreenHeight() const { return screen_height_; }
 

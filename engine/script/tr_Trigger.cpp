@@ -10,13 +10,14 @@ extern "C" {
 
 #include <utility>
 
-tr_Trigger::tr_Trigger(std::string name, std::string code)
-    : name_(std::move(name)), code_(std::move(code)) {}
+tr_Trigger::tr_Trigger(std::string name, std::string code, tr_ScriptSource source)
+    : name_(std::move(name)), code_(std::move(code)), source_(std::move(source)) {}
 
 tr_Trigger::~tr_Trigger() = default;
 
 void tr_Trigger::SetCode(const std::string& code) {
     code_ = code;
+    source_ = tr_ScriptSource();
     compiled_ = false;
 }
 
@@ -28,7 +29,9 @@ bool tr_Trigger::Compile(std::string* error) {
     }
     lua_State* lua = script_->GetLua();
     const int top = lua_gettop(lua);
-    if (luaL_loadbuffer(lua, code_.data(), code_.size(), name_.c_str()) != 0) {
+    const std::string placed = source_.Placed(code_);
+    const std::string chunk_name = source_.ChunkName(name_);
+    if (luaL_loadbuffer(lua, placed.data(), placed.size(), chunk_name.c_str()) != 0) {
         const char* message = lua_tostring(lua, -1);
         if (error)
             *error = message ? message : "";

@@ -6,7 +6,12 @@
 // and the next Execute compiles the new code over the global.
 // Execute needs a script state: the registry binds its own when it takes the
 // trigger; an unbound trigger does nothing.
+// A trigger read from a module carries its tr_ScriptSource, so compile and
+// run errors name the module file and the line within it; code set later
+// (SetCode) has no file and is named after the trigger.
 #pragma once
+
+#include "engine/script/tr_ScriptSource.h"
 
 #include <string>
 
@@ -14,7 +19,7 @@ class tr_ScriptState;
 
 class tr_Trigger {
 public:
-    tr_Trigger(std::string name, std::string code);
+    tr_Trigger(std::string name, std::string code, tr_ScriptSource source = tr_ScriptSource());
     virtual ~tr_Trigger();
     virtual void Execute();
     // Compiles the code into the global named like the trigger, as the first
@@ -26,6 +31,7 @@ public:
     const std::string& GetCode() const { return code_; }
     void SetCode(const std::string& code);
     bool IsCompiled() const { return compiled_; }
+    const tr_ScriptSource& GetSource() const { return source_; }
 
     void BindScript(tr_ScriptState* script) { script_ = script; }
     tr_ScriptState* GetScript() const { return script_; }
@@ -33,6 +39,7 @@ public:
 private:
     std::string name_;
     std::string code_;
+    tr_ScriptSource source_;
     bool compiled_ = false;
     tr_ScriptState* script_ = nullptr;
 };

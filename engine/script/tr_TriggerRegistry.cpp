@@ -42,8 +42,15 @@ bool tr_TriggerRegistry::AddTrigger(std::unique_ptr<tr_Trigger> trigger) {
     if (!trigger)
         return false;
     const std::string name = trigger->GetName();
-    if (triggers_.count(name))
-        return false;
+    const auto taken = triggers_.find(name);
+    if (taken != triggers_.end()) {
+        const tr_ScriptSource& old_source = taken->second->GetSource();
+        if (!replace_own_ || !old_source.IsKnown() ||
+            old_source.GetFile() != trigger->GetSource().GetFile())
+            return false;
+        // A running trigger stays alive through its caller's share.
+        triggers_.erase(taken);
+    }
     trigger->BindScript(&script_);
     triggers_.emplace(name, std::shared_ptr<tr_Trigger>(std::move(trigger)));
     return true;

@@ -33,8 +33,12 @@ public:
     tr_TriggerRegistry& operator=(const tr_TriggerRegistry&) = delete;
 
     // Takes ownership. When the name is taken, the new trigger is deleted and
-    // the registered one stays (the first loaded wins); false then.
+    // the registered one stays (the first loaded wins); false then. With
+    // SetReplaceOwnTriggers on, a trigger read again from the file the
+    // registered one came from replaces it instead (the development mode's
+    // reload picks up edited code that way).
     bool AddTrigger(std::unique_ptr<tr_Trigger> trigger);
+    void SetReplaceOwnTriggers(bool replace) { replace_own_ = replace; }
     tr_Trigger* FindTrigger(const std::string& name) const;
     // Removes the trigger; a running trigger is kept alive until its call
     // returns. False when no trigger has the name.
@@ -77,4 +81,5 @@ private:
     std::vector<const tr_TriggerCall*> stack_;
     // The record whose "tr_params" is being built right now, if any.
     const tr_TriggerCall* building_ = nullptr;
+    bool replace_own_ = false;
 };

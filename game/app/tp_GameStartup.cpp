@@ -9,6 +9,7 @@
 #include "engine/resources/files/tr_FileManager.h"
 #include "engine/resources/text/tr_StringTable.h"
 #include "game/app/tp_Application.h"
+#include "game/app/tp_DevMode.h"
 #include "game/app/tp_DisplayMode.h"
 #include "game/app/tp_DisplayModeSelection.h"
 #include "game/core/tp_Config.h"
@@ -57,6 +58,8 @@ void InitHook() {
     application->CreateLevel(config ? config->start_module : std::string(),
                              config ? config->start_trigger : std::string());
     tr_Object::Attach(core->GetScene().GetDisplayRoot(), application);
+    if (tp_DevMode* dev = tp_DevMode::Get())
+        dev->OnGameStarted(core->GetScene().GetDisplayRoot(), application->GetLevel());
 }
 
 void ShutdownHook(Tarrow* /*engine*/) {
@@ -91,6 +94,8 @@ tp_GameStartup::~tp_GameStartup() {
 void tp_GameStartup::PreInitialise(const std::string& config_base) {
     mediator_ = std::make_unique<tr_Mediator>();
     tp_Config::Create()->Load(config_base);
+    if (tp_DevMode* dev = tp_DevMode::Get())
+        dev->OnConfigured();
 }
 
 bool tp_GameStartup::Initialise(const EngineFactory& make_engine) {
@@ -144,6 +149,17 @@ bool tp_GameStartup::Initialise(const EngineFactory& make_engine) {
 
 void tp_GameStartup::InstallHooks(Tarrow& engine) {
     tr_AttachEngineCore(engine);
+    if (tp_DevMode::Get()) {
+        // The development mode's keys come first; the rest goes on to the
+        // scene as usual.
+        engine.SetInputHook([](const tr_InputEvent* event) {
+            tp_DevMode* dev = tp_DevMode::Get();
+            if (dev && event && dev->HandleInput(*event))
+                return;
+            if (tr_EngineCore* core = tr_EngineCore::GetIfCreated())
+                core->Input(event);
+        });
+    }
     engine.SetInitHook(InitHook);
     engine.SetShutdownHook(ShutdownHook);
     engine.SetActivateHook(ActivateHook);
@@ -160,9 +176,11 @@ void tp_GameStartup::RegisterCursors() {
     cursor->SetCurrent(kDefaultCursor);
 }
 
-void tp_GameStartup::Run() {
-    if (engine_)
-        engine_->Run();
+int tp_GameStartup::Run() {
+    if (!engine_)
+        return 0;
+    engine_->Run();
+    return engine_->GetExitStatus();
 }
 
 void tp_GameStartup::Shutdown() {

@@ -40,8 +40,9 @@ public:
     // False when the engine could not start in either mode (logged); the
     // application then does not exist until Run, if the host runs at all.
     bool Initialise(const EngineFactory& make_engine);
-    // The engine's frame loop, until the window closes.
-    void Run();
+    // The engine's frame loop, until the window closes. 0, or the status the
+    // game asked to exit with (Tarrow::RequestExit).
+    int Run();
     // Release (the shutdown hook runs "tp_close" and deletes the
     // application), save the settings, then delete everything made here.
     void Shutdown();

@@ -2,8 +2,10 @@
 
 #include "engine/bindings/tr_EngineCore.h"
 #include "engine/bindings/tr_ModuleLoader.h"
+#include "engine/core/tr_Log.h"
 #include "engine/core/tr_Mediator.h"
 #include "engine/core/tr_MediatorDataTable.h"
+#include "engine/host/Tarrow.h"
 #include "engine/objects/tr_Sprite.h"
 #include "engine/script/tr_CallQueue.h"
 #include "game/core/tp_Config.h"
@@ -36,7 +38,7 @@ tr_Object* StorageRoot() {
 } // namespace
 
 tp_Level::tp_Level(const std::string& module, const std::string& start_trigger)
-    : tr_Object("tp_level") {
+    : tr_Object("tp_level"), module_(module), first_trigger_(start_trigger) {
     tp_Level::ResetDefaults();
     LoadLevelModule(module);
     start_trigger_ = start_trigger;
@@ -124,6 +126,11 @@ void tp_Level::CreateLoadingScreen() {
     ParkInHub(loading);
 }
 
+void tp_Level::SetStartRoom(const std::string& room, const std::string& subroom) {
+    start_room_ = room;
+    start_subroom_ = subroom;
+}
+
 void tp_Level::ParkInHub(tr_Object* object) {
     tr_Object* hub = rooms_hub_.Get();
     Attach(hub ? hub : StorageRoot(), object);
@@ -138,7 +145,18 @@ void tp_Level::LoadLevelModule(const std::string& module) {
     std::vector<tr_ObjectRef> before;
     for (tr_Object* object : storage->GetChildren())
         before.emplace_back(object);
-    tr_LoadModule(module);
+    // No name asks for nothing (a game folder without a configuration runs
+    // on an empty level).
+    if (!tr_LoadModule(module) && !module.empty()) {
+        // Without its module a level has no rooms and its start trigger
+        // none to switch to: the loading screen would stay for ever.
+        const std::string reason = "the level module " + module +
+                                   ".xml could not be loaded (the log says why); the game stops";
+        tr_Log("Error: %s.", reason.c_str());
+        if (Tarrow* engine = Tarrow::Get())
+            engine->RequestExit(1, reason);
+        return;
+    }
     const std::vector<tr_Object*> after = storage->GetChildren();
     tr_Object* hub = rooms_hub_.Get();
     if (!hub)

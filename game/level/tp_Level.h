@@ -78,6 +78,13 @@ public:
     tr_Sprite* GetBlur() const;
     const std::string& GetPendingRoom() const { return pending_room_; }
     const std::string& GetStartTrigger() const { return start_trigger_; }
+    // The module and start trigger the level was made with.
+    const std::string& GetModule() const { return module_; }
+    const std::string& GetFirstTrigger() const { return first_trigger_; }
+    // Development: the level opens in room (and then sub-room, when not
+    // empty) whatever room its start trigger asks for; the start trigger
+    // still runs. An unknown name is logged when the level tries it.
+    void SetStartRoom(const std::string& room, const std::string& subroom);
     bool IsAutoSave() const { return autosave_; }
     bool IsSubRoomCloseBlocked() const { return block_subroom_close_; }
     bool IsBlurShown() const { return blur_show_; }
@@ -121,4 +128,8 @@ private:
     float state_time_ = 1.0f;
     std::string start_trigger_;
     std::string pending_room_;
+    std::string module_;
+    std::string first_trigger_;
+    std::string start_room_;
+    std::string start_subroom_;
 };

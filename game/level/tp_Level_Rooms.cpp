@@ -3,6 +3,8 @@
 // z 1, a sub-room over it at z 4.
 #include "game/level/tp_Level.h"
 
+#include "engine/core/tr_Log.h"
+
 #include "engine/objects/tr_Sprite.h"
 #include "game/level/tp_ProfileSeam.h"
 #include "game/level/tp_Room.h"
@@ -25,6 +27,8 @@ void tp_Level::SwitchRoom(const std::string& name, bool animate) {
     // Closing the rooms on show announces the sub-room's placement, and its
     // listeners may run script that deletes the room asked for.
     const tr_ObjectRef found(FindIn<tp_Room>(rooms_hub_.Get(), name));
+    if (!found)
+        tr_Log("Warning: SwitchRoom: level %s has no room %s", module_.c_str(), name.c_str());
     if (found) {
         if (tp_Room* current = GetCurrentRoom()) {
             if (tp_Room* still_closing = GetOldRoom())
@@ -64,8 +68,10 @@ void tp_Level::SwitchRoom(const std::string& name, bool animate) {
 void tp_Level::OpenSubRoom(const std::string& name, int start_x, int start_y, int end_x, int end_y,
                            bool animate) {
     tp_SubRoom* sub = FindIn<tp_SubRoom>(rooms_hub_.Get(), name);
-    if (!sub)
+    if (!sub) {
+        tr_Log("Warning: OpenSubRoom: level %s has no sub-room %s", module_.c_str(), name.c_str());
         return;
+    }
     if (tp_SubRoom* open = GetCurrentSubRoom())
         ParkInHub(open);
     current_subroom_.Set(sub);

@@ -40,6 +40,7 @@ void tp_Level::EnterPendingRoom() {
     // Cleared first: the switch may ask for another room.
     const std::string room = pending_room_;
     pending_room_.clear();
+    start_room_.clear();
     SwitchRoom(room, false);
 }
 
@@ -102,11 +103,15 @@ void tp_Level::UpdateState(const tr_FrameInfo& frame) {
             const std::string trigger = start_trigger_;
             start_trigger_.clear();
             tr_QueueObjectCall(name_, trigger);
-        } else if (state_time_ <= kPendingRoomTime && !pending_room_.empty()) {
-            EnterPendingRoom();
-        } else if (current_room_) {
-            SetState(STATE_LOADING_FADE);
+            break;
         }
+        // Whatever the start trigger asked for, a chosen start room wins.
+        if (!start_room_.empty())
+            pending_room_ = start_room_;
+        if (state_time_ <= kPendingRoomTime && !pending_room_.empty())
+            EnterPendingRoom();
+        else if (current_room_)
+            SetState(STATE_LOADING_FADE);
         break;
     case STATE_LOADING_FADE:
         // A switch asked for during the fade is kept as pending like one
@@ -115,8 +120,14 @@ void tp_Level::UpdateState(const tr_FrameInfo& frame) {
             EnterPendingRoom();
         state_time_ = std::max(state_time_ - frame.dt / kLoadingFadeTime, 0.0f);
         SetLoadingAlpha(state_time_);
-        if (state_time_ <= 0.0f)
+        if (state_time_ <= 0.0f) {
             SetState(STATE_PLAYING);
+            if (!start_subroom_.empty()) {
+                const std::string subroom = start_subroom_;
+                start_subroom_.clear();
+                OpenSubRoom(subroom, 512, 384, 512, 384, false);
+            }
+        }
         break;
     case STATE_ROOM_SWITCH: {
         tp_Room* old_room = GetOldRoom();

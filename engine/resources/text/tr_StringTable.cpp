@@ -161,8 +161,11 @@ std::string tr_StringTable::StringGet(const std::string& id, const std::string& 
     if (id.empty())
         return std::string();
     const std::string* text = Find(id);
-    if (!text)
+    if (!text) {
+        if (report_missing_ && reported_.insert(id).second)
+            tr_Log("Warning: string table has no string \"%s\"", id.c_str());
         return id;
+    }
     const std::string* params[5] = {&p1, &p2, &p3, &p4, &p5};
 
     std::string result;

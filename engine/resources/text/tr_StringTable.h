@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 class tr_StringTable {
@@ -35,6 +36,10 @@ public:
                           const std::string& p4 = std::string(),
                           const std::string& p5 = std::string()) const;
 
+    // Development: StringGet of an id the table lacks logs a warning, once
+    // per id, so a misspelt id shows before a player reads it on screen.
+    void SetReportMissing(bool report) { report_missing_ = report; }
+
     // The stored text of an id, or null.
     const std::string* Find(const std::string& id) const;
 
@@ -44,5 +49,7 @@ private:
     void AddRow(const std::string& id, std::string text);
 
     std::map<std::string, std::string> strings_;
+    bool report_missing_ = false;
+    mutable std::set<std::string> reported_;
     static std::unique_ptr<tr_StringTable> instance_;
 };

@@ -174,3 +174,28 @@ TEST(StringTableFiles, TheProcessTableExistsOnlyOnceCreated) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StringTableTest, MissingIdsAreReportedOnceWhenAskedTo) {
+    LogCapture log;
+    EXPECT_EQ(table.StringGet("no_such_id"), "no_such_id");
+    EXPECT_TRUE(log.lines.empty()) << "silent unless the development mode asks";
+    table.SetReportMissing(true);
+    struct Lookup {
+        const char* id;
+        const char* result;
+    };
+    const Lookup lookups[] = {{"item_key", "golden key"},
+                              {"no_such_id", "no_such_id"},
+                              {"no_such_id", "no_such_id"},
+                              {"other", "other"},
+                              {"", ""}};
+    for (const Lookup& lookup : lookups)
+        EXPECT_EQ(table.StringGet(lookup.id), lookup.result);
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"Warning: string table has no string \"no_such_id\"",
+                                        "Warning: string table has no string \"other\""}));
+}
+
+} // namespace

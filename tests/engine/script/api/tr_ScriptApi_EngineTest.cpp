@@ -56,3 +56,27 @@ TEST_F(ScriptApiTest, StringGetFillsInSubstitutions) {
     EXPECT_EQ(Eval("type(StringGet())"), "string");
     tr_StringTable::Destroy();
 }
+
+TEST_F(ScriptApiTest, PrintWritesOneLogLinePerCall) {
+    struct PrintCase {
+        const char* code;
+        const char* line;
+    };
+    const PrintCase cases[] = {
+        {"print('room ready')", "room ready"},
+        {"print(1, 'a', nil, true)", "1\ta\tnil\ttrue"},
+        {"print()", ""},
+        {"print('%d %s')", "%d %s"},
+        {"print(setmetatable({}, {__tostring = function() return 'custom' end}))", "custom"},
+    };
+    for (const PrintCase& c : cases) {
+        log.lines.clear();
+        Run(c.code);
+        EXPECT_EQ(log.lines, std::vector<std::string>{c.line}) << c.code;
+    }
+    // A tostring that gives no string is the script's error, not a crash.
+    std::string error;
+    EXPECT_FALSE(tr_EngineCore::Get()->GetScript().RunChunk(
+        "tostring = function() return nil end print(1)", "bad", &error));
+    EXPECT_NE(error.find("tostring"), std::string::npos) << error;
+}

@@ -336,3 +336,33 @@ TEST_F(TriggerDeletionTest, TriggerDeletingItselfWhileRunningStaysValidUntilItRe
 }
 
 } // namespace
+
+TEST_F(TriggerFixture, ATriggerReadAgainFromItsFileReplacesItOnlyWhenAskedTo) {
+    struct ReplaceCase {
+        bool replace;
+        const char* old_file; // "" for code with no file
+        const char* new_file;
+        bool replaced;
+    };
+    const ReplaceCase cases[] = {
+        {false, "a.xml", "a.xml", false}, {true, "a.xml", "a.xml", true},
+        {true, "a.xml", "b.xml", false},  {true, "", "", false},
+        {true, "a.xml", "", false},
+    };
+    for (const ReplaceCase& c : cases) {
+        registry.DeleteTrigger("trg_r");
+        registry.SetReplaceOwnTriggers(c.replace);
+        const auto source = [](const char* file) {
+            return *file ? tr_ScriptSource(file, 3) : tr_ScriptSource();
+        };
+        ASSERT_TRUE(registry.AddTrigger(
+            std::make_unique<tr_Trigger>("trg_r", "which = 'old'", source(c.old_file))));
+        ASSERT_TRUE(registry.CallNow("s", "trg_r"));
+        EXPECT_EQ(registry.AddTrigger(
+                      std::make_unique<tr_Trigger>("trg_r", "which = 'new'", source(c.new_file))),
+                  c.replaced);
+        ASSERT_TRUE(registry.CallNow("s", "trg_r"));
+        EXPECT_EQ(Global("which"), c.replaced ? "new" : "old")
+            << c.replace << " " << c.old_file << " -> " << c.new_file;
+    }
+}
