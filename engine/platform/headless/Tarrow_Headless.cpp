@@ -60,6 +60,14 @@ tr_PollResult Tarrow_Headless::PollEvent() {
     if (entry.quit) {
         return tr_PollResult::Quit;
     }
+    if (entry.focus != tr_ScriptedFocus::kNone) {
+        if (entry.focus == tr_ScriptedFocus::kGained) {
+            CallActivateHook();
+        } else {
+            CallDeactivateHook();
+        }
+        return tr_PollResult::Handled;
+    }
     tr_InputEvent event = entry.event;
     if (event.type == TR_EVENT_MOUSE_LEAVE) {
         event.x = last_mouse_x_;
