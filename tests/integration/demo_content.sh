@@ -10,9 +10,10 @@ source "$(dirname "$0")/lib/harness.sh"
 modcheck="$TARROW_TOOLS/modcheck"
 cd "$TARROW_SOURCE_DIR" || exit 1
 
-modules=(assets/levels/profiles/profiles.xml assets/levels/demo/demo.xml
+modules=(assets/levels/profiles/profiles.xml assets/levels/demo/*.xml
     assets/shared/interface/int_*.xml)
-"$modcheck" -s assets/strings.xml -s assets/strings_profiles.xml "${modules[@]}" \
+"$modcheck" -s assets/strings.xml -s assets/strings_profiles.xml -s assets/strings_interface.xml \
+    "${modules[@]}" \
     >"$work/demo.txt" 2>&1
 rc=$?
 check "modcheck found problems in the demo ($rc): $(cat "$work/demo.txt")" test "$rc" -eq 0
