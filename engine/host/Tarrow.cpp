@@ -253,6 +253,30 @@ void Tarrow::DispatchInput(const tr_InputEvent& event) {
     }
 }
 
+bool Tarrow::PlayScriptedInput(tr_InputScriptPlayer& input, tr_PollResult& result) {
+    tr_InputEvent event;
+    switch (input.Next(GetFrameCount(), event)) {
+    case tr_InputScriptPlayer::Step::None:
+        return false;
+    case tr_InputScriptPlayer::Step::Quit:
+        result = tr_PollResult::Quit;
+        return true;
+    case tr_InputScriptPlayer::Step::FocusLost:
+        CallDeactivateHook();
+        break;
+    case tr_InputScriptPlayer::Step::FocusGained:
+        CallActivateHook();
+        break;
+    case tr_InputScriptPlayer::Step::Event:
+        DispatchInput(event);
+        if (event.type == TR_EVENT_MOUSE_LEAVE && services_.cursor_left_window)
+            services_.cursor_left_window();
+        break;
+    }
+    result = tr_PollResult::Handled;
+    return true;
+}
+
 void Tarrow::CallActivateHook() {
     if (activate_hook_) {
         activate_hook_();

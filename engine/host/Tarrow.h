@@ -9,6 +9,9 @@
 // Pair with a tr_Mediator created before the engine and destroyed after it.
 #pragma once
 
+#include "engine/core/tr_Platform.h"
+#include "engine/host/tr_InputScriptPlayer.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -165,6 +168,10 @@ protected:
     void RunInitHookOnce();
 
     void DispatchInput(const tr_InputEvent& event);
+    // Plays the scripted input entry due now, if any: an event is
+    // dispatched, a focus change runs its hook. False when nothing was due;
+    // result says what was done otherwise.
+    bool PlayScriptedInput(tr_InputScriptPlayer& input, tr_PollResult& result);
     void CallActivateHook();
     void CallDeactivateHook();
     void CallShutdownHook();

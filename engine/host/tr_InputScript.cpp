@@ -117,7 +117,7 @@ bool tr_InputScript::ParseLine(const std::string& line, std::string& problem) {
         wanted = 2;
     } else if (name == "key" || name == "keyup" || name == "char") {
         wanted = 1;
-    } else if (name != "leave" && name != "quit") {
+    } else if (name != "leave" && name != "quit" && name != "unfocus" && name != "focus") {
         problem = "unknown event \"" + name + "\"";
         return false;
     }
@@ -180,6 +180,8 @@ bool tr_InputScript::ParseLine(const std::string& line, std::string& problem) {
     }
     if (name == "leave") {
         entry.event.type = TR_EVENT_MOUSE_LEAVE;
+    } else if (name == "unfocus" || name == "focus") {
+        entry.focus = name == "focus" ? tr_ScriptedFocus::kGained : tr_ScriptedFocus::kLost;
     } else {
         entry.quit = true;
     }

@@ -13,6 +13,8 @@ tr_InputScriptPlayer::Step tr_InputScriptPlayer::Next(uint64_t frames_run, tr_In
     const tr_ScriptedInput& entry = events_[next_++];
     if (entry.quit)
         return Step::Quit;
+    if (entry.focus != tr_ScriptedFocus::kNone)
+        return entry.focus == tr_ScriptedFocus::kGained ? Step::FocusGained : Step::FocusLost;
     event = entry.event;
     if (event.type == TR_EVENT_MOUSE_LEAVE) {
         event.x = last_mouse_x_;

@@ -17,6 +17,8 @@ public:
         None,  // nothing is due before the next frame
         Event, // an event to dispatch now
         Quit,  // the script ends the run here
+        FocusLost,   // the window lost the keyboard focus (no event)
+        FocusGained, // the window has the keyboard focus again (no event)
     };
 
     void SetEvents(std::vector<tr_ScriptedInput> events);

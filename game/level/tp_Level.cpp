@@ -251,10 +251,20 @@ void tp_Level::OnSwitchRoom(const tr_MediatorDataTable& data) {
 
 bool tp_Level::HandleInput(tr_InputEvent& event, tr_Object* /*picked*/,
                            const tr_DrawState& /*state*/) {
+    if (event.type == TR_EVENT_KEY_DOWN && event.key == kEscapeKey && IsActive())
+        HandleEscapeKey();
     if (event.type == TR_EVENT_KEY_DOWN && IsActive() && tp_ProfileSeam::Get().IsCheatProfile() &&
         tp_Config::Get() && tp_Config::Get()->IsCheater())
         HandleCheatKey(event.key);
     return true;
+}
+
+void tp_Level::HandleEscapeKey() {
+    // Content without the trigger (a profile screen) hears nothing, and the
+    // log stays free of missing-trigger errors.
+    tr_EngineCore* core = tr_EngineCore::GetIfCreated();
+    if (core && core->GetTriggers().FindTrigger(kEscapeTrigger))
+        tr_QueueObjectCall(name_, kEscapeTrigger);
 }
 
 void tp_Level::HandleCheatKey(int key) {

@@ -9,7 +9,9 @@
 //
 // Everything the level points at but scripts may delete (rooms, layers, the
 // loading screen) is held through tr_ObjectRef: a deleted object reads as
-// none. Saving the player's progress and the cheat-profile check go through
+// none. Escape pressed while the level is active queues the content's
+// "tp_escape" trigger when the content defines one (menus open and close on
+// it). Saving the player's progress and the cheat-profile check go through
 // tp_ProfileSeam.
 #pragma once
 
@@ -45,6 +47,8 @@ public:
     static constexpr float kLoadingStep = 0.1f;
     // Where state_time must have fallen to before a pending room is entered.
     static constexpr float kPendingRoomTime = 0.7f;
+    static constexpr int kEscapeKey = 0x1B;
+    static constexpr const char* kEscapeTrigger = "tp_escape";
 
     // Builds the layers, loads module (its objects land in the rooms hub)
     // and remembers start_trigger for the first update.
@@ -110,6 +114,7 @@ private:
     void ParkInHub(tr_Object* object);
     void OnSwitchRoom(const tr_MediatorDataTable& data);
     void HandleCheatKey(int key);
+    void HandleEscapeKey();
 
     tr_ObjectRef rooms_hub_;
     tr_ObjectRef level_internal_;

@@ -12,10 +12,15 @@
 # button refills, finds, a hint, a skip, the closing dialog), the garden
 # shed's item-panel scene (a hint, a tool dropped wrong, tools in order, a
 # skip for the last, the closing dialog), the film again closed by its Skip,
-# and the menu button's menu: Resume, the switch to full screen, and Quit,
-# which ends the game. A third run plays both scenes alone with their finds
-# in a shuffled order (tests/content/demo/scenes_shuffled.*), ending the
-# tutorial with a click beside it and skipping the gardener's greeting.
+# and the menu: opened by its button and closed by Resume, opened by Escape,
+# its Options switching to full screen, and Quit, which asks first and ends
+# the game. A third run plays both scenes alone with their finds in a
+# shuffled order (tests/content/demo/scenes_shuffled.*), ending the tutorial
+# with a click beside it and skipping the gardener's greeting. A fourth walks
+# by the map, opens every chapter of the strategy guide, changes two volumes
+# in the Options, loses and regains the focus (the pause screen) and quits
+# after a Stay; restarted, the Options show the volumes chosen
+# (tests/content/demo/interface*.*).
 # The content prints what happens ("demo: ..."); the transcript must match
 # tests/content/demo/walkthrough.expected line by line. Nothing may be logged
 # as an error or a warning, and the player's folder must hold the log and the
@@ -83,10 +88,13 @@ play "$work/second" "$work/second.txt"
 rc=$?
 check "second run exited $rc: $(head -c 2000 "$work/second.txt.err")" test "$rc" -eq 0
 # Low detail (performance="1") stops the rain, whose particles draw from the
-# generator the hints draw from, so only the hinted things may differ.
+# generator the hints draw from, so only the hinted things may differ, and
+# the menu's Options show the player's own settings.
 check "the second walk went differently" \
-    cmp -s <(grep -v '^demo: hint at ' "$content/walkthrough.expected") \
-    <(grep '^demo: ' "$work/second.txt" | grep -v '^demo: hint at ')
+    cmp -s <(grep -v '^demo: \(hint at \|options\)' "$content/walkthrough.expected") \
+    <(grep '^demo: ' "$work/second.txt" | grep -v '^demo: \(hint at \|options\)')
+check "the options did not show the player's settings: $(grep '^demo: options' "$work/second.txt")" \
+    grep -q '^demo: options: Effects 25%, Ambience 80%, Music 70%, window, low detail$' "$work/second.txt"
 check "sfx_volume not kept: $(cat "$settings")" test "$(attribute "$settings" sfx_volume)" = "0.25"
 check "voice_volume not kept: $(cat "$settings")" test "$(attribute "$settings" voice_volume)" = "0.5"
 check "gamma not kept: $(cat "$settings")" test "$(attribute "$settings" gamma)" = "1.5"
@@ -117,5 +125,24 @@ grep '^demo: ' "$work/third.txt" >"$work/third.demo"
 expect "$content/scenes_shuffled.expected" "$work/third.demo" "the shuffled scenes"
 check "errors or warnings printed in the shuffled run: $(grep -E 'Error|Warning' "$work/third.txt")" \
     test "$(grep -cE 'Error|Warning' "$work/third.txt")" -eq 0
+
+# Fourth run: the interface, then a restart that finds the volumes chosen.
+for walk in interface interface_again; do
+    play "$work/fourth" "$work/$walk.txt" "$walk"
+    rc=$?
+    check "$walk run exited $rc: $(head -c 2000 "$work/$walk.txt.err")" test "$rc" -eq 0
+    if ! diff -u "$content/$walk.expected" <(grep '^demo: ' "$work/$walk.txt") >"$work/$walk.diff"; then
+        echo "demo_walkthrough: the $walk walk went differently:"
+        cat "$work/$walk.diff"
+        fail=1
+    fi
+    check "errors or warnings printed in the $walk run: $(grep -E 'Error|Warning' "$work/$walk.txt" "$work/$walk.txt.err")" \
+        test "$(grep -cE 'Error|Warning' "$work/$walk.txt" "$work/$walk.txt.err" | awk -F: '{ s += $2 } END { print s }')" -eq 0
+done
+settings="$work/fourth/Brightfold/Tarrow Demo/settings.xml"
+check "the effects volume chosen was not kept: $(cat "$settings")" \
+    test "$(attribute "$settings" sfx_volume)" = "0.8"
+check "the ambience volume chosen was not kept: $(cat "$settings")" \
+    test "$(attribute "$settings" env_volume)" = "0.9"
 
 finish

@@ -52,20 +52,9 @@ tr_PollResult Tarrow_Headless::PollEvent() {
     if (close_requested_) {
         return tr_PollResult::Quit;
     }
-    tr_InputEvent event;
-    switch (input_.Next(GetFrameCount(), event)) {
-    case tr_InputScriptPlayer::Step::None:
-        return tr_PollResult::None;
-    case tr_InputScriptPlayer::Step::Quit:
-        return tr_PollResult::Quit;
-    case tr_InputScriptPlayer::Step::Event:
-        break;
-    }
-    DispatchInput(event);
-    if (event.type == TR_EVENT_MOUSE_LEAVE && GetServices().cursor_left_window) {
-        GetServices().cursor_left_window();
-    }
-    return tr_PollResult::Handled;
+    tr_PollResult result = tr_PollResult::None;
+    PlayScriptedInput(input_, result);
+    return result;
 }
 
 bool Tarrow_Headless::ResetDevice() {

@@ -146,29 +146,9 @@ void Tarrow_SDL::SetInput(std::vector<tr_ScriptedInput> events) {
     input_.SetEvents(std::move(events));
 }
 
-// True when the script had an entry due: result says what it did.
-bool Tarrow_SDL::PollScript(tr_PollResult& result) {
-    tr_InputEvent event;
-    switch (input_.Next(GetFrameCount(), event)) {
-    case tr_InputScriptPlayer::Step::None:
-        return false;
-    case tr_InputScriptPlayer::Step::Quit:
-        result = tr_PollResult::Quit;
-        return true;
-    case tr_InputScriptPlayer::Step::Event:
-        break;
-    }
-    DispatchInput(event);
-    if (event.type == TR_EVENT_MOUSE_LEAVE && GetServices().cursor_left_window) {
-        GetServices().cursor_left_window();
-    }
-    result = tr_PollResult::Handled;
-    return true;
-}
-
 tr_PollResult Tarrow_SDL::PollEvent() {
     tr_PollResult scripted_result = tr_PollResult::None;
-    if (scripted() && PollScript(scripted_result)) {
+    if (scripted() && PlayScriptedInput(input_, scripted_result)) {
         return scripted_result;
     }
     SDL_Event event;

@@ -73,7 +73,6 @@ private:
     void DestroyWindow();
 
     bool scripted() const { return !input_.IsEmpty(); }
-    bool PollScript(tr_PollResult& result);
     void HandleEvent(const SDL_Event& event);
     void HandleKeyDown(const SDL_KeyboardEvent& key);
     void HandleKeyUp(const SDL_KeyboardEvent& key);

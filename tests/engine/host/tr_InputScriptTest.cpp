@@ -15,11 +15,13 @@ TEST(InputScriptTest, ParsesEveryEventKind) {
                              "3 keyup 0x1B\n"
                              "4 char 233\n"
                              "5 leave\n"
+                             "5 unfocus\n"
+                             "5 focus\n"
                              "6 quit\n",
                              "in.txt"))
         << script.GetError();
     const auto& events = script.GetEvents();
-    ASSERT_EQ(events.size(), 8u);
+    ASSERT_EQ(events.size(), 10u);
 
     EXPECT_EQ(events[0].frame, 1u);
     EXPECT_EQ(events[0].event.type, TR_EVENT_MOUSE_MOVE);
@@ -39,8 +41,13 @@ TEST(InputScriptTest, ParsesEveryEventKind) {
     EXPECT_EQ(events[5].event.key, 0);
     EXPECT_EQ(events[6].event.type, TR_EVENT_MOUSE_LEAVE);
     EXPECT_FALSE(events[6].quit);
-    EXPECT_TRUE(events[7].quit);
-    EXPECT_EQ(events[7].frame, 6u);
+    EXPECT_EQ(events[6].focus, tr_ScriptedFocus::kNone);
+    EXPECT_EQ(events[7].focus, tr_ScriptedFocus::kLost);
+    EXPECT_EQ(events[8].focus, tr_ScriptedFocus::kGained);
+    EXPECT_FALSE(events[8].quit);
+    EXPECT_TRUE(events[9].quit);
+    EXPECT_EQ(events[9].focus, tr_ScriptedFocus::kNone);
+    EXPECT_EQ(events[9].frame, 6u);
 }
 
 TEST(InputScriptTest, ClickAndNonBmpCharactersExpandToTwoEvents) {
@@ -87,6 +94,7 @@ TEST(InputScriptTest, MalformedLinesNameTheLineAndTheProblem) {
         {"3 char 0xD800", "character code"},
         {"3 char 0x110000", "character code"},
         {"3 leave now", "takes 0 arguments, got 1"},
+        {"3 unfocus 1", "takes 0 arguments, got 1"},
         {"3 MOVE 1 2", "unknown event"},
     };
     for (const BadLine& bad : cases) {

@@ -2,8 +2,11 @@
 // script while the level points at them, and the cheat-key path.
 #include "LevelFixture.h"
 
+#include "engine/bindings/tr_ModuleLoader.h"
 #include "engine/objects/tr_ObjectFactory.h"
 #include "game/core/tp_Config.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -157,6 +160,51 @@ TEST_F(LevelSafetyTest, CheatKeysNeedTheCheatProfileAndTheConfigurationFlag) {
     tp_ProfileSeam::Install(&profile);
     EXPECT_TRUE(level->HandleInput(key, nullptr, tr_DrawState()));
     EXPECT_EQ(app.Heard(Event_Level_CheatKeyPressed).size(), 2u);
+}
+
+TEST_F(LevelSafetyTest, EscapeQueuesTheContentsTriggerOnlyWhenItExistsAndTheLevelIsActive) {
+    CountingProfile profile;
+    profile.cheat = false;
+    StartPlayingIn("hall");
+    tr_InputEvent escape;
+    escape.type = TR_EVENT_KEY_DOWN;
+    escape.key = tp_Level::kEscapeKey;
+    const auto escapes = [&] {
+        const std::vector<std::string> calls = QueuedBy("tp_level");
+        return std::count(calls.begin(), calls.end(), tp_Level::kEscapeTrigger);
+    };
+
+    // No such trigger: nothing is queued, and the level still takes the key.
+    EXPECT_TRUE(level->HandleInput(escape, nullptr, tr_DrawState()));
+    EXPECT_EQ(escapes(), 0);
+
+    Write("escape.xml", R"(<module name="escape"><trigs>
+          <trig name="tp_escape"><code>escaped = true</code></trig></trigs></module>)");
+    ASSERT_TRUE(tr_LoadModule((std::filesystem::current_path() / "escape").string()));
+    struct Case {
+        int type;
+        int key;
+        bool active;
+        int queued; // escapes queued so far
+    };
+    const Case cases[] = {
+        {TR_EVENT_KEY_DOWN, tp_Level::kEscapeKey, true, 1},
+        {TR_EVENT_KEY_UP, tp_Level::kEscapeKey, true, 1},
+        {TR_EVENT_CHAR, 0, true, 1},
+        {TR_EVENT_KEY_DOWN, 0x0D, true, 1},
+        {TR_EVENT_KEY_DOWN, tp_Level::kEscapeKey, false, 1},
+        {TR_EVENT_KEY_DOWN, tp_Level::kEscapeKey, true, 2},
+    };
+    for (const Case& c : cases) {
+        tr_InputEvent event;
+        event.type = c.type;
+        event.key = c.key;
+        if (c.type == TR_EVENT_CHAR)
+            event.character = tp_Level::kEscapeKey;
+        level->SetActive(c.active);
+        EXPECT_TRUE(level->HandleInput(event, nullptr, tr_DrawState()));
+        EXPECT_EQ(escapes(), c.queued) << "type " << c.type << " key " << c.key;
+    }
 }
 
 TEST_F(LevelSafetyTest, FactoryMakesRoomsAndSubRoomsByTypeName) {

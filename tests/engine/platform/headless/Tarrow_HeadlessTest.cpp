@@ -115,6 +115,19 @@ TEST_F(HeadlessTest, LeaveHappensAtTheLastMousePosition) {
     EXPECT_EQ(cursor_left, 1);
 }
 
+TEST_F(HeadlessTest, FocusChangesRunTheHooksInFrameOrderAndDeliverNoInput) {
+    Script("2 unfocus\n2 key 65\n3 focus\n");
+    engine.SetActivateHook([this] { record.order.push_back("activate"); });
+    engine.SetDeactivateHook([this] { record.order.push_back("deactivate"); });
+    ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
+    engine.SetFrameLimit(3);
+    engine.Run();
+
+    const std::vector<std::string> expected = {"update 1", "deactivate", "input 0",
+                                               "update 2", "activate",   "update 3"};
+    EXPECT_EQ(record.order, expected);
+}
+
 TEST_F(HeadlessTest, RequestCloseEndsTheRun) {
     ASSERT_TRUE(engine.Init(0, 0, 1024, 768, false, "t"));
     engine.SetUpdateHook([this](const tr_FrameInfo* frame) {
