@@ -126,6 +126,7 @@ void tr_Render_GL::DestroyDeviceObjects() {
 void tr_Render_GL::Init(float width, float height) {
     tr_RenderDevice::SetCurrent(&device_);
     tr_Render::Init(width, height);
+    view_known_ = false;
     drawing_enabled_ = false;
     render_target_active_ = false;
     if (!CreateDeviceObjects())
@@ -148,6 +149,7 @@ void tr_Render_GL::ReleaseDeviceObjects() {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     target_texture_.reset();
     render_target_active_ = false;
+    view_known_ = false;
 }
 
 void tr_Render_GL::BeginFrame() {
@@ -164,6 +166,7 @@ void tr_Render_GL::EndFrame() {
 
 void tr_Render_GL::BeginDraw() {
     tr_Render::BeginDraw();
+    view_known_ = false;
     drawing_enabled_ = true;
 }
 
@@ -175,6 +178,7 @@ void tr_Render_GL::BeginRenderToTexture(int width, int height) {
     Flush();
     if (render_target_active_)
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    view_known_ = false;
     if (!StartRenderTarget(width, height))
         return;
     auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
@@ -191,7 +195,26 @@ std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         applied_view_[0] = -1;
     }
+    view_known_ = false;
     return FinishRenderTarget();
+}
+
+bool tr_Render_GL::PushClip(const tr_Rect& rect) {
+    view_known_ = false;
+    return tr_Render::PushClip(rect);
+}
+
+void tr_Render_GL::PopClip() {
+    view_known_ = false;
+    tr_Render::PopClip();
+}
+
+const int* tr_Render_GL::View() {
+    if (!view_known_) {
+        CurrentView(view_);
+        view_known_ = true;
+    }
+    return view_;
 }
 
 void tr_Render_GL::CurrentView(int view[4]) const {
@@ -389,10 +412,9 @@ void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr
     tr_QuadGeometry quad;
     if (!quad.Build(texture.get(), state))
         return;
-    int view[4];
-    CurrentView(view);
-    tr_TransformVertices(quad.vertices, 4,
-                         tr_ShiftToPixelCentres(state.transform, kPixelCentreShift));
+    const int* view = View();
+    // The pixel-centre shift is 0 on GL, so the draw matrix serves as it is.
+    tr_TransformVertices(quad.vertices, 4, state.transform);
     if (tr_IsOutsideView(quad.vertices, 4, view))
         return;
     if (!batch_.empty() && (!std::equal(view, view + 4, batch_view_) ||

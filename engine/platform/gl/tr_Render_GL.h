@@ -48,6 +48,8 @@ public:
                      tr_IndexList& indices, const tr_DrawState& state) override;
     void DrawLine(float x0, float y0, float z0, float x1, float y1, float z1, float red,
                   float green, float blue, const tr_DrawState& state) override;
+    bool PushClip(const tr_Rect& rect) override;
+    void PopClip() override;
     bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
 
     // False when the shader or buffers could not be made; nothing draws then.
@@ -87,6 +89,9 @@ private:
     // that must change state for the quad is flushed first.
     void JoinBatch(const tr_QuadGeometry& quad, int blend);
     void CurrentView(int view[4]) const;
+    // The floored view rectangle, worked out again only after a clip, target
+    // or size change: quads ask for it one by one.
+    const int* View();
     GLuint TextureFor(const tr_Texture* texture, int frame) const;
     void BindUnit(int unit, GLuint texture, bool point_sampling);
     void PointAttributesAt(GLuint buffer);
@@ -110,6 +115,8 @@ private:
     BlendState batch_blend_ = kBlendOpaque;
     int applied_blend_ = -1;
     int batch_view_[4] = {0, 0, 0, 0};
+    int view_[4] = {0, 0, 0, 0};
+    bool view_known_ = false;
     int applied_view_[4] = {-1, -1, -1, -1};
     bool applied_view_to_target_ = false;
     int draw_calls_ = 0;
