@@ -4,7 +4,8 @@
 # for WARMUP frames and for WARMUP + FRAMES frames, and the figures are the
 # differences of the two runs, so loading and start-up fall out. CPU is the
 # game process's user + system time (the rasteriser threads included) over
-# wall time; 100 % is one core.
+# wall time; 100 % is one core. CPU milliseconds per frame are the steadier
+# figure on a loaded machine.
 #
 # Usage: bench/demo_rooms.sh TARROW [FRAMES=600] [WARMUP=120] [-- TARROW ARGS...]
 # Arguments after "--" go to every tarrow run unchanged.
@@ -47,7 +48,7 @@ run() {
 }
 
 echo "demo rooms: $frames frames after $warmup, tarrow ${extra[*]:-(no extra arguments)}"
-printf "%-8s %8s %8s %8s\n" room fps "CPU %" "ms/frame"
+printf "%-8s %8s %8s %9s %12s\n" room fps "CPU %" "wall ms/f" "CPU ms/frame"
 for room in study garden desk shed; do
     game="$work/game_$room"
     demo_room_game "$art" "$room" "$game"
@@ -57,5 +58,6 @@ for room in study garden desk shed; do
     read -r wall1 cpu1 <"$work/long.txt"
     awk -v r="$room" -v n="$frames" -v w0="$wall0" -v w1="$wall1" -v c0="$cpu0" -v c1="$cpu1" \
         'BEGIN { w = w1 - w0; if (w <= 0) w = 0.001
-                 printf "%-8s %8.1f %8.1f %8.2f\n", r, n / w, 100 * (c1 - c0) / w, 1000 * w / n }'
+                 printf "%-8s %8.1f %8.1f %9.2f %12.2f\n", r, n / w, 100 * (c1 - c0) / w, 1000 * w / n,
+                        1000 * (c1 - c0) / n }'
 done
