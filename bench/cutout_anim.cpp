@@ -15,6 +15,7 @@
 // GL (adding the renderer's batching and the driver; draw calls counted).
 //
 // Usage: bench_cutout_anim [frames=300] [warmup=30]
+#include "BenchWindow.h"
 #include "engine/bindings/tr_EngineCore.h"
 #include "engine/objects/tr_ComplexAnim.h"
 #include "engine/objects/tr_FlashAnim.h"
@@ -22,8 +23,6 @@
 #include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/resources/files/tr_ResourceRegistry.h"
 #include "engine/resources/images/tr_PngWriter.h"
-
-#include <SDL.h>
 
 #include <cmath>
 #include <cstdio>
@@ -37,8 +36,8 @@
 
 namespace {
 
-const int kWidth = 1366;
-const int kHeight = 768;
+const int kWidth = BenchWindow::kWidth;
+const int kHeight = BenchWindow::kHeight;
 const int kParts = 30;
 
 double ThreadCpuMs() {
@@ -173,7 +172,7 @@ struct Figures {
 
 // Runs the scene under the display root for warmup + frames frames through
 // render; the GL renderer also swaps and counts draw calls.
-void Run(SDL_Window* window, tr_Render& render, tr_Render_GL* gl, int frames, int warmup,
+void Run(BenchWindow& window, tr_Render& render, tr_Render_GL* gl, int frames, int warmup,
          double& update_ms, double& draw_ms, int& draw_calls) {
     tr_EngineCore* core = tr_EngineCore::Get();
     tr_FrameInfo info;
@@ -188,7 +187,7 @@ void Run(SDL_Window* window, tr_Render& render, tr_Render_GL* gl, int frames, in
         render.EndFrame();
         const double drawn = ThreadCpuMs();
         if (gl) {
-            SDL_GL_SwapWindow(window);
+            window.Swap();
             draw_calls = gl->GetDrawCallCount();
         }
         if (frame >= warmup) {
@@ -200,7 +199,7 @@ void Run(SDL_Window* window, tr_Render& render, tr_Render_GL* gl, int frames, in
     draw_ms /= frames;
 }
 
-Figures Measure(SDL_Window* window, tr_Render_GL& gl, int frames, int warmup) {
+Figures Measure(BenchWindow& window, tr_Render_GL& gl, int frames, int warmup) {
     Figures f;
     IgnoringRender ignoring;
     double unused = 0.0;
@@ -221,24 +220,9 @@ void Report(const char* what, const Figures& f) {
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
     const int warmup = argc > 2 ? std::max(0, std::atoi(argv[2])) : 30;
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "SDL_Init failed: %s\n", SDL_GetError());
+    BenchWindow window;
+    if (!window.Open("bench_cutout_anim"))
         return 1;
-    }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_Window* window =
-        SDL_CreateWindow("bench_cutout_anim", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
-    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
-    if (!context) {
-        std::fprintf(stderr, "no GL 3.3 core context: %s\n", SDL_GetError());
-        return 1;
-    }
-    SDL_GL_SetSwapInterval(0);
-    std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     const std::string folder =
         (std::filesystem::temp_directory_path() / "tr_bench_cutout_anim/").string();
@@ -284,8 +268,5 @@ int main(int argc, char** argv) {
         tr_EngineCore::Destroy();
     }
     std::filesystem::remove_all(folder);
-    SDL_GL_DeleteContext(context);
-    SDL_DestroyWindow(window);
-    SDL_Quit();
     return 0;
 }

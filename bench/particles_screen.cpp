@@ -6,6 +6,7 @@
 // of each after the warm-up frames and their ratio.
 //
 // Usage: bench_particles_screen [frames=300] [warmup=30]
+#include "BenchWindow.h"
 #include "engine/bindings/tr_EngineCore.h"
 #include "engine/core/tr_Random.h"
 #include "engine/objects/particles/tr_ParticleSystem.h"
@@ -13,8 +14,6 @@
 #include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/resources/files/tr_ResourceRegistry.h"
 #include "engine/resources/images/tr_PngWriter.h"
-
-#include <SDL.h>
 
 #include <algorithm>
 #include <chrono>
@@ -28,8 +27,8 @@
 
 namespace {
 
-const int kWidth = 1366;
-const int kHeight = 768;
+const int kWidth = BenchWindow::kWidth;
+const int kHeight = BenchWindow::kHeight;
 const int kCount = 2000;
 
 using Clock = std::chrono::steady_clock;
@@ -47,7 +46,7 @@ void WriteDot(const std::string& path, int size) {
 
 // Mean milliseconds per frame; move() changes the scene before each frame.
 template <class Move>
-double Run(SDL_Window* window, tr_Render_GL& render, int frames, int warmup, Move move) {
+double Run(BenchWindow& window, tr_Render_GL& render, int frames, int warmup, Move move) {
     double total = 0.0;
     for (int frame = 0; frame < warmup + frames; ++frame) {
         const Clock::time_point start = Clock::now();
@@ -58,7 +57,7 @@ double Run(SDL_Window* window, tr_Render_GL& render, int frames, int warmup, Mov
         render.BeginFrame();
         tr_EngineCore::Get()->Draw(&render);
         render.EndFrame();
-        SDL_GL_SwapWindow(window);
+        window.Swap();
         if (frame >= warmup)
             total += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     }
@@ -70,23 +69,9 @@ double Run(SDL_Window* window, tr_Render_GL& render, int frames, int warmup, Mov
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
     const int warmup = argc > 2 ? std::max(0, std::atoi(argv[2])) : 30;
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "SDL_Init failed: %s\n", SDL_GetError());
+    BenchWindow window;
+    if (!window.Open("bench_particles_screen"))
         return 1;
-    }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_Window* window =
-        SDL_CreateWindow("bench_particles_screen", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
-    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
-    if (!context) {
-        std::fprintf(stderr, "no GL 3.3 core context: %s\n", SDL_GetError());
-        return 1;
-    }
-    SDL_GL_SetSwapInterval(0);
 
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / "tr_bench_particles_screen";
@@ -143,8 +128,5 @@ int main(int argc, char** argv) {
         tr_EngineCore::Destroy();
     }
     std::filesystem::remove_all(folder);
-    SDL_GL_DeleteContext(context);
-    SDL_DestroyWindow(window);
-    SDL_Quit();
     return 0;
 }

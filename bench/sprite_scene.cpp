@@ -2,32 +2,48 @@
 // moving and changing alpha every frame, drawn through the scene tree and
 // the GL renderer into a 1366 x 768 window with swap interval 0. The "mixed"
 // variant alternates texture A with normal blending and texture B with
-// additive blending, which defeats batching. Prints the mean frame time over
-// the measured frames after the warm-up frames.
+// additive blending, which defeats batching. Prints, over the measured
+// frames after the warm-up frames: the mean frame time; the main thread's
+// CPU time for the draw (scene traversal, vertex building and submission),
+// split into the engine's part per sprite and GL's part (a software
+// rasteriser shades and bins vertices while it takes a batch); and the heap
+// allocations the draw made per frame.
 //
-// Usage: bench_sprite_scene [frames=300] [warmup=30]
+// Usage: bench_sprite_scene [frames=300] [warmup=30] [largest=20000]
+#include "BenchWindow.h"
 #include "engine/bindings/tr_EngineCore.h"
 #include "engine/objects/tr_Sprite.h"
 #include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/resources/files/tr_ResourceRegistry.h"
 #include "engine/resources/images/tr_PngWriter.h"
 
-#include <SDL.h>
-
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
 namespace {
 
-const int kWidth = 1366;
-const int kHeight = 768;
+const int kWidth = BenchWindow::kWidth;
+const int kHeight = BenchWindow::kHeight;
 
 using Clock = std::chrono::steady_clock;
+
+// Heap allocations of the program so far: every operator new of the process
+// goes through the replacements below.
+std::atomic<long> allocations{0};
+
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9;
+}
 
 void WriteTexture(const std::string& path, uint32_t tint) {
     std::vector<uint32_t> pixels(64 * 64);
@@ -43,11 +59,13 @@ void WriteTexture(const std::string& path, uint32_t tint) {
 
 struct Result {
     double frame_ms = 0.0;
-    double draw_ms = 0.0;
+    double draw_cpu_ms = 0.0;
+    double submit_cpu_ms = 0.0;
+    double allocations = 0.0;
     int draw_calls = 0;
 };
 
-Result RunScene(SDL_Window* window, tr_Render_GL& render, const std::string& folder, int count,
+Result RunScene(BenchWindow& window, tr_Render_GL& render, const std::string& folder, int count,
                 float scale, bool mixed, int frames, int warmup) {
     tr_Object* root = tr_EngineCore::Get()->GetScene().GetDisplayRoot();
     std::vector<tr_Sprite*> sprites;
@@ -65,6 +83,8 @@ Result RunScene(SDL_Window* window, tr_Render_GL& render, const std::string& fol
     Result result;
     double frame_total = 0.0;
     double draw_total = 0.0;
+    double submit_total = 0.0;
+    long allocation_total = 0;
     for (int frame = 0; frame < warmup + frames; ++frame) {
         const Clock::time_point start = Clock::now();
         const float t = frame / 60.0f;
@@ -77,47 +97,54 @@ Result RunScene(SDL_Window* window, tr_Render_GL& render, const std::string& fol
             sprites[static_cast<size_t>(i)]->SetAlpha(0.5f + 0.5f * std::sin(t * 2.0f + phase));
         }
         render.BeginFrame();
-        const Clock::time_point draw_start = Clock::now();
+        const long allocations_before = allocations.load();
+        const double draw_start = ThreadSeconds();
         tr_EngineCore::Get()->Draw(&render);
         render.EndFrame();
-        const Clock::time_point draw_end = Clock::now();
-        SDL_GL_SwapWindow(window);
+        const double draw_end = ThreadSeconds();
+        const long allocations_made = allocations.load() - allocations_before;
+        window.Swap();
         const Clock::time_point end = Clock::now();
         if (frame >= warmup) {
             frame_total += std::chrono::duration<double, std::milli>(end - start).count();
-            draw_total += std::chrono::duration<double, std::milli>(draw_end - draw_start).count();
+            draw_total += (draw_end - draw_start) * 1000.0;
+            submit_total += render.GetSubmitSeconds() * 1000.0;
+            allocation_total += allocations_made;
         }
         result.draw_calls = render.GetDrawCallCount();
     }
-    tr_Object::DeleteChildren(root);
     result.frame_ms = frame_total / frames;
-    result.draw_ms = draw_total / frames;
+    result.draw_cpu_ms = draw_total / frames;
+    result.submit_cpu_ms = submit_total / frames;
+    result.allocations = static_cast<double>(allocation_total) / frames;
+    tr_Object::DeleteChildren(root);
     return result;
 }
 
 } // namespace
 
+void* operator new(size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+
+void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
+
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
     const int warmup = argc > 2 ? std::max(0, std::atoi(argv[2])) : 30;
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "SDL_Init failed: %s\n", SDL_GetError());
+    const int largest = argc > 3 ? std::max(1, std::atoi(argv[3])) : 20000;
+    BenchWindow window;
+    if (!window.Open("bench_sprite_scene"))
         return 1;
-    }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_Window* window =
-        SDL_CreateWindow("bench_sprite_scene", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
-    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
-    if (!context) {
-        std::fprintf(stderr, "no GL 3.3 core context: %s\n", SDL_GetError());
-        return 1;
-    }
-    SDL_GL_SetSwapInterval(0);
-    std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     const std::string folder =
         (std::filesystem::temp_directory_path() / "tr_bench_sprite_scene/").string();
@@ -130,15 +157,19 @@ int main(int argc, char** argv) {
         tr_ResourceRegistry registry;
         std::printf("%d frames after %d warm-up frames, %dx%d, swap interval 0\n", frames, warmup,
                     kWidth, kHeight);
-        std::printf("%-8s %7s %6s %14s %14s %11s\n", "variant", "sprites", "scale", "frame ms/mean",
-                    "draw ms/mean", "draw calls");
+        std::printf("%-8s %7s %6s %10s %12s %13s %10s %8s %6s\n", "variant", "sprites", "scale",
+                    "frame ms", "draw CPU ms", "engine us/spr", "GL CPU ms", "allocs/f", "calls");
         for (bool mixed : {false, true}) {
             for (float scale : {1.0f, 0.125f}) {
                 for (int count : {1000, 5000, 20000}) {
+                    if (count > largest)
+                        continue;
                     const Result r =
                         RunScene(window, render, folder, count, scale, mixed, frames, warmup);
-                    std::printf("%-8s %7d %6.3f %14.3f %14.3f %11d\n", mixed ? "mixed" : "single",
-                                count, scale, r.frame_ms, r.draw_ms, r.draw_calls);
+                    std::printf("%-8s %7d %6.3f %10.3f %12.3f %13.3f %10.3f %8.1f %6d\n",
+                                mixed ? "mixed" : "single", count, scale, r.frame_ms, r.draw_cpu_ms,
+                                (r.draw_cpu_ms - r.submit_cpu_ms) * 1000.0 / count, r.submit_cpu_ms,
+                                r.allocations, r.draw_calls);
                     std::fflush(stdout);
                 }
             }
@@ -146,8 +177,5 @@ int main(int argc, char** argv) {
         tr_EngineCore::Destroy();
     }
     std::filesystem::remove_all(folder);
-    SDL_GL_DeleteContext(context);
-    SDL_DestroyWindow(window);
-    SDL_Quit();
     return 0;
 }

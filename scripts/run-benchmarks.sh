@@ -9,3 +9,7 @@ for b in "$build_dir"/bench/bench_*; do
     echo "== $(basename "$b")"
     run "$b"
 done
+# The demo's rooms in a window, through the game itself (it brings its own
+# X server when there is no display).
+echo "== demo_rooms"
+"$(dirname "$0")/../bench/demo_rooms.sh" "$build_dir/apps/tarrow/tarrow"

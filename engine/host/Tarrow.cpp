@@ -127,6 +127,14 @@ void Tarrow::RunFrame(tr_Platform& platform, uint32_t now, float elapsed) {
         fps_window_start_ = now;
     }
 
+    // A fixed frame time makes every frame advance the same game time, also
+    // in a window where the real clock jitters, so that windowed runs (the
+    // screenshots of tests) repeat exactly. It is the step the virtual clock
+    // of the headless host takes, so headless runs are unchanged by it.
+    if (fixed_frame_time_ > 0.0f) {
+        elapsed = TicksToSeconds(TicksPerFrame(rate), rate);
+        raw_elapsed_ = elapsed;
+    }
     tr_FrameInfo frame;
     const float max_dt = 3.0f * frame_time_;
     frame.dt = elapsed > max_dt ? max_dt : elapsed;

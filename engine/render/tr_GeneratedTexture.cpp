@@ -42,6 +42,7 @@ bool tr_GeneratedTexture::Create(int width, int height, const float* rgb) {
     if (rgb) {
         device_->Fill(0xFF000000u | ChannelByte(rgb[0]) << 16 | ChannelByte(rgb[1]) << 8 |
                       ChannelByte(rgb[2]));
+        opaque_ = alloc_width_ == width_ && alloc_height_ == height_;
     } else {
         device_->Fill(0u);
     }
@@ -51,6 +52,7 @@ bool tr_GeneratedTexture::Create(int width, int height, const float* rgb) {
 void tr_GeneratedTexture::WritePixels(const uint8_t* pixels, int width, int height, int stride) {
     if (!pixels)
         return;
+    opaque_ = false;
     if (stride == 0) {
         device_->WriteRows(pixels, RoundUpToEven(width), RoundUpToEven(height),
                            RoundUpToEven(width) * 4);

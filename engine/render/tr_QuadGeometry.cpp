@@ -6,21 +6,39 @@
 
 namespace {
 
-const float kPixelTolerance = 0.0001f;
+const float kScaleTolerance = 0.0001f;
+const float kPixelTolerance = 1.0f / 512.0f;
 
 bool NearWhole(float v) {
-    return v - std::floor(v) <= kPixelTolerance;
+    return std::fabs(v - std::round(v)) <= kPixelTolerance;
 }
 
 bool NearUnit(float v) {
-    return std::fabs(std::fabs(v) - 1.0f) <= kPixelTolerance;
+    return std::fabs(std::fabs(v) - 1.0f) <= kScaleTolerance;
 }
 
 } // namespace
 
 bool tr_IsPixelExact(const tr_Matrix& m, float x0, float y0, float x1, float y1) {
-    return m[1] == 0.0f && m[4] == 0.0f && NearUnit(m[0]) && NearUnit(m[5]) && NearWhole(m[12]) &&
-           NearWhole(m[13]) && NearWhole(x0) && NearWhole(x1) && NearWhole(y0) && NearWhole(y1);
+    return m[1] == 0.0f && m[4] == 0.0f && NearUnit(m[0]) && NearUnit(m[5]) &&
+           NearWhole(x0 * m[0] + m[12]) && NearWhole(x1 * m[0] + m[12]) &&
+           NearWhole(y0 * m[5] + m[13]) && NearWhole(y1 * m[5] + m[13]);
+}
+
+bool tr_IsInvisible(const tr_DrawState& state) {
+    return (state.blend == TR_BLEND_NORMAL || state.blend == TR_BLEND_ADD) &&
+           tr_PackChannel(state.alpha) == 0;
+}
+
+bool tr_IsOutsideView(const tr_Vertex* vertices, int count, const int view[4]) {
+    bool left = true, right = true, above = true, below = true;
+    for (int i = 0; i < count; ++i) {
+        left = left && vertices[i].x <= view[0];
+        right = right && vertices[i].x >= view[0] + view[2];
+        above = above && vertices[i].y <= view[1];
+        below = below && vertices[i].y >= view[1] + view[3];
+    }
+    return left || right || above || below;
 }
 
 tr_Matrix tr_ShiftToPixelCentres(const tr_Matrix& m, float shift) {
@@ -45,6 +63,8 @@ bool tr_QuadGeometry::Build(const tr_Texture* texture, const tr_DrawState& state
     const float y0 = rect.y + state.offset_y;
     const float y1 = y0 + rect.h;
     point_sampling = tr_IsPixelExact(state.transform, x0, y0, x1, y1);
+    opaque =
+        texture->IsOpaque() && state.blend == TR_BLEND_NORMAL && tr_PackChannel(state.alpha) == 255;
 
     const uint32_t color = tr_PackColor(state.alpha, state.red, state.green, state.blue);
     const float xs[4] = {x0, x1, x0, x1};

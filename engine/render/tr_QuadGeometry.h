@@ -17,6 +17,9 @@ struct tr_QuadGeometry {
     // in object space: the texture rectangle moved by the draw offset.
     tr_Vertex vertices[4];
     bool point_sampling = false;
+    // The quad hides what lies beneath it exactly: an opaque texture drawn
+    // in the normal blend mode at full alpha, so blending cannot change it.
+    bool opaque = false;
 
     // Fills the quad for texture and state; false when the draw is skipped
     // (no texture, or alpha outside 0..1).
@@ -24,9 +27,18 @@ struct tr_QuadGeometry {
 };
 
 // Whether a quad with corners x0..x1, y0..y1 lands on whole pixels under m:
-// no rotation or shear, unit scale (mirroring allowed) and translation and
-// corners each within 0.0001 above a whole number.
+// no rotation or shear, unit scale (mirroring allowed) and every transformed
+// corner within 1/512 of a pixel edge, so that each pixel centre falls on a
+// texel centre and point sampling shows what linear sampling would.
 bool tr_IsPixelExact(const tr_Matrix& m, float x0, float y0, float x1, float y1);
+
+// Whether a draw in this state changes no pixel: the normal and additive
+// modes at an alpha that packs to 0. The multiply modes ignore alpha.
+bool tr_IsInvisible(const tr_DrawState& state);
+
+// Whether the transformed vertices all lie beyond one edge of the view
+// rectangle (x, y, w, h), so that nothing of them can be seen.
+bool tr_IsOutsideView(const tr_Vertex* vertices, int count, const int view[4]);
 
 // The draw matrix with shift subtracted from its translation. Direct3D 9
 // style back ends shift by 0.5 so texel centres land on pixel centres; GL

@@ -8,6 +8,22 @@
 
 #include <cmath>
 
+namespace {
+
+// Whether every pixel (bytes blue, green, red, alpha) has alpha 255.
+bool AllOpaque(const uint8_t* pixels, int width, int height, int stride) {
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = pixels + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < width; ++x) {
+            if (row[x * 4 + 3] != 255)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 tr_Texture::tr_Texture() : tr_Resource("tr_dummytex") {}
 
 tr_Texture::~tr_Texture() {
@@ -45,11 +61,16 @@ bool tr_Texture::Load(const char* texture_name) {
     const int stride = image.width * 4;
     device_->WriteRows(image.pixels.data(), image.width, image.height, stride);
     mask_.Build(is_png ? image.pixels.data() : nullptr, image.width, image.height, stride);
+    // A padded allocation holds transparent texels that linear sampling
+    // reaches at the edges.
+    opaque_ = alloc_width_ == width_ && alloc_height_ == height_ &&
+              (!is_png || AllOpaque(image.pixels.data(), image.width, image.height, stride));
     return true;
 }
 
 bool tr_Texture::AllocateDevice(int width, int height, bool render_target, std::string& error) {
     device_.reset();
+    opaque_ = false;
     tr_RenderDevice* device = tr_RenderDevice::Current();
     std::unique_ptr<tr_DeviceTexture> texture =
         device->CreateTexture(width, height, render_target, error);

@@ -34,6 +34,11 @@ public:
     float GetAllocWidth() const { return alloc_width_; }
     float GetAllocHeight() const { return alloc_height_; }
     const tr_OpacityMask& GetMask() const { return mask_; }
+    // Whether every texel the quad can sample is fully opaque, so that a
+    // normal draw at full alpha covers what lies beneath: known when the
+    // pixels are written (JPEG files, PNG files without a translucent pixel,
+    // solid colours) and false for anything that may hold transparency.
+    bool IsOpaque() const { return opaque_; }
 
 protected:
     // Allocates the device texture at exactly width x height, then at the
@@ -53,5 +58,6 @@ protected:
     float alloc_width_ = 1.0f;
     float alloc_height_ = 1.0f;
     tr_OpacityMask mask_;
+    bool opaque_ = false;
     std::unique_ptr<tr_DeviceTexture> device_;
 };

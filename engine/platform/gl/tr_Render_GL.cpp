@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <ctime>
 
 namespace {
 
@@ -22,6 +23,22 @@ const float kPixelCentreShift = 0.0f;
 const int kMaxBatchQuads = 16384;
 // Vertices the stream buffer holds before it is orphaned.
 const int kStreamVertices = kMaxBatchQuads * 4 * 4;
+// Screen area from which an opaque quad is worth a draw call without
+// blending; smaller ones join the blended batch around them.
+const float kOpaqueBatchArea = 128.0f * 128.0f;
+
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9;
+}
+
+float ScreenArea(const tr_Vertex* v) {
+    // Corners 0, 1, 3, 2 run round the quad: the shoelace formula.
+    const float twice = (v[0].x * v[1].y - v[1].x * v[0].y) + (v[1].x * v[3].y - v[3].x * v[1].y) +
+                        (v[3].x * v[2].y - v[2].x * v[3].y) + (v[2].x * v[0].y - v[0].x * v[2].y);
+    return std::fabs(twice) * 0.5f;
+}
 
 } // namespace
 
@@ -42,12 +59,14 @@ tr_Render_GL::~tr_Render_GL() {
 }
 
 bool tr_Render_GL::CreateDeviceObjects() {
-    if (programs_[0].IsReady())
+    if (IsReady())
         return true;
     for (int i = 0; i < 4; ++i) {
-        if (!programs_[i].Create(1 << i)) {
-            for (tr_ShaderProgram_GL& program : programs_)
-                program.Destroy();
+        if (!plain_programs_[i].Create(1 << i, false) || !dual_programs_[i].Create(1 << i, true)) {
+            for (int j = 0; j < 4; ++j) {
+                plain_programs_[j].Destroy();
+                dual_programs_[j].Destroy();
+            }
             return false;
         }
     }
@@ -90,14 +109,16 @@ bool tr_Render_GL::CreateDeviceObjects() {
 }
 
 void tr_Render_GL::DestroyDeviceObjects() {
-    if (!programs_[0].IsReady())
+    if (!IsReady())
         return;
     glDeleteSamplers(2, samplers_);
     glDeleteBuffers(1, &quad_indices_);
     glDeleteBuffers(1, &stream_buffer_);
     glDeleteVertexArrays(1, &vertex_array_);
-    for (tr_ShaderProgram_GL& program : programs_)
-        program.Destroy();
+    for (int i = 0; i < 4; ++i) {
+        plain_programs_[i].Destroy();
+        dual_programs_[i].Destroy();
+    }
     samplers_[0] = samplers_[1] = 0;
     quad_indices_ = stream_buffer_ = vertex_array_ = 0;
 }
@@ -105,6 +126,7 @@ void tr_Render_GL::DestroyDeviceObjects() {
 void tr_Render_GL::Init(float width, float height) {
     tr_RenderDevice::SetCurrent(&device_);
     tr_Render::Init(width, height);
+    view_known_ = false;
     drawing_enabled_ = false;
     render_target_active_ = false;
     if (!CreateDeviceObjects())
@@ -113,10 +135,9 @@ void tr_Render_GL::Init(float width, float height) {
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
     glDisable(GL_SCISSOR_TEST);
-    glEnable(GL_BLEND);
     glBlendEquation(GL_FUNC_ADD);
-    // The shader writes each mode's source term and destination factor.
-    glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC1_COLOR, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    applied_blend_ = -1;
+    ApplyBlend(kBlendMixed);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     applied_view_[0] = -1;
     CreateSolidTextures();
@@ -128,11 +149,13 @@ void tr_Render_GL::ReleaseDeviceObjects() {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     target_texture_.reset();
     render_target_active_ = false;
+    view_known_ = false;
 }
 
 void tr_Render_GL::BeginFrame() {
     Flush();
     draw_calls_ = 0;
+    submit_seconds_ = 0.0;
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
@@ -143,6 +166,7 @@ void tr_Render_GL::EndFrame() {
 
 void tr_Render_GL::BeginDraw() {
     tr_Render::BeginDraw();
+    view_known_ = false;
     drawing_enabled_ = true;
 }
 
@@ -154,6 +178,7 @@ void tr_Render_GL::BeginRenderToTexture(int width, int height) {
     Flush();
     if (render_target_active_)
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    view_known_ = false;
     if (!StartRenderTarget(width, height))
         return;
     auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
@@ -172,6 +197,7 @@ std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
         applied_view_[0] = -1;
         ApplyScreenDiscard(true);
     }
+    view_known_ = false;
     return FinishRenderTarget();
 }
 
@@ -190,6 +216,24 @@ void tr_Render_GL::ApplyScreenDiscard(bool on_screen) {
     } else {
         glDisable(GL_SCISSOR_TEST);
     }
+}
+
+bool tr_Render_GL::PushClip(const tr_Rect& rect) {
+    view_known_ = false;
+    return tr_Render::PushClip(rect);
+}
+
+void tr_Render_GL::PopClip() {
+    view_known_ = false;
+    tr_Render::PopClip();
+}
+
+const int* tr_Render_GL::View() {
+    if (!view_known_) {
+        CurrentView(view_);
+        view_known_ = true;
+    }
+    return view_;
 }
 
 void tr_Render_GL::CurrentView(int view[4]) const {
@@ -228,11 +272,37 @@ void tr_Render_GL::ApplyView(const int view[4], tr_ShaderProgram_GL& program) {
     glViewport(view[0], viewport_y, view[2] > 0 ? view[2] : 0, view[3] > 0 ? view[3] : 0);
 }
 
-tr_ShaderProgram_GL& tr_Render_GL::ProgramFor(int slots) {
+tr_ShaderProgram_GL& tr_Render_GL::ProgramFor(BlendState blend, int slots) {
     int index = 0;
     while (index < 3 && (1 << index) < slots)
         ++index;
-    return programs_[index];
+    return blend == kBlendMixed ? dual_programs_[index] : plain_programs_[index];
+}
+
+void tr_Render_GL::ApplyBlend(BlendState blend) {
+    if (applied_blend_ == blend)
+        return;
+    if (blend == kBlendOpaque) {
+        glDisable(GL_BLEND);
+    } else if (applied_blend_ < 0 || applied_blend_ == kBlendOpaque) {
+        glEnable(GL_BLEND);
+    }
+    // Plain programs write the premultiplied colour; the dual-source program
+    // also writes each mode's destination factor.
+    switch (blend) {
+    case kBlendOpaque:
+        break;
+    case kBlendNormal:
+        glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        break;
+    case kBlendAdd:
+        glBlendFuncSeparate(GL_ONE, GL_ONE, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        break;
+    case kBlendMixed:
+        glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC1_COLOR, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        break;
+    }
+    applied_blend_ = blend;
 }
 
 GLuint tr_Render_GL::TextureFor(const tr_Texture* texture, int frame) const {
@@ -293,8 +363,10 @@ GLint tr_Render_GL::StreamVertices(const tr_Vertex* vertices, int count) {
 void tr_Render_GL::Flush() {
     if (batch_.empty() || !IsReady())
         return;
-    tr_ShaderProgram_GL& program = ProgramFor(slot_count_);
+    const double start = ThreadSeconds();
+    tr_ShaderProgram_GL& program = ProgramFor(batch_blend_, slot_count_);
     glBindVertexArray(vertex_array_);
+    ApplyBlend(batch_blend_);
     ApplyView(batch_view_, program);
     program.SetListMode(-1);
     for (int slot = 0; slot < slot_count_; ++slot)
@@ -306,6 +378,7 @@ void tr_Render_GL::Flush() {
     ++draw_calls_;
     batch_.clear();
     slot_count_ = 0;
+    submit_seconds_ += ThreadSeconds() - start;
 }
 
 int tr_Render_GL::FindOrAddSlot(GLuint texture, bool point_sampling) {
@@ -320,26 +393,61 @@ int tr_Render_GL::FindOrAddSlot(GLuint texture, bool point_sampling) {
     return slot_count_++;
 }
 
+void tr_Render_GL::JoinBatch(const tr_QuadGeometry& quad, int blend) {
+    BlendState wanted = kBlendMixed;
+    switch (tr_ShaderProgram_GL::ModeIndex(blend)) {
+    case 0:
+        wanted = quad.opaque && ScreenArea(quad.vertices) >= kOpaqueBatchArea ? kBlendOpaque
+                                                                              : kBlendNormal;
+        break;
+    case 1:
+        wanted = kBlendAdd;
+        break;
+    default:
+        break;
+    }
+    if (batch_.empty()) {
+        batch_blend_ = wanted;
+        return;
+    }
+    if (wanted == batch_blend_)
+        return;
+    // Blending leaves an opaque quad as it is, so an opaque quad may join
+    // any batch of the normal mode; the reverse would blend the large
+    // opaque quads the batch holds.
+    if (wanted == kBlendOpaque && (batch_blend_ == kBlendNormal || batch_blend_ == kBlendMixed))
+        return;
+    if (batch_blend_ == kBlendOpaque) {
+        Flush();
+        batch_blend_ = wanted;
+        return;
+    }
+    batch_blend_ = kBlendMixed;
+}
+
 void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr_DrawState& state) {
-    if (!IsDrawingAllowed() || !IsReady())
+    if (!IsDrawingAllowed() || !IsReady() || tr_IsInvisible(state))
         return;
     tr_QuadGeometry quad;
     if (!quad.Build(texture.get(), state))
         return;
-    int view[4];
-    CurrentView(view);
+    const int* view = View();
+    // The pixel-centre shift is 0 on GL, so the draw matrix serves as it is.
+    tr_TransformVertices(quad.vertices, 4, state.transform);
+    if (tr_IsOutsideView(quad.vertices, 4, view))
+        return;
     if (!batch_.empty() && (!std::equal(view, view + 4, batch_view_) ||
                             batch_.size() >= static_cast<size_t>(kMaxBatchQuads) * 4))
         Flush();
+    JoinBatch(quad, state.blend);
     const GLuint handle = TextureFor(texture.get(), state.frame);
     int slot = FindOrAddSlot(handle, quad.point_sampling);
     if (slot < 0) {
         Flush();
+        JoinBatch(quad, state.blend);
         slot = FindOrAddSlot(handle, quad.point_sampling);
     }
     std::copy(view, view + 4, batch_view_);
-    tr_TransformVertices(quad.vertices, 4,
-                         tr_ShiftToPixelCentres(state.transform, kPixelCentreShift));
     const float code = tr_ShaderProgram_GL::VertexCode(slot, state.blend);
     for (tr_Vertex& vertex : quad.vertices)
         vertex.z = code;
@@ -358,8 +466,12 @@ void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_Verte
     glBindVertexArray(vertex_array_);
     int view[4];
     CurrentView(view);
-    ApplyView(view, programs_[0]);
-    programs_[0].SetListMode(tr_ShaderProgram_GL::ModeIndex(state.blend));
+    const int mode = tr_ShaderProgram_GL::ModeIndex(state.blend);
+    const BlendState blend = mode == 0 ? kBlendNormal : (mode == 1 ? kBlendAdd : kBlendMixed);
+    tr_ShaderProgram_GL& program = ProgramFor(blend, 1);
+    ApplyBlend(blend);
+    ApplyView(view, program);
+    program.SetListMode(mode);
     BindUnit(0, TextureFor(texture.get(), state.frame), false);
     PointAttributesAt(static_cast<GLuint>(vertices.GetBuffer()->GetNativeHandle()));
     if (indices) {
@@ -406,8 +518,9 @@ void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float
     glBindVertexArray(vertex_array_);
     int view[4];
     CurrentView(view);
-    ApplyView(view, programs_[0]);
-    programs_[0].SetListMode(-1);
+    ApplyBlend(kBlendMixed);
+    ApplyView(view, dual_programs_[0]);
+    dual_programs_[0].SetListMode(-1);
     BindUnit(0, TextureFor(nullptr, 0), true);
     const GLint first = StreamVertices(line, 2);
     glDrawArrays(GL_LINES, first, 2);

@@ -6,16 +6,20 @@
 // sampler objects (point / linear, GL_REPEAT), framebuffer objects for
 // render targets, viewports flipped for GL's bottom-left origin.
 //
-// Quads are transformed on the CPU and queued. The blend modes share one
-// dual-source blend state (tr_ShaderProgram_GL), so consecutive quads go to
-// the GPU in one draw call as long as the view rectangle stays the same and
-// they use at most eight texture / sampling pairs. Anything that could change
-// what a queued quad shows (another kind of draw, a target switch, a texture
-// write or deletion, the end of a frame, a read-back) sends the queue first.
+// Quads are transformed on the CPU and queued; those that change no pixel
+// (fully transparent, or wholly outside the view) are dropped there.
+// Consecutive quads go to the GPU in one draw call as long as the view
+// rectangle stays the same and they use at most eight texture / sampling
+// pairs. A batch of one blend mode uses that mode's plain blend state, a
+// batch of large opaque quads none at all; mixed modes share the dual-source
+// state (tr_ShaderProgram_GL). Anything that could change what a queued quad
+// shows (another kind of draw, a target switch, a texture write or
+// deletion, the end of a frame, a read-back) sends the queue first.
 #pragma once
 
 #include "engine/platform/gl/tr_RenderDevice_GL.h"
 #include "engine/platform/gl/tr_ShaderProgram_GL.h"
+#include "engine/render/tr_QuadGeometry.h"
 #include "engine/render/tr_Render.h"
 #include "engine/render/tr_Vertex.h"
 
@@ -44,15 +48,24 @@ public:
                      tr_IndexList& indices, const tr_DrawState& state) override;
     void DrawLine(float x0, float y0, float z0, float x1, float y1, float z1, float red,
                   float green, float blue, const tr_DrawState& state) override;
+    bool PushClip(const tr_Rect& rect) override;
+    void PopClip() override;
     bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
     void SetScreenDiscarded(bool discarded) override;
 
     // False when the shader or buffers could not be made; nothing draws then.
-    bool IsReady() const { return programs_[0].IsReady(); }
+    bool IsReady() const { return dual_programs_[0].IsReady(); }
     // GPU draw calls issued since the last BeginFrame.
     int GetDrawCallCount() const { return draw_calls_; }
+    // CPU seconds this thread spent handing batches of quads to GL since the
+    // last BeginFrame (a software rasteriser shades and bins vertices there),
+    // so that benchmarks can tell the engine's share of a draw from GL's.
+    double GetSubmitSeconds() const { return submit_seconds_; }
 
 private:
+    // How a batch blends, from cheapest to most general.
+    enum BlendState { kBlendOpaque, kBlendNormal, kBlendAdd, kBlendMixed };
+
     struct TextureSlot {
         GLuint texture = 0;
         bool point_sampling = false;
@@ -72,9 +85,17 @@ private:
     // Viewport and the program's projection for a floored view rectangle of
     // the current target; uses the program.
     void ApplyView(const int view[4], tr_ShaderProgram_GL& program);
-    // The smallest program reading at least slots textures.
-    tr_ShaderProgram_GL& ProgramFor(int slots);
+    // The smallest program of the kind a blend state needs reading at least
+    // slots textures.
+    tr_ShaderProgram_GL& ProgramFor(BlendState blend, int slots);
+    void ApplyBlend(BlendState blend);
+    // The blend state of the pending batch once the quad joins it; a batch
+    // that must change state for the quad is flushed first.
+    void JoinBatch(const tr_QuadGeometry& quad, int blend);
     void CurrentView(int view[4]) const;
+    // The floored view rectangle, worked out again only after a clip, target
+    // or size change: quads ask for it one by one.
+    const int* View();
     GLuint TextureFor(const tr_Texture* texture, int frame) const;
     void BindUnit(int unit, GLuint texture, bool point_sampling);
     void PointAttributesAt(GLuint buffer);
@@ -83,7 +104,8 @@ private:
 
     tr_RenderDevice_GL device_;
     // Programs reading 1, 2, 4 and 8 texture slots.
-    tr_ShaderProgram_GL programs_[4];
+    tr_ShaderProgram_GL dual_programs_[4];
+    tr_ShaderProgram_GL plain_programs_[4];
     GLuint vertex_array_ = 0;
     GLuint stream_buffer_ = 0;
     GLuint quad_indices_ = 0;
@@ -94,9 +116,14 @@ private:
     std::vector<tr_Vertex> batch_;
     TextureSlot slots_[tr_ShaderProgram_GL::kTextureSlots];
     int slot_count_ = 0;
+    BlendState batch_blend_ = kBlendOpaque;
+    int applied_blend_ = -1;
     int batch_view_[4] = {0, 0, 0, 0};
+    int view_[4] = {0, 0, 0, 0};
+    bool view_known_ = false;
     int applied_view_[4] = {-1, -1, -1, -1};
     bool applied_view_to_target_ = false;
     int draw_calls_ = 0;
     bool screen_discarded_ = false;
+    double submit_seconds_ = 0.0;
 };

@@ -33,31 +33,35 @@ void main() {
 // add      c.a * c.rgb + dst
 // inverse multiply     dst * (1 - c.rgb)
 // multiply             dst * c.rgb
-// Alpha is always c.a + dst.a * (1 - c.a).
-// Destination colour = source term + destination x (1 - factor):
-// normal   c.a * c.rgb + dst * (1 - c.a)
-// add      c.a * c.rgb + dst
-// inverse multiply     dst * (1 - c.rgb)
-// multiply             dst * c.rgb
-// Alpha is always c.a + dst.a * (1 - c.a).
-std::string FragmentShader(int slots) {
+// Alpha is always c.a + dst.a * (1 - c.a). The plain program writes the
+// normal and additive source term alone; the blend state supplies the rest.
+std::string FragmentShader(int slots, bool dual_source) {
     std::string source = R"(#version 330 core
 in vec4 v_color;
 in vec2 v_uv;
 flat in int v_slot;
 flat in int v_mode;
 uniform sampler2D u_textures[)" +
-                         std::to_string(slots) +
-                         R"(];
-layout(location = 0, index = 0) out vec4 o_color;
+                         std::to_string(slots) + "];\n";
+    source += dual_source ? R"(layout(location = 0, index = 0) out vec4 o_color;
 layout(location = 0, index = 1) out vec4 o_factor;
-vec4 Sample() {
-)";
+)"
+                          : "layout(location = 0) out vec4 o_color;\n";
+    source += "vec4 Sample() {\n";
     for (int slot = 0; slot + 1 < slots; ++slot) {
         source += "    if (v_slot == " + std::to_string(slot) + ") return texture(u_textures[" +
                   std::to_string(slot) + "], v_uv);\n";
     }
     source += "    return texture(u_textures[" + std::to_string(slots - 1) + "], v_uv);\n";
+    if (!dual_source) {
+        source += R"(}
+void main() {
+    vec4 c = Sample() * v_color;
+    o_color = vec4(c.rgb * c.a, c.a);
+}
+)";
+        return source;
+    }
     source += R"(}
 void main() {
     vec4 c = Sample() * v_color;
@@ -107,11 +111,11 @@ void tr_ShaderProgram_GL::Destroy() {
     program_ = 0;
 }
 
-bool tr_ShaderProgram_GL::Create(int slots) {
+bool tr_ShaderProgram_GL::Create(int slots, bool dual_source) {
     if (program_)
         return true;
     slots = std::max(1, std::min(slots, kTextureSlots));
-    const std::string fragment_source = FragmentShader(slots);
+    const std::string fragment_source = FragmentShader(slots, dual_source);
     const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
     const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragment_source.c_str());
     if (!vertex || !fragment) {

@@ -1,13 +1,16 @@
 // tr_ShaderProgram_GL: a GLSL 330 program of the renderer. Colour is
-// texture x vertex colour; every blend mode is expressed through one
-// dual-source blend state, (ONE, ONE_MINUS_SRC1_COLOR) for colour and
-// (ONE, ONE_MINUS_SRC_ALPHA) for alpha, with the shader writing the
-// mode's source term and destination factor. That lets quads of different
-// blend modes and of several textures share one draw call. Each program
-// samples a fixed number of texture slots; the renderer keeps one per slot
-// count and uses the smallest that fits, since software rasterisers pay for
-// every slot a shader could read. Owned by tr_Render_GL; needs the GL
-// context current.
+// texture x vertex colour. A dual-source program expresses every blend mode
+// through one blend state, (ONE, ONE_MINUS_SRC1_COLOR) for colour and
+// (ONE, ONE_MINUS_SRC_ALPHA) for alpha, with the shader writing the mode's
+// source term and destination factor; that lets quads of different blend
+// modes and of several textures share one draw call. A plain program writes
+// only the premultiplied colour, for batches of one blend mode drawn with
+// that mode's ordinary blend state (or none, when opaque), which software
+// rasterisers shade at a fraction of the cost. Each program samples a fixed
+// number of texture slots; the renderer keeps one per slot count and kind
+// and uses the smallest that fits, since software rasterisers pay for every
+// slot a shader could read. Owned by tr_Render_GL; needs the GL context
+// current.
 #pragma once
 
 #include <epoxy/gl.h>
@@ -19,8 +22,9 @@ public:
     ~tr_ShaderProgram_GL();
 
     // Compiles and links a program reading up to slots textures (1 to
-    // kTextureSlots); false (with a log line) on failure.
-    bool Create(int slots);
+    // kTextureSlots), dual-source or plain; false (with a log line) on
+    // failure.
+    bool Create(int slots, bool dual_source);
     void Destroy();
     bool IsReady() const { return program_ != 0; }
     void Use() const { glUseProgram(program_); }

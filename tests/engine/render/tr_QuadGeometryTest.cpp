@@ -5,19 +5,115 @@
 
 namespace {
 
-TEST(QuadGeometryTest, PixelExactAtWholePositionsOnlyWithUnitScale) {
-    EXPECT_TRUE(tr_IsPixelExact(tr_MakeTransform(100, 50, 0, 1, 1), -8, -8, 8, 8));
-    EXPECT_FALSE(tr_IsPixelExact(tr_MakeTransform(100.5f, 50, 0, 1, 1), -8, -8, 8, 8));
-    EXPECT_FALSE(tr_IsPixelExact(tr_MakeTransform(100, 50, 0, 1, 1), -8.5f, -8, 7.5f, 8));
-    EXPECT_FALSE(tr_IsPixelExact(tr_MakeTransform(100, 50, 0, 2, 1), -8, -8, 8, 8));
-    EXPECT_FALSE(tr_IsPixelExact(tr_MakeTransform(100, 50, 0.01f, 1, 1), -8, -8, 8, 8));
-    // Mirroring keeps pixels whole.
-    EXPECT_TRUE(tr_IsPixelExact(tr_MakeTransform(100, 50, 0, -1, 1), -8, -8, 8, 8));
-    EXPECT_TRUE(tr_IsPixelExact(tr_MakeTransform(100, 50, 0, 1, -1), -8, -8, 8, 8));
-    // The tolerance is one ten-thousandth above a whole number, not below.
-    EXPECT_TRUE(tr_IsPixelExact(tr_MakeTransform(100.00005f, 50, 0, 1, 1), -8, -8, 8, 8));
-    EXPECT_FALSE(tr_IsPixelExact(tr_MakeTransform(99.999f, 50, 0, 1, 1), -8, -8, 8, 8));
-    EXPECT_TRUE(tr_IsPixelExact(tr_MakeTransform(0, 0, 0, 1.00005f, 1), 0, 0, 8, 8));
+TEST(QuadGeometryTest, PixelExactWhenEveryTransformedCornerIsWhole) {
+    struct Case {
+        const char* what;
+        tr_Matrix m;
+        float x0, y0, x1, y1;
+        bool exact;
+    };
+    const Case cases[] = {
+        {"whole position", tr_MakeTransform(100, 50, 0, 1, 1), -8, -8, 8, 8, true},
+        {"half-pixel position", tr_MakeTransform(100.5f, 50, 0, 1, 1), -8, -8, 8, 8, false},
+        {"half-pixel corners", tr_MakeTransform(100, 50, 0, 1, 1), -8.5f, -8, 7.5f, 8, false},
+        // An odd-sized picture centred on a half pixel lands on whole pixels.
+        {"odd size on a half pixel", tr_MakeTransform(100.5f, 50, 0, 1, 1), -7.5f, -8, 7.5f, 8,
+         true},
+        {"scaled", tr_MakeTransform(100, 50, 0, 2, 1), -8, -8, 8, 8, false},
+        {"turned", tr_MakeTransform(100, 50, 0.01f, 1, 1), -8, -8, 8, 8, false},
+        {"mirrored across", tr_MakeTransform(100, 50, 0, -1, 1), -8, -8, 8, 8, true},
+        {"mirrored upright", tr_MakeTransform(100, 50, 0, 1, -1), -8, -8, 8, 8, true},
+        // Rounding error either side of a whole number is no offset.
+        {"a little above", tr_MakeTransform(100.00005f, 50, 0, 1, 1), -8, -8, 8, 8, true},
+        {"a little below", tr_MakeTransform(99.9999f, 50, 0, 1, 1), -8, -8, 8, 8, true},
+        {"a hundredth below", tr_MakeTransform(99.99f, 50, 0, 1, 1), -8, -8, 8, 8, false},
+        // A layout scale a float step from 1 keeps a full-width picture exact;
+        // one that stretches it by a fraction of a pixel does not.
+        {"layout rounding", tr_MakeTransform(170.99998f, 0, 0, 0.99999994f, 1), -683, -384, 683,
+         384, true},
+        {"layout stretch", tr_MakeTransform(170.75f, 0, 0, 1.00049f, 1), -683, -384, 683, 384,
+         false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tr_IsPixelExact(c.m, c.x0, c.y0, c.x1, c.y1), c.exact) << c.what;
+}
+
+TEST(QuadGeometryTest, OnlyDrawsThatChangeNoPixelAreInvisible) {
+    struct Case {
+        int blend;
+        float alpha;
+        bool invisible;
+    };
+    const Case cases[] = {
+        {TR_BLEND_NORMAL, 0.0f, true},        {TR_BLEND_ADD, 0.0f, true},
+        {TR_BLEND_NORMAL, 0.001f, true},      {TR_BLEND_NORMAL, 0.003f, false},
+        {TR_BLEND_ADD, 0.5f, false},          {TR_BLEND_MULTIPLY, 0.0f, false},
+        {TR_BLEND_INV_MULTIPLY, 0.0f, false},
+    };
+    for (const Case& c : cases) {
+        tr_DrawState state;
+        state.blend = c.blend;
+        state.alpha = c.alpha;
+        EXPECT_EQ(tr_IsInvisible(state), c.invisible) << c.blend << " at " << c.alpha;
+    }
+}
+
+TEST(QuadGeometryTest, QuadsBeyondAnEdgeOfTheViewAreOutside) {
+    const int view[4] = {10, 20, 100, 50};
+    struct Case {
+        const char* what;
+        float x0, y0, x1, y1;
+        bool outside;
+    };
+    const Case cases[] = {
+        {"inside", 20, 30, 40, 40, false},          {"over the left edge", 0, 30, 11, 40, false},
+        {"left of it", -30, 30, 10, 40, true},      {"right of it", 110, 30, 200, 40, true},
+        {"above it", 20, 0, 40, 20, true},          {"below it", 20, 70, 40, 90, true},
+        {"around it", -100, -100, 500, 500, false},
+    };
+    for (const Case& c : cases) {
+        tr_Vertex quad[4];
+        const float xs[4] = {c.x0, c.x1, c.x0, c.x1};
+        const float ys[4] = {c.y0, c.y0, c.y1, c.y1};
+        for (int i = 0; i < 4; ++i) {
+            quad[i].x = xs[i];
+            quad[i].y = ys[i];
+        }
+        EXPECT_EQ(tr_IsOutsideView(quad, 4, view), c.outside) << c.what;
+    }
+}
+
+TEST(QuadGeometryTest, OpaqueOnlyForOpaqueTexturesInTheNormalModeAtFullAlpha) {
+    const float grey[3] = {0.5f, 0.5f, 0.5f};
+    auto solid = std::make_shared<tr_GeneratedTexture>();
+    ASSERT_TRUE(solid->Create(8, 8, grey));
+    auto clear = std::make_shared<tr_GeneratedTexture>();
+    ASSERT_TRUE(clear->Create(8, 8));
+    EXPECT_TRUE(solid->IsOpaque());
+    EXPECT_FALSE(clear->IsOpaque());
+    struct Case {
+        bool solid;
+        int blend;
+        float alpha;
+        bool opaque;
+    };
+    const Case cases[] = {
+        {true, TR_BLEND_NORMAL, 1.0f, true},   {true, TR_BLEND_NORMAL, 0.99f, false},
+        {true, TR_BLEND_ADD, 1.0f, false},     {true, TR_BLEND_MULTIPLY, 1.0f, false},
+        {false, TR_BLEND_NORMAL, 1.0f, false},
+    };
+    for (const Case& c : cases) {
+        tr_DrawState state;
+        state.blend = c.blend;
+        state.alpha = c.alpha;
+        tr_QuadGeometry quad;
+        ASSERT_TRUE(quad.Build(c.solid ? solid.get() : clear.get(), state));
+        EXPECT_EQ(quad.opaque, c.opaque) << c.solid << " " << c.blend << " " << c.alpha;
+    }
+    // Pixels written later may hold transparency.
+    const uint8_t pixels[8 * 8 * 4] = {};
+    ASSERT_TRUE(solid->UpdatePixels(pixels, 8, 8, 32));
+    EXPECT_FALSE(solid->IsOpaque());
 }
 
 TEST(QuadGeometryTest, VerticesRunTopLeftTopRightBottomLeftBottomRightWithOffset) {

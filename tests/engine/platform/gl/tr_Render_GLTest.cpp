@@ -149,6 +149,72 @@ TEST_F(RenderGLTest, BlendModesOnAKnownBackground) {
     }
 }
 
+// A batch of one blend mode uses that mode's own blend state; the result must
+// be the one the shared dual-source state gives in a mixed batch.
+TEST_F(RenderGLTest, EachBlendModeAloneMatchesItInAMixedBatch) {
+    const int modes[4] = {TR_BLEND_NORMAL, TR_BLEND_ADD, TR_BLEND_INV_MULTIPLY, TR_BLEND_MULTIPLY};
+    auto source = Solid(1.0f, 0.5f, 0.25f, 20);
+    auto draw = [&](int mode, int i) {
+        tr_DrawState state;
+        state.alpha = 0.5f;
+        state.blend = mode;
+        state.transform = tr_MakeTransform(30.0f + 40 * i, 30, 0, 1, 1);
+        render_->DrawQuad(source, state);
+    };
+    render_->BeginFrame();
+    render_->BeginDraw();
+    Background(0.4f, 0.6f, 0.8f);
+    for (int i = 0; i < 4; ++i)
+        draw(modes[i], i);
+    Finish();
+    Rgb mixed[4];
+    for (int i = 0; i < 4; ++i)
+        mixed[i] = Pixel(30 + 40 * i, 30);
+    for (int i = 0; i < 4; ++i) {
+        render_->BeginFrame();
+        render_->BeginDraw();
+        Background(0.4f, 0.6f, 0.8f);
+        draw(modes[i], i);
+        Finish();
+        ExpectPixel(30 + 40 * i, 30, mixed[i].r, mixed[i].g, mixed[i].b, 0);
+    }
+}
+
+TEST_F(RenderGLTest, QuadsThatChangeNoPixelAreNotSent) {
+    auto red = Solid(1, 0, 0, 20);
+    render_->BeginFrame();
+    render_->BeginDraw();
+    tr_DrawState state;
+    state.alpha = 0.0f;
+    state.transform = tr_MakeTransform(50, 50, 0, 1, 1);
+    render_->DrawQuad(red, state);
+    state.blend = TR_BLEND_ADD;
+    render_->DrawQuad(red, state);
+    state.alpha = 1.0f;
+    state.blend = TR_BLEND_NORMAL;
+    for (const tr_Matrix& away :
+         {tr_MakeTransform(kWidth + 10.0f, 50, 0, 1, 1), tr_MakeTransform(-10, 50, 0, 1, 1),
+          tr_MakeTransform(50, -10, 0, 1, 1), tr_MakeTransform(50, kHeight + 10.0f, 0, 1, 1)}) {
+        state.transform = away;
+        render_->DrawQuad(red, state);
+    }
+    Finish();
+    EXPECT_EQ(render_->GetDrawCallCount(), 0);
+    ExpectPixel(50, 50, 0, 0, 0, 0);
+
+    // Multiplying ignores alpha, so a transparent multiply still darkens.
+    render_->BeginFrame();
+    render_->BeginDraw();
+    Background(0.5f, 0.5f, 0.5f);
+    auto cyan = Solid(0, 1, 1, 20);
+    state.alpha = 0.0f;
+    state.blend = TR_BLEND_MULTIPLY;
+    state.transform = tr_MakeTransform(50, 50, 0, 1, 1);
+    render_->DrawQuad(cyan, state);
+    Finish();
+    ExpectPixel(50, 50, 0, 128, 128);
+}
+
 TEST_F(RenderGLTest, NestedClipsDrawOnlyTheirIntersectionAndDisjointClipsNothing) {
     auto white = Solid(1, 1, 1);
     tr_DrawState full;
@@ -306,7 +372,8 @@ TEST_F(RenderGLTest, QuadsShareDrawCallsAcrossTexturesAndBlendModes) {
         render_->DrawQuad(i % 2 ? b : a, state);
     }
     Finish();
-    EXPECT_EQ(render_->GetDrawCallCount(), 1);
+    // The opaque background goes out alone, without blending.
+    EXPECT_EQ(render_->GetDrawCallCount(), 2);
     ExpectPixel(4 + 6 * 48, 100, 191, 64, 64);
     ExpectPixel(4 + 6 * 49, 100, 128, 255, 128);
 

@@ -35,6 +35,8 @@ struct Seen {
     std::vector<bool> toggle_requests;
     bool toggle_result = true;
     int updates = 0;
+    std::vector<float> frame_times;
+    std::vector<float> raw_frame_times;
 };
 Seen* seen = nullptr;
 
@@ -58,7 +60,10 @@ protected:
         seen = &record;
         engine = std::make_unique<Tarrow_SDL>();
         engine->SetInputHook([](const tr_InputEvent* event) { seen->inputs.push_back(*event); });
-        engine->SetUpdateHook([](const tr_FrameInfo*) { ++seen->updates; });
+        engine->SetUpdateHook([](const tr_FrameInfo* frame) {
+            ++seen->updates;
+            seen->frame_times.push_back(frame->dt);
+        });
         engine->SetActivateHook([] { seen->calls.push_back("activate"); });
         engine->SetDeactivateHook([] { seen->calls.push_back("deactivate"); });
         engine->SetModeChangedHook([] { seen->calls.push_back("mode changed"); });
@@ -338,6 +343,24 @@ TEST_F(SdlHostTest, FramesArePacedAtTheFrameTime) {
     RunFrames(10);
     EXPECT_GE(SDL_GetTicks() - start, 9u * 20u);
     EXPECT_EQ(record.updates, 10);
+}
+
+TEST_F(SdlHostTest, AFixedFrameTimeIgnoresTheJitterOfTheRealClock) {
+    engine->SetFixedFrameTime(0.02f);
+    engine->SetFPS(50.0f);
+    // A slow frame: the real clock runs ahead by three frame times.
+    engine->SetUpdateHook([](const tr_FrameInfo* frame) {
+        seen->frame_times.push_back(frame->dt);
+        seen->raw_frame_times.push_back(frame->raw_dt);
+        if (seen->frame_times.size() == 2)
+            SDL_Delay(60);
+    });
+    RunFrames(5);
+    ASSERT_EQ(record.frame_times.size(), 5u);
+    for (size_t i = 0; i < record.frame_times.size(); ++i) {
+        EXPECT_FLOAT_EQ(record.frame_times[i], 0.02f) << "frame " << i;
+        EXPECT_FLOAT_EQ(record.raw_frame_times[i], 0.02f) << "frame " << i;
+    }
 }
 
 } // namespace

@@ -107,6 +107,35 @@ TEST_F(TextureTest, JpegDecodesOpaqueAndPngWinsWhenBothExist) {
     EXPECT_FLOAT_EQ(both.GetWidth(), 4.0f);
 }
 
+TEST_F(TextureTest, OpacityIsKnownFromThePixelsAtLoad) {
+    std::vector<uint32_t> solid(8 * 8, 0xFF204060u);
+    std::vector<uint32_t> one_translucent = solid;
+    one_translucent[63] = 0xFE204060u;
+    WritePng(folder + "solid.png", 8, 8, solid);
+    WritePng(folder + "speck.png", 8, 8, one_translucent);
+    WritePng(folder + "half.png", 100, 60, HalfTransparent());
+    WriteJpeg(folder + "photo.jpg", 12, 8, std::vector<uint32_t>(12 * 8, 0xFF204060u));
+    struct Case {
+        const char* name;
+        bool power_of_two;
+        bool opaque;
+    };
+    const Case cases[] = {
+        {"solid", false, true},
+        {"speck", false, false},
+        {"half", false, false},
+        {"photo", false, true},
+        // Padding around the picture is transparent and reachable by sampling.
+        {"photo", true, false},
+    };
+    for (const Case& c : cases) {
+        tr_RenderDevice::SetForcePowerOfTwo(c.power_of_two);
+        tr_Texture texture;
+        Load(texture, c.name, true);
+        EXPECT_EQ(texture.IsOpaque(), c.opaque) << c.name << (c.power_of_two ? " padded" : "");
+    }
+}
+
 TEST_F(TextureTest, BadFilesLogAndFail) {
     struct Case {
         std::string name;

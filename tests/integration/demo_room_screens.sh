@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Draws each room of the demo through OpenGL (a window under Xvfb; without any
+# display it reports itself skipped, exit 77) with a fixed frame time, so that
+# every run shows the same moment, and holds the screenshots against the
+# pictures in tests/content/demo_screens, made by the renderer before its
+# drawing shortcuts (point sampling, opaque and plain blend states, skipped
+# invisible quads): no channel of any pixel may differ by more than one level.
+# After a change to what a room shows, remake the pictures with the same runs
+# (see shoot below) and look at every one of them.
+set -u
+: "${TARROW:?}" "${TARROW_SOURCE_DIR:?}" "${TARROW_TOOLS:?}"
+source "$TARROW_SOURCE_DIR/tests/integration/lib/harness.sh"
+source "$TARROW_SOURCE_DIR/tests/integration/lib/demo_room.sh"
+server=()
+if command -v xvfb-run >/dev/null 2>&1; then
+    server=(xvfb-run -a -s "-screen 0 1920x1080x24")
+elif [[ -z "${DISPLAY:-}" ]]; then
+    echo "$test_name: no display, skipped"
+    exit 77
+fi
+# Pixels only; leaks of the game are the headless walkthrough's business.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+pictures="$TARROW_SOURCE_DIR/tests/content/demo_screens"
+
+# shoot ROOM FRAME:NAME...: runs the demo in ROOM and writes each named frame
+# to $work/NAME.png.
+shoot() {
+    local room=$1 game="$work/game_$1" shots=() last=0 spec
+    shift
+    demo_room_game "$TARROW_SOURCE_DIR/assets" "$room" "$game" || return 1
+    for spec in "$@"; do
+        shots+=(--screenshot "${spec%%:*}:$work/${spec#*:}.png")
+        ((${spec%%:*} > last)) && last=${spec%%:*}
+    done
+    XDG_DATA_HOME="$work/data_$room" "${server[@]}" "$TARROW" --fixed-dt 0.0166667 \
+        --frames "$last" "${shots[@]}" -C "$game" >"$work/out_$room.txt" 2>&1
+}
+
+same_picture() {
+    local result
+    result=$("$TARROW_TOOLS/pngdiff" "$work/$1.png" "$pictures/$1.png" 1)
+    if [[ $? -ne 0 ]]; then
+        read -r count largest x y <<<"$result"
+        echo "$test_name: $1: ${count:-?} pixels differ by more than one level" \
+            "(up to ${largest:-?}, first at ${x:-?} ${y:-?})"
+        return 1
+    fi
+}
+
+# Frame 2 is the loading screen; by frame 150 every room has faded in and
+# its animations, particles and video are under way.
+check "the study could not be drawn" shoot study 2:loading 150:study
+for room in garden desk shed; do
+    check "the $room could not be drawn" shoot "$room" "150:$room"
+done
+for name in loading study garden desk shed; do
+    check "$name is not the picture it was" same_picture "$name"
+done
+finish
