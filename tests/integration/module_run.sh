@@ -32,7 +32,7 @@ logfile=$(find "$work/data" -name logfile.txt | head -n 1)
 check "no log file written" test -n "$logfile"
 if [[ -n "$logfile" ]]; then
     check "missing trigger not in the log file" test "$(count "$logfile" "$missing")" -eq 1
-    check "Lua print reached the log file" test "$(grep -c "clicked by" "$logfile")" -eq 0
+    check "Lua print did not reach the log file" test "$(grep -c "clicked by" "$logfile")" -eq 1
 fi
 
 "$TARROW" --headless --frames 2 --module "$content/broken" >"$work/broken.txt" 2>&1
