@@ -49,7 +49,8 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takes_value = arg == "--frames" || arg == "--fixed-dt" || arg == "--input" ||
-                                 arg == "-C" || arg == "--screenshot" || arg == "--module";
+                                 arg == "-C" || arg == "--screenshot" || arg == "--module" ||
+                                 arg == "--redraw";
         if (takes_value && i + 1 >= args.size()) {
             error = "option '" + arg + "' needs a value";
             return false;
@@ -86,6 +87,13 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
                 error = "--module needs a module path";
                 return false;
             }
+        } else if (arg == "--redraw") {
+            const std::string& value = args[++i];
+            if (value != "full" && value != "changed") {
+                error = "--redraw needs 'full' or 'changed', not '" + value + "'";
+                return false;
+            }
+            redraw_changed_only = value == "changed";
         } else if (arg == "-C") {
             directory = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
@@ -119,6 +127,8 @@ const char* CommandLine::Usage() {
            "  --screenshot FRAME:PATH  write frame FRAME as a PNG (window only; repeatable)\n"
            "  --module PATH   engine only: load module PATH (\".xml\" appended) and run\n"
            "                  frames; its code attaches what it shows under tr_origin\n"
+           "  --redraw full|changed  draw every frame whole (the default), or only what\n"
+           "                  changed since the last one (window only)\n"
            "  -C DIR          change to DIR first\n"
            "  --help          show this text\n";
 }

@@ -20,6 +20,7 @@ struct CommandLine {
     std::string directory;  // -C: change here first
     std::string module;     // --module: engine only, this module instead of the game
     std::vector<Screenshot> screenshots;
+    bool redraw_changed_only = false; // --redraw changed, or full (the default)
 
     // False with error set (one line naming the offending argument).
     bool Parse(const std::vector<std::string>& args, std::string& error);

@@ -117,7 +117,10 @@ void tr_Render_GL::Init(float width, float height) {
     glBlendEquation(GL_FUNC_ADD);
     // The shader writes each mode's source term and destination factor.
     glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC1_COLOR, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (keep_frame_)
+        keep_frame_ = kept_.Create(static_cast<int>(width), static_cast<int>(height));
+    glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+    ApplyScissor();
     applied_view_[0] = -1;
     CreateSolidTextures();
 }
@@ -125,7 +128,7 @@ void tr_Render_GL::Init(float width, float height) {
 void tr_Render_GL::ReleaseDeviceObjects() {
     Flush();
     if (render_target_active_)
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
     target_texture_.reset();
     render_target_active_ = false;
 }
@@ -133,12 +136,70 @@ void tr_Render_GL::ReleaseDeviceObjects() {
 void tr_Render_GL::BeginFrame() {
     Flush();
     draw_calls_ = 0;
+    if (keep_frame_)
+        return;
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void tr_Render_GL::EndFrame() {
     Flush();
+    if (!keep_frame_ || render_target_active_ || !IsReady())
+        return;
+    glDisable(GL_SCISSOR_TEST);
+    kept_.CopyToWindow();
+    glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+    ApplyScissor();
+}
+
+GLuint tr_Render_GL::ScreenFramebuffer() const {
+    return keep_frame_ ? kept_.GetFramebuffer() : 0;
+}
+
+void tr_Render_GL::ApplyScissor() {
+    if (!scissor_on_ || render_target_active_) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    // GL counts rows from the bottom.
+    glScissor(scissor_[0], static_cast<int>(screen_height_) - scissor_[1] - scissor_[3],
+              scissor_[2], scissor_[3]);
+}
+
+bool tr_Render_GL::KeepFrame(bool keep) {
+    if (!IsReady())
+        return false;
+    Flush();
+    if (keep && !kept_.IsCreated())
+        keep = kept_.Create(static_cast<int>(screen_width_), static_cast<int>(screen_height_));
+    if (!keep)
+        kept_.Destroy();
+    keep_frame_ = keep;
+    if (!render_target_active_)
+        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+    return keep_frame_;
+}
+
+void tr_Render_GL::SetScreenScissor(const tr_Rect* rect) {
+    Flush();
+    scissor_on_ = rect != nullptr;
+    if (rect) {
+        scissor_[0] = static_cast<int>(std::floor(rect->x));
+        scissor_[1] = static_cast<int>(std::floor(rect->y));
+        scissor_[2] = std::max(0, static_cast<int>(std::ceil(rect->w)));
+        scissor_[3] = std::max(0, static_cast<int>(std::ceil(rect->h)));
+    }
+    if (IsReady())
+        ApplyScissor();
+}
+
+void tr_Render_GL::ClearScreenArea() {
+    Flush();
+    if (render_target_active_ || !IsReady())
+        return;
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void tr_Render_GL::BeginDraw() {
@@ -153,8 +214,10 @@ void tr_Render_GL::EndDraw() {
 void tr_Render_GL::BeginRenderToTexture(int width, int height) {
     Flush();
     if (render_target_active_)
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (!StartRenderTarget(width, height))
+        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+    const bool started = StartRenderTarget(width, height);
+    ApplyScissor();
+    if (!started)
         return;
     auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
     glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
@@ -166,11 +229,14 @@ void tr_Render_GL::BeginRenderToTexture(int width, int height) {
 
 std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
     Flush();
-    if (render_target_active_) {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    const bool was_active = render_target_active_;
+    std::shared_ptr<tr_Texture> target = FinishRenderTarget();
+    if (was_active) {
+        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
         applied_view_[0] = -1;
+        ApplyScissor();
     }
-    return FinishRenderTarget();
+    return target;
 }
 
 void tr_Render_GL::CurrentView(int view[4]) const {

@@ -12,8 +12,12 @@
 // they use at most eight texture / sampling pairs. Anything that could change
 // what a queued quad shows (another kind of draw, a target switch, a texture
 // write or deletion, the end of a frame, a read-back) sends the queue first.
+//
+// With KeepFrame on, the screen is drawn into a kept picture (tr_KeptFrame_GL)
+// that EndFrame copies into the window, and a scissor may limit screen draws.
 #pragma once
 
+#include "engine/platform/gl/tr_KeptFrame_GL.h"
 #include "engine/platform/gl/tr_RenderDevice_GL.h"
 #include "engine/platform/gl/tr_ShaderProgram_GL.h"
 #include "engine/render/tr_Render.h"
@@ -45,6 +49,10 @@ public:
     void DrawLine(float x0, float y0, float z0, float x1, float y1, float z1, float red,
                   float green, float blue, const tr_DrawState& state) override;
     bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
+    bool CanKeepFrame() const override { return true; }
+    bool KeepFrame(bool keep) override;
+    void SetScreenScissor(const tr_Rect* rect) override;
+    void ClearScreenArea() override;
 
     // False when the shader or buffers could not be made; nothing draws then.
     bool IsReady() const { return programs_[0].IsReady(); }
@@ -76,6 +84,10 @@ private:
     void PointAttributesAt(GLuint buffer);
     void DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                   tr_IndexList* indices, const tr_DrawState& state);
+    // Where screen draws go: the kept picture, or the window.
+    GLuint ScreenFramebuffer() const;
+    // The scissor in force for the framebuffer bound now.
+    void ApplyScissor();
 
     tr_RenderDevice_GL device_;
     // Programs reading 1, 2, 4 and 8 texture slots.
@@ -94,4 +106,8 @@ private:
     int applied_view_[4] = {-1, -1, -1, -1};
     bool applied_view_to_target_ = false;
     int draw_calls_ = 0;
+    tr_KeptFrame_GL kept_;
+    bool keep_frame_ = false;
+    bool scissor_on_ = false;
+    int scissor_[4] = {0, 0, 0, 0}; // x, y, width, height from the top left
 };
