@@ -7,8 +7,10 @@
 #include <lua.hpp>
 #include <tinyxml2.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -17,14 +19,36 @@ class Writer {
 public:
     explicit Writer(lua_State* L) : L_(L) {}
 
-    // The entries of the table on top of the stack.
+    // The entries of the table on top of the stack, numbered keys first in
+    // ascending order, then the others by their text: a table's traversal
+    // order depends on how it was filled, and the same data must always save
+    // to the same bytes (a resumed game and an unbroken one compare equal).
     void WriteTable(std::string& out) {
         path_.push_back(lua_topointer(L_, -1));
+        // The keys as they are, in a list of their own beside the table.
+        lua_newtable(L_);
+        std::vector<std::pair<tp_SaveGameKey, int>> order;
         lua_pushnil(L_);
-        while (lua_next(L_, -2) != 0) {
-            WriteEntry(out);
+        while (lua_next(L_, -3) != 0) {
             lua_pop(L_, 1);
+            order.emplace_back(KeyAt(-1), int(order.size()) + 1);
+            lua_pushvalue(L_, -1);
+            lua_rawseti(L_, -3, order.back().second);
         }
+        std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+            if (a.first.is_number != b.first.is_number)
+                return a.first.is_number;
+            return a.first.is_number ? a.first.number < b.first.number
+                                     : a.first.text < b.first.text;
+        });
+        for (const auto& entry : order) {
+            lua_rawgeti(L_, -1, entry.second);
+            lua_pushvalue(L_, -1);
+            lua_rawget(L_, -4);
+            WriteEntry(out);
+            lua_pop(L_, 2);
+        }
+        lua_pop(L_, 1);
         path_.pop_back();
     }
 
@@ -79,7 +103,7 @@ private:
                 return false;
             }
         }
-        if (int(path_.size()) >= tp_GameScriptSaveData::kMaxDepth || !lua_checkstack(L_, 4)) {
+        if (int(path_.size()) >= tp_GameScriptSaveData::kMaxDepth || !lua_checkstack(L_, 6)) {
             LogOnce(depth_logged_, "Error: profile data: tables inside tp_global nest deeper "
                                    "than 64; the deeper ones are not saved.");
             return false;

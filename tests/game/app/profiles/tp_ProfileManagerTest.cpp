@@ -11,6 +11,7 @@
 
 #include <tinyxml2.h>
 
+#include <iterator>
 #include <memory>
 
 class ProfileManagerTest : public ScriptApiTest {
@@ -164,6 +165,33 @@ TEST_F(ProfileManagerTest, GameDataRoundTripsThroughTheFile) {
     profiles.SaveGameData();
     EXPECT_NE(File("p_000000.xml").find("<s_1 v=\"a\"/>"), std::string::npos);
     EXPECT_NE(File("p_000000.xml").find("<s_z v=\" \"/>"), std::string::npos);
+}
+
+TEST_F(ProfileManagerTest, SameDataSavesToTheSameBytesWhateverTheFillOrder) {
+    // Filled key by key, emptied and refilled, or loaded back from its own
+    // save: every way must write the entries in one order.
+    Run("tp_global = {} for i = 1, 40 do tp_global['k' .. i] = i end "
+        "for i = 1, 40 do tp_global['k' .. i] = nil end "
+        "tp_global.room = 'garden' tp_global[3] = true tp_global.has_key = true "
+        "tp_global.items = {lamp = 1, key = 2} tp_global[1] = 'a' tp_global.clock_open = true");
+    const std::string filled = tp_GameScriptSaveData::SaveGlobal(L);
+    Run("tp_global = {clock_open = true, [1] = 'a', items = {key = 2, lamp = 1}, "
+        "has_key = true, [3] = true, room = 'garden'}");
+    EXPECT_EQ(tp_GameScriptSaveData::SaveGlobal(L), filled);
+    // Numbered keys first, ascending, then the others by their text.
+    const char* order[] = {"<s_1 ",     "<b_3 ",   "<b_clock_open ", "<b_has_key ",
+                           "<t_items>", "<n_key ", "<n_lamp ",       "<s_room "};
+    for (size_t i = 1; i < std::size(order); ++i)
+        EXPECT_LT(filled.find(order[i - 1]), filled.find(order[i])) << order[i];
+    EXPECT_NE(filled.find(order[std::size(order) - 1]), std::string::npos);
+    tinyxml2::XMLDocument document;
+    ASSERT_EQ(document.Parse(filled.c_str()), tinyxml2::XML_SUCCESS);
+    const tinyxml2::XMLElement* data =
+        document.RootElement()->FirstChildElement("game_data")->FirstChildElement("data");
+    ASSERT_NE(data, nullptr);
+    Run("tp_global = {}");
+    tp_GameScriptSaveData::LoadGlobal(L, *data);
+    EXPECT_EQ(tp_GameScriptSaveData::SaveGlobal(L), filled);
 }
 
 TEST_F(ProfileManagerTest, LoadingMergesIntoTpGlobal) {
