@@ -15,7 +15,7 @@
 #include "engine/platform/headless/Tarrow_Headless.h"
 #include "engine/platform/headless/tr_Desktop_Headless.h"
 #include "engine/platform/headless/tr_DisplayEnumerator_Headless.h"
-#include "engine/platform/headless/tr_InputScript.h"
+#include "engine/host/tr_InputScript.h"
 #include "engine/render/tr_ChangedOnlyRender.h"
 #include "game/app/tp_GameStartup.h"
 
