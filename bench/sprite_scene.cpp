@@ -123,18 +123,20 @@ Result RunScene(BenchWindow& window, tr_Render_GL& render, const std::string& fo
 
 } // namespace
 
-void* operator new(size_t size) {
+// Kept out of line: inlined into a caller, GCC pairs the malloc and free
+// below with the new-expression and warns of a mismatch.
+[[gnu::noinline]] void* operator new(size_t size) {
     ++allocations;
     if (void* p = std::malloc(size ? size : 1))
         return p;
     throw std::bad_alloc();
 }
 
-void operator delete(void* p) noexcept {
+[[gnu::noinline]] void operator delete(void* p) noexcept {
     std::free(p);
 }
 
-void operator delete(void* p, size_t) noexcept {
+[[gnu::noinline]] void operator delete(void* p, size_t) noexcept {
     std::free(p);
 }
 
