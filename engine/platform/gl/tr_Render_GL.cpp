@@ -138,10 +138,7 @@ void tr_Render_GL::Init(float width, float height) {
     glBlendEquation(GL_FUNC_ADD);
     applied_blend_ = -1;
     ApplyBlend(kBlendMixed);
-    if (keep_frame_)
-        keep_frame_ = kept_.Create(static_cast<int>(width), static_cast<int>(height));
-    glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
-    ApplyScissor();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
     applied_view_[0] = -1;
     CreateSolidTextures();
 }
@@ -149,7 +146,7 @@ void tr_Render_GL::Init(float width, float height) {
 void tr_Render_GL::ReleaseDeviceObjects() {
     Flush();
     if (render_target_active_)
-        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
     target_texture_.reset();
     render_target_active_ = false;
     view_known_ = false;
@@ -159,75 +156,12 @@ void tr_Render_GL::BeginFrame() {
     Flush();
     draw_calls_ = 0;
     submit_seconds_ = 0.0;
-    if (keep_frame_)
-        return;
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void tr_Render_GL::EndFrame() {
     Flush();
-    if (!keep_frame_ || render_target_active_ || !IsReady())
-        return;
-    glDisable(GL_SCISSOR_TEST);
-    kept_.CopyToWindow();
-    glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
-    ApplyScissor();
-}
-
-GLuint tr_Render_GL::ScreenFramebuffer() const {
-    return keep_frame_ ? kept_.GetFramebuffer() : 0;
-}
-
-void tr_Render_GL::ApplyScissor() {
-    if (render_target_active_ || (!scissor_on_ && !screen_discarded_)) {
-        glDisable(GL_SCISSOR_TEST);
-        return;
-    }
-    glEnable(GL_SCISSOR_TEST);
-    // A discarded frame keeps no pixel of what is drawn on screen.
-    if (screen_discarded_) {
-        glScissor(0, 0, 0, 0);
-        return;
-    }
-    // GL counts rows from the bottom.
-    glScissor(scissor_[0], static_cast<int>(screen_height_) - scissor_[1] - scissor_[3],
-              scissor_[2], scissor_[3]);
-}
-
-bool tr_Render_GL::KeepFrame(bool keep) {
-    if (!IsReady())
-        return false;
-    Flush();
-    if (keep && !kept_.IsCreated())
-        keep = kept_.Create(static_cast<int>(screen_width_), static_cast<int>(screen_height_));
-    if (!keep)
-        kept_.Destroy();
-    keep_frame_ = keep;
-    if (!render_target_active_)
-        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
-    return keep_frame_;
-}
-
-void tr_Render_GL::SetScreenScissor(const tr_Rect* rect) {
-    Flush();
-    scissor_on_ = rect != nullptr;
-    if (rect) {
-        scissor_[0] = static_cast<int>(std::floor(rect->x));
-        scissor_[1] = static_cast<int>(std::floor(rect->y));
-        scissor_[2] = std::max(0, static_cast<int>(std::ceil(rect->w)));
-        scissor_[3] = std::max(0, static_cast<int>(std::ceil(rect->h)));
-    }
-    if (IsReady())
-        ApplyScissor();
-}
-
-void tr_Render_GL::ClearScreenArea() {
-    Flush();
-    if (render_target_active_ || !IsReady())
-        return;
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void tr_Render_GL::BeginDraw() {
@@ -243,38 +177,45 @@ void tr_Render_GL::EndDraw() {
 void tr_Render_GL::BeginRenderToTexture(int width, int height) {
     Flush();
     if (render_target_active_)
-        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
     view_known_ = false;
-    const bool started = StartRenderTarget(width, height);
-    ApplyScissor();
-    if (!started)
+    if (!StartRenderTarget(width, height))
         return;
     auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
     glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
     glViewport(0, 0, device->GetAllocWidth(), device->GetAllocHeight());
     applied_view_[0] = -1;
+    ApplyScreenDiscard(false);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
     Flush();
-    const bool was_active = render_target_active_;
-    std::shared_ptr<tr_Texture> target = FinishRenderTarget();
-    if (was_active) {
-        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+    if (render_target_active_) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
         applied_view_[0] = -1;
-        ApplyScissor();
+        ApplyScreenDiscard(true);
     }
     view_known_ = false;
-    return target;
+    return FinishRenderTarget();
 }
 
 void tr_Render_GL::SetScreenDiscarded(bool discarded) {
     Flush();
     screen_discarded_ = discarded;
-    if (IsReady())
-        ApplyScissor();
+    ApplyScreenDiscard(!render_target_active_);
+}
+
+void tr_Render_GL::ApplyScreenDiscard(bool on_screen) {
+    if (!IsReady())
+        return;
+    if (on_screen && screen_discarded_) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, 0, 0);
+    } else {
+        glDisable(GL_SCISSOR_TEST);
+    }
 }
 
 bool tr_Render_GL::PushClip(const tr_Rect& rect) {
