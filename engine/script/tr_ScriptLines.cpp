@@ -5,19 +5,11 @@
 
 namespace {
 
-// Where the chunk position ends (just after "N: ") and the line it names;
-// false when the message does not start with a position. Lua writes the
-// chunk name of code loaded from memory as [string "..."], cut at its first
-// line break and shortened with "..." when long, so only the frame is
-// matched, never the name.
-bool ParsePosition(const std::string& message, size_t& text_start, int& line) {
-    static const std::string kOpen = "[string \"";
-    if (message.compare(0, kOpen.size(), kOpen) != 0)
+// Reads ":N:" (and one blank after it) at at; false when it is not there.
+bool ParseLineAt(const std::string& message, size_t at, size_t& text_start, int& line) {
+    if (at >= message.size() || message[at] != ':')
         return false;
-    const size_t close = message.find("\"]:", kOpen.size());
-    if (close == std::string::npos)
-        return false;
-    size_t at = close + 3;
+    ++at;
     long value = 0;
     const size_t digits_start = at;
     while (at < message.size() && std::isdigit(static_cast<unsigned char>(message[at]))) {
@@ -36,6 +28,27 @@ bool ParsePosition(const std::string& message, size_t& text_start, int& line) {
     return true;
 }
 
+// Where the position ends (just after "N: ") and the line it names; false
+// when the message does not start with a position. Lua writes the name of
+// code loaded from memory as [string "..."], cut at its first line break and
+// shortened with "..." when long, so only the frame is matched, never the
+// name; a file's name runs up to the first ":N:".
+bool ParsePosition(const std::string& message, size_t& text_start, int& line) {
+    static const std::string kOpen = "[string \"";
+    if (message.compare(0, kOpen.size(), kOpen) == 0) {
+        const size_t close = message.find("\"]:", kOpen.size());
+        return close != std::string::npos && ParseLineAt(message, close + 2, text_start, line);
+    }
+    for (size_t colon = message.find(':'); colon != std::string::npos;
+         colon = message.find(':', colon + 1)) {
+        if (colon > 0 && ParseLineAt(message, colon, text_start, line))
+            return true;
+        if (message.compare(colon, 2, ": ") == 0)
+            return false; // text began before any position
+    }
+    return false;
+}
+
 } // namespace
 
 int tr_ScriptLines::ChunkLine(const std::string& message) {
@@ -48,17 +61,4 @@ std::string tr_ScriptLines::Text(const std::string& message) {
     size_t start = 0;
     int line = 0;
     return ParsePosition(message, start, line) ? message.substr(start) : message;
-}
-
-int tr_ScriptLines::FileLine(int first_line, int chunk_line) {
-    if (chunk_line <= 0)
-        return first_line;
-    const long long line = static_cast<long long>(first_line) + chunk_line - 1;
-    return line > INT_MAX ? INT_MAX : static_cast<int>(line);
-}
-
-std::string tr_ScriptLines::Locate(const std::string& file, int first_line,
-                                   const std::string& message) {
-    return file + ":" + std::to_string(FileLine(first_line, ChunkLine(message))) + ": " +
-           Text(message);
 }

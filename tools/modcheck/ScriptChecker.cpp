@@ -5,6 +5,7 @@
 #include "engine/resources/media/tr_VorbisDecoder.h"
 #include "engine/resources/text/tr_StringTable.h"
 #include "engine/script/tr_ScriptLines.h"
+#include "engine/script/tr_ScriptSource.h"
 #include "engine/script/tr_ScriptState.h"
 #include "engine/script/tr_Trigger.h"
 #include "engine/script/tr_TriggerRegistry.h"
@@ -105,20 +106,23 @@ void ScriptChecker::Run() {
 void ScriptChecker::CompileChunks() {
     tr_ScriptState lua;
     for (const ContentIndex::Chunk& chunk : index_.chunks) {
+        // Placed as the game places it, so Lua names the module's own line.
+        const tr_ScriptSource source(chunk.place.file, chunk.place.line);
         std::string error;
         bool compiled = false;
         if (!chunk.trigger.empty()) {
-            tr_Trigger trigger(chunk.trigger, chunk.code);
+            tr_Trigger trigger(chunk.trigger, chunk.code, source);
             trigger.BindScript(&lua);
             compiled = trigger.Compile(&error);
         } else {
-            compiled = lua.CompileChunk(chunk.code, chunk.place.file, &error);
+            compiled = lua.CompileChunk(source.Placed(chunk.code),
+                                        source.ChunkName(chunk.place.file), &error);
         }
-        if (!compiled)
-            report_.Add(
-                chunk.place.file,
-                tr_ScriptLines::FileLine(chunk.place.line, tr_ScriptLines::ChunkLine(error)),
-                chunk.what + " does not compile: " + tr_ScriptLines::Text(error));
+        if (!compiled) {
+            const int line = tr_ScriptLines::ChunkLine(error);
+            report_.Add(chunk.place.file, line > 0 ? line : chunk.place.line,
+                        chunk.what + " does not compile: " + tr_ScriptLines::Text(error));
+        }
     }
 }
 

@@ -1,7 +1,6 @@
-// Lua positions mapped onto module files: the message forms Lua writes, the
-// arithmetic of the offset, and real compile errors of triggers placed at
-// their file line. Also the trigger's compile on its own and the list of
-// globals a checker compares calls with.
+// Lua positions read from messages in the forms Lua writes, and real
+// compile errors of triggers placed at their file line. Also the trigger's compile on its own and
+// the list of globals a checker compares calls with.
 #include "engine/script/tr_ScriptLines.h"
 #include "TriggerTestSupport.h"
 
@@ -22,6 +21,11 @@ TEST(ScriptLinesTest, ReadsThePositionLuaWrites) {
         // Lua shortens long chunk names and cuts them at a line break.
         {"[string \"_G[\"x\"]=1...\"]:1: bad", 1, "bad"},
         {"[string \"trg_b\"]:0: odd", 0, "odd"},
+        // Code named after its file ("@file").
+        {"assets/levels/x.xml:41: '=' expected near 'b'", 41, "'=' expected near 'b'"},
+        {"...long/path/x.xml:7: bad", 7, "bad"},
+        {"x.xml:7x: bad", 0, "x.xml:7x: bad"},
+        {"error: at x.xml:3: later", 0, "error: at x.xml:3: later"},
         // No position: the whole message is the text.
         {"attempt to call a nil value", 0, "attempt to call a nil value"},
         {"[string \"trg_c\"]: no line", 0, "[string \"trg_c\"]: no line"},
@@ -35,27 +39,19 @@ TEST(ScriptLinesTest, ReadsThePositionLuaWrites) {
     }
 }
 
-TEST(ScriptLinesTest, ChunkLinesCountFromTheFirstLineOfTheCode) {
-    EXPECT_EQ(tr_ScriptLines::FileLine(20, 1), 20);
-    EXPECT_EQ(tr_ScriptLines::FileLine(20, 4), 23);
-    EXPECT_EQ(tr_ScriptLines::FileLine(20, 0), 20);
-    EXPECT_EQ(tr_ScriptLines::FileLine(2, 2147483647), 2147483647);
-    EXPECT_EQ(tr_ScriptLines::Locate("a.xml", 7, "[string \"t\"]:2: oops"), "a.xml:8: oops");
-    EXPECT_EQ(tr_ScriptLines::Locate("a.xml", 7, "plain"), "a.xml:7: plain");
-}
-
 class TriggerCompileTest : public TriggerFixture {};
 
 TEST_F(TriggerCompileTest, ASyntaxErrorIsPlacedOnItsFileLine) {
     // The trigger's code starts on line 30 of its module; the error is on
     // its third line.
-    tr_Trigger trigger("trg_broken", "local a = 1\nlocal b = 2\nlocal c = = 3\n");
+    tr_Trigger trigger("trg_broken", "local a = 1\nlocal b = 2\nlocal c = = 3\n",
+                       tr_ScriptSource("house.xml", 30));
     trigger.BindScript(&script);
     std::string error;
     EXPECT_FALSE(trigger.Compile(&error));
     EXPECT_FALSE(trigger.IsCompiled());
-    EXPECT_EQ(tr_ScriptLines::Locate("house.xml", 30, error).rfind("house.xml:32: ", 0), 0u)
-        << error;
+    EXPECT_EQ(error.rfind("house.xml:32: ", 0), 0u) << error;
+    EXPECT_EQ(tr_ScriptLines::ChunkLine(error), 32) << error;
     EXPECT_TRUE(script.IsGlobalNil("trg_broken"));
 }
 
