@@ -26,12 +26,12 @@ pictures="$TARROW_SOURCE_DIR/tests/content/demo_screens"
 # shoot ROOM FRAME:NAME...: runs the demo in ROOM and writes each named frame
 # to $work/NAME.png.
 shoot() {
-    local room=$1 game="$work/game_$1" shots=() last=0 spec
+    local room=$1 game="$work/game_$1" shots=() last=0 shot
     shift
     demo_room_game "$TARROW_SOURCE_DIR/assets" "$room" "$game" || return 1
-    for spec in "$@"; do
-        shots+=(--screenshot "${spec%%:*}:$work/${spec#*:}.png")
-        ((${spec%%:*} > last)) && last=${spec%%:*}
+    for shot in "$@"; do
+        shots+=(--screenshot "${shot%%:*}:$work/${shot#*:}.png")
+        ((${shot%%:*} > last)) && last=${shot%%:*}
     done
     XDG_DATA_HOME="$work/data_$room" "${server[@]}" "$TARROW" --fixed-dt 0.0166667 \
         --frames "$last" "${shots[@]}" -C "$game" >"$work/out_$room.txt" 2>&1
