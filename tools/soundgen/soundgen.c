@@ -8,135 +8,11 @@
  * Built by tools/soundgen/make_sounds.sh (it links libvorbisenc, which the
  * game itself does not need); run it only when a sound changes and commit the
  * .ogg files. */
+#include "synth.h"
+
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
-#include <time.h>
-
-#include <vorbis/vorbisenc.h>
-
-#define RATE 22050
-#define TWO_PI 6.283185307179586
-
-/* ---- helpers ------------------------------------------------------------ */
-
-static unsigned int noise_state = 12345u;
-
-static float Noise(void) { /* white noise in -1..1 */
-    noise_state = noise_state * 1664525u + 1013904223u;
-    return (float)((noise_state >> 8) & 0xFFFF) / 32768.0f - 1.0f;
-}
-
-typedef struct { /* one-pole low-pass */
-    float a, y;
-} LowPass;
-
-static float LowPassRun(LowPass* f, float x) {
-    f->y += f->a * (x - f->y);
-    return f->y;
-}
-
-static LowPass LowPassAt(float cutoff_hz) {
-    LowPass f;
-    f.a = (float)(1.0 - exp(-TWO_PI * cutoff_hz / RATE));
-    f.y = 0.0f;
-    return f;
-}
-
-/* Attack-decay envelope: rises linearly over attack seconds, then falls
- * exponentially with the given time constant. */
-static float Envelope(double t, double attack, double decay) {
-    if (t < 0.0)
-        return 0.0f;
-    if (t < attack)
-        return (float)(t / attack);
-    return (float)exp(-(t - attack) / decay);
-}
-
-typedef struct {
-    float* data;
-    int count;
-} Buffer;
-
-static Buffer NewBuffer(double seconds) {
-    Buffer b;
-    b.count = (int)(seconds * RATE);
-    b.data = (float*)calloc((size_t)b.count, sizeof(float));
-    if (!b.data) {
-        fprintf(stderr, "soundgen: out of memory\n");
-        exit(1);
-    }
-    return b;
-}
-
-/* Scales the buffer so its loudest sample reaches peak. */
-static void Normalise(Buffer* b, float peak) {
-    float max = 0.0f;
-    for (int i = 0; i < b->count; ++i)
-        if (fabsf(b->data[i]) > max)
-            max = fabsf(b->data[i]);
-    if (max <= 0.0f)
-        return;
-    for (int i = 0; i < b->count; ++i)
-        b->data[i] *= peak / max;
-}
-
-/* Makes a loop seamless: the last fade seconds are cross-faded into the
- * first ones and cut off, so the end flows into the start. */
-static void CloseLoop(Buffer* b, double fade) {
-    const int n = (int)(fade * RATE);
-    if (n <= 0 || n * 2 > b->count)
-        return;
-    const int tail = b->count - n;
-    for (int i = 0; i < n; ++i) {
-        const float w = (float)i / (float)n;
-        b->data[i] = b->data[i] * w + b->data[tail + i] * (1.0f - w);
-    }
-    b->count = tail;
-}
-
-/* A short chirp: a sine sweeping from f0 to f1 with a quick envelope. */
-static void AddChirp(Buffer* b, double start, double length, double f0, double f1, float gain) {
-    double phase = 0.0;
-    const int first = (int)(start * RATE);
-    const int n = (int)(length * RATE);
-    for (int i = 0; i < n && first + i < b->count; ++i) {
-        const double u = (double)i / n;
-        const double f = f0 + (f1 - f0) * u;
-        phase += TWO_PI * f / RATE;
-        const float env = (float)sin(u * 3.141592653589793);
-        b->data[first + i] += gain * env * env * (float)sin(phase);
-    }
-}
-
-/* A struck tone: a sine with its second and third partials, decaying. */
-static void AddBell(Buffer* b, double start, double freq, double decay, float gain) {
-    const int first = (int)(start * RATE);
-    for (int i = first; i < b->count; ++i) {
-        const double t = (double)(i - first) / RATE;
-        const float env = Envelope(t, 0.002, decay);
-        if (env < 0.0005f && t > 0.01)
-            break;
-        const double w = TWO_PI * freq * t;
-        b->data[i] +=
-            gain * env * (float)(sin(w) + 0.4 * sin(2.76 * w) * exp(-t * 6.0) + 0.2 * sin(5.4 * w));
-    }
-}
-
-/* A tick: a burst of band-limited noise with a woody resonance. */
-static void AddTick(Buffer* b, double start, double freq, float gain) {
-    const int first = (int)(start * RATE);
-    LowPass body = LowPassAt(3000.0f);
-    for (int i = first; i < b->count; ++i) {
-        const double t = (double)(i - first) / RATE;
-        if (t > 0.06)
-            break;
-        const float env = Envelope(t, 0.0005, 0.008);
-        const float n = LowPassRun(&body, Noise());
-        b->data[i] += gain * env * (n + 0.6f * (float)sin(TWO_PI * freq * t));
-    }
-}
 
 /* ---- the sounds ----------------------------------------------------------- */
 
@@ -196,12 +72,7 @@ static Buffer Click(void) {
 /* Footsteps through a door: a swell of air and two muffled steps. */
 static Buffer Door(void) {
     Buffer b = NewBuffer(0.9);
-    LowPass air = LowPassAt(700.0f);
-    for (int i = 0; i < b.count; ++i) {
-        const double t = (double)i / RATE;
-        const float env = (float)(sin(3.141592653589793 * t / 0.9));
-        b.data[i] = env * env * LowPassRun(&air, Noise());
-    }
+    AddWhoosh(&b, 0.0, 0.9, 700.0f, 1.0f);
     LowPass step = LowPassAt(250.0f);
     for (int k = 0; k < 2; ++k) {
         const int first = (int)((0.25 + 0.32 * k) * RATE);
@@ -220,7 +91,7 @@ static Buffer Drawer(void) {
     LowPass wood = LowPassAt(900.0f);
     for (int i = 0; i < b.count; ++i) {
         const double t = (double)i / RATE;
-        const float slide = t < 0.5 ? (float)sin(3.141592653589793 * t / 0.5) : 0.0f;
+        const float slide = t < 0.5 ? (float)sin(PI * t / 0.5) : 0.0f;
         const float stutter = 0.6f + 0.4f * (float)sin(TWO_PI * 31.0 * t);
         b.data[i] = slide * stutter * LowPassRun(&wood, Noise());
     }
@@ -238,81 +109,6 @@ static Buffer Pickup(void) {
     return b;
 }
 
-/* ---- Ogg Vorbis output ------------------------------------------------------ */
-
-static int WritePages(FILE* file, ogg_stream_state* stream, int flush) {
-    ogg_page page;
-    while (flush ? ogg_stream_flush(stream, &page) : ogg_stream_pageout(stream, &page)) {
-        if (fwrite(page.header, 1, (size_t)page.header_len, file) != (size_t)page.header_len ||
-            fwrite(page.body, 1, (size_t)page.body_len, file) != (size_t)page.body_len)
-            return 0;
-    }
-    return 1;
-}
-
-static int WriteOgg(const char* path, const Buffer* b) {
-    FILE* file = fopen(path, "wb");
-    if (!file) {
-        perror(path);
-        return 0;
-    }
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 1, RATE, 0.3f) != 0) {
-        fprintf(stderr, "soundgen: the encoder refused mono %d Hz\n", RATE);
-        fclose(file);
-        return 0;
-    }
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_comment_add_tag(&comment, "ENCODER", "Tarrow soundgen");
-    vorbis_dsp_state dsp;
-    vorbis_block block;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 0x7A770); /* any fixed serial keeps the files reproducible */
-
-    ogg_packet header, header_comment, header_code;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &header_comment, &header_code);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &header_comment);
-    ogg_stream_packetin(&stream, &header_code);
-    int ok = WritePages(file, &stream, 1);
-
-    const int chunk = 1024;
-    for (int done = 0; ok && done <= b->count;) {
-        const int n = b->count - done < chunk ? b->count - done : chunk;
-        if (n > 0) {
-            float** in = vorbis_analysis_buffer(&dsp, n);
-            memcpy(in[0], b->data + done, (size_t)n * sizeof(float));
-        }
-        vorbis_analysis_wrote(&dsp, n); /* n == 0 marks the end of the stream */
-        done += n > 0 ? n : 1;
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, NULL);
-            vorbis_bitrate_addblock(&block);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-                ogg_stream_packetin(&stream, &packet);
-                ok = ok && WritePages(file, &stream, 0);
-            }
-        }
-    }
-    ok = ok && WritePages(file, &stream, 1);
-
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    if (fclose(file) != 0)
-        ok = 0;
-    if (!ok)
-        fprintf(stderr, "soundgen: could not write %s\n", path);
-    return ok;
-}
-
 int main(int argc, char** argv) {
     if (argc != 2) {
         fprintf(stderr, "usage: soundgen OUTPUT_FOLDER\n");
@@ -328,16 +124,16 @@ int main(int argc, char** argv) {
         {"door", Door},
         {"drawer", Drawer},
         {"pickup", Pickup},
-        {"amb_desk", StudyAmbience}, /* the desk top keeps the study's clock */
+        {"amb_desk", StudyAmbience},  /* the desk top keeps the study's clock */
         {"amb_shed", GardenAmbience}, /* the shed hears the garden */
     };
     int ok = 1;
     for (size_t i = 0; i < sizeof(sounds) / sizeof(sounds[0]); ++i) {
-        noise_state = 12345u + (unsigned int)i; /* each sound its own fixed noise */
+        NoiseSeed(12345u + (unsigned int)i); /* each sound its own fixed noise */
         Buffer b = sounds[i].make();
         char path[4096];
         snprintf(path, sizeof(path), "%s/%s.ogg", argv[1], sounds[i].name);
-        if (WriteOgg(path, &b))
+        if (WriteOgg(path, &b, 0.3f))
             printf("%s (%.2f s)\n", path, (double)b.count / RATE);
         else
             ok = 0;
