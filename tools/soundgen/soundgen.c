@@ -73,14 +73,8 @@ static Buffer Click(void) {
 static Buffer Door(void) {
     Buffer b = NewBuffer(0.9);
     AddWhoosh(&b, 0.0, 0.9, 700.0f, 1.0f);
-    LowPass step = LowPassAt(250.0f);
-    for (int k = 0; k < 2; ++k) {
-        const int first = (int)((0.25 + 0.32 * k) * RATE);
-        for (int i = first; i < first + RATE / 10 && i < b.count; ++i) {
-            const double t = (double)(i - first) / RATE;
-            b.data[i] += 3.0f * Envelope(t, 0.003, 0.02) * LowPassRun(&step, Noise());
-        }
-    }
+    AddStep(&b, 0.25, 3.0f);
+    AddStep(&b, 0.57, 3.0f);
     Normalise(&b, 0.6f);
     return b;
 }
@@ -109,6 +103,200 @@ static Buffer Pickup(void) {
     return b;
 }
 
+/* ---- effects for the player's actions (assets/sounds/README names where) -- */
+
+/* A thing found in a scene: three quick rising bells and a glint. */
+static Buffer Find(void) {
+    Buffer b = NewBuffer(0.8);
+    AddBell(&b, 0.0, 1318.5, 0.12, 0.45f);
+    AddBell(&b, 0.06, 1760.0, 0.14, 0.45f);
+    AddBell(&b, 0.12, 2637.0, 0.22, 0.4f);
+    AddChirp(&b, 0.1, 0.25, 3000.0, 4200.0, 0.1f);
+    Normalise(&b, 0.6f);
+    return b;
+}
+
+/* A click on nothing in a scene: a soft, dull knock that falls. */
+static Buffer Miss(void) {
+    Buffer b = NewBuffer(0.35);
+    AddStep(&b, 0.0, 2.0f);
+    AddChirp(&b, 0.0, 0.2, 420.0, 240.0, 0.5f);
+    Normalise(&b, 0.45f);
+    return b;
+}
+
+/* An item flying into the inventory: a swish, then it lands with two bells. */
+static Buffer Inventory(void) {
+    Buffer b = NewBuffer(0.9);
+    AddSweep(&b, 0.0, 0.35, 2500.0, 600.0, 1.2f);
+    AddBell(&b, 0.3, 784.0, 0.2, 0.5f);
+    AddBell(&b, 0.38, 1174.7, 0.3, 0.45f);
+    Normalise(&b, 0.6f);
+    return b;
+}
+
+/* An item used where it belongs: a firm clunk and a rising pair of bells. */
+static Buffer Use(void) {
+    Buffer b = NewBuffer(0.9);
+    AddTick(&b, 0.0, 300.0, 1.2f);
+    AddStep(&b, 0.0, 1.5f);
+    AddBell(&b, 0.08, 880.0, 0.2, 0.45f);
+    AddBell(&b, 0.18, 1318.5, 0.3, 0.45f);
+    Normalise(&b, 0.6f);
+    return b;
+}
+
+/* An item refused (dropped where it does nothing): two low notes falling. */
+static Buffer Refuse(void) {
+    Buffer b = NewBuffer(0.55);
+    AddBell(&b, 0.0, 311.1, 0.08, 0.5f);
+    AddBell(&b, 0.13, 233.1, 0.12, 0.5f);
+    Normalise(&b, 0.45f);
+    return b;
+}
+
+/* A close-up opening: air rising and a soft upward glide. */
+static Buffer CloseupOpen(void) {
+    Buffer b = NewBuffer(0.5);
+    AddSweep(&b, 0.0, 0.45, 400.0, 3000.0, 1.4f);
+    AddChirp(&b, 0.05, 0.35, 520.0, 880.0, 0.15f);
+    Normalise(&b, 0.5f);
+    return b;
+}
+
+/* A close-up closing: the same air falling. */
+static Buffer CloseupClose(void) {
+    Buffer b = NewBuffer(0.45);
+    AddSweep(&b, 0.0, 0.4, 3000.0, 400.0, 1.4f);
+    AddChirp(&b, 0.0, 0.3, 880.0, 520.0, 0.15f);
+    Normalise(&b, 0.5f);
+    return b;
+}
+
+/* The menu opening: two soft notes up; closing: the same two down. */
+static Buffer MenuOpen(void) {
+    Buffer b = NewBuffer(0.6);
+    AddSweep(&b, 0.0, 0.2, 800.0, 2000.0, 0.6f);
+    AddBell(&b, 0.0, 659.3, 0.12, 0.45f);
+    AddBell(&b, 0.09, 987.8, 0.2, 0.45f);
+    Normalise(&b, 0.5f);
+    return b;
+}
+
+static Buffer MenuClose(void) {
+    Buffer b = NewBuffer(0.6);
+    AddSweep(&b, 0.0, 0.2, 2000.0, 800.0, 0.6f);
+    AddBell(&b, 0.0, 987.8, 0.12, 0.45f);
+    AddBell(&b, 0.09, 659.3, 0.2, 0.45f);
+    Normalise(&b, 0.5f);
+    return b;
+}
+
+/* A dialog appearing: a paper swish and one warm bell. */
+static Buffer Dialog(void) {
+    Buffer b = NewBuffer(0.7);
+    AddSweep(&b, 0.0, 0.25, 1200.0, 3500.0, 0.8f);
+    AddBell(&b, 0.08, 1046.5, 0.3, 0.4f);
+    AddBell(&b, 0.08, 523.3, 0.35, 0.25f);
+    Normalise(&b, 0.5f);
+    return b;
+}
+
+/* A page of the guide turning: a swish of paper with a crackle. */
+static Buffer Page(void) {
+    Buffer b = NewBuffer(0.4);
+    AddSweep(&b, 0.0, 0.35, 5000.0, 1500.0, 1.6f);
+    for (int k = 0; k < 4; ++k)
+        AddTick(&b, 0.05 + 0.06 * k, 3500.0 - 300.0 * k, 0.15f);
+    Normalise(&b, 0.5f);
+    return b;
+}
+
+/* The map unfolding: two swishes of stiff paper. */
+static Buffer MapOpen(void) {
+    Buffer b = NewBuffer(0.7);
+    AddSweep(&b, 0.0, 0.3, 1500.0, 4500.0, 1.4f);
+    AddSweep(&b, 0.25, 0.4, 4500.0, 1200.0, 1.2f);
+    AddTick(&b, 0.27, 2000.0, 0.3f);
+    Normalise(&b, 0.5f);
+    return b;
+}
+
+/* Travelling by the map: air and three footsteps. */
+static Buffer Travel(void) {
+    Buffer b = NewBuffer(1.1);
+    AddWhoosh(&b, 0.0, 1.1, 600.0, 0.8f);
+    for (int k = 0; k < 3; ++k)
+        AddStep(&b, 0.2 + 0.27 * k, 3.0f);
+    Normalise(&b, 0.6f);
+    return b;
+}
+
+/* A hint: a quick shimmer of four bells rising and a sparkle. */
+static Buffer Hint(void) {
+    Buffer b = NewBuffer(1.0);
+    static const double notes[] = {1046.5, 1318.5, 1568.0, 2093.0};
+    for (int k = 0; k < 4; ++k)
+        AddBell(&b, 0.05 * k, notes[k], 0.25, 0.3f);
+    AddChirp(&b, 0.2, 0.4, 2800.0, 4000.0, 0.08f);
+    Normalise(&b, 0.55f);
+    return b;
+}
+
+/* A skip: air rushing forward and a tone that sweeps up. */
+static Buffer Skip(void) {
+    Buffer b = NewBuffer(0.55);
+    AddSweep(&b, 0.0, 0.45, 500.0, 4000.0, 1.3f);
+    AddChirp(&b, 0.05, 0.4, 600.0, 1800.0, 0.25f);
+    Normalise(&b, 0.55f);
+    return b;
+}
+
+/* A dial turning a quarter: a brass ratchet and a small ping. */
+static Buffer Dial(void) {
+    Buffer b = NewBuffer(0.3);
+    for (int k = 0; k < 3; ++k)
+        AddTick(&b, 0.03 * k, 2500.0 - 200.0 * k, 0.6f);
+    AddBell(&b, 0.09, 2217.0, 0.05, 0.2f);
+    Normalise(&b, 0.55f);
+    return b;
+}
+
+/* A puzzle solved: a bright arpeggio up to a held chord. */
+static Buffer Solved(void) {
+    Buffer b = NewBuffer(1.6);
+    static const double notes[] = {523.3, 659.3, 784.0, 1046.5};
+    for (int k = 0; k < 4; ++k)
+        AddBell(&b, 0.09 * k, notes[k], 0.3, 0.4f);
+    for (int k = 0; k < 3; ++k)
+        AddBell(&b, 0.45, notes[k + 1], 0.5, 0.3f);
+    Normalise(&b, 0.6f);
+    return b;
+}
+
+/* A tutorial step: one gentle chime. */
+static Buffer Tutorial(void) {
+    Buffer b = NewBuffer(0.7);
+    AddBell(&b, 0.0, 880.0, 0.25, 0.5f);
+    AddBell(&b, 0.0, 1760.0, 0.12, 0.15f);
+    Normalise(&b, 0.45f);
+    return b;
+}
+
+/* A hidden-object scene complete: a rising fanfare of bells and sparkles. */
+static Buffer SceneDone(void) {
+    Buffer b = NewBuffer(2.0);
+    static const double notes[] = {784.0, 987.8, 1174.7, 1568.0};
+    for (int k = 0; k < 4; ++k)
+        AddBell(&b, 0.12 * k, notes[k], 0.3, 0.4f);
+    for (int k = 0; k < 4; ++k)
+        AddBell(&b, 0.6, notes[k], 0.6, 0.25f);
+    for (int k = 0; k < 5; ++k)
+        AddChirp(&b, 0.6 + 0.15 * k, 0.12, 3000.0 + 300.0 * k, 4200.0, 0.06f);
+    Normalise(&b, 0.6f);
+    return b;
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         fprintf(stderr, "usage: soundgen OUTPUT_FOLDER\n");
@@ -126,6 +314,25 @@ int main(int argc, char** argv) {
         {"pickup", Pickup},
         {"amb_desk", StudyAmbience},  /* the desk top keeps the study's clock */
         {"amb_shed", GardenAmbience}, /* the shed hears the garden */
+        {"find", Find},
+        {"miss", Miss},
+        {"inventory", Inventory},
+        {"use", Use},
+        {"refuse", Refuse},
+        {"closeup_open", CloseupOpen},
+        {"closeup_close", CloseupClose},
+        {"menu_open", MenuOpen},
+        {"menu_close", MenuClose},
+        {"dialog", Dialog},
+        {"page", Page},
+        {"map_open", MapOpen},
+        {"travel", Travel},
+        {"hint", Hint},
+        {"skip", Skip},
+        {"dial", Dial},
+        {"solved", Solved},
+        {"tutorial", Tutorial},
+        {"scene_done", SceneDone},
     };
     int ok = 1;
     for (size_t i = 0; i < sizeof(sounds) / sizeof(sounds[0]); ++i) {

@@ -122,6 +122,27 @@ void AddWhoosh(Buffer* b, double start, double length, float cutoff_hz, float ga
     }
 }
 
+void AddSweep(Buffer* b, double start, double length, double f0, double f1, float gain) {
+    LowPass air = LowPassAt((float)f0);
+    const int first = (int)(start * RATE);
+    const int n = (int)(length * RATE);
+    for (int i = 0; i < n && first + i < b->count; ++i) {
+        const double u = (double)i / n;
+        air.a = (float)(1.0 - exp(-TWO_PI * (f0 + (f1 - f0) * u) / RATE));
+        const float env = (float)sin(PI * u);
+        b->data[first + i] += gain * env * env * LowPassRun(&air, Noise());
+    }
+}
+
+void AddStep(Buffer* b, double start, float gain) {
+    LowPass step = LowPassAt(250.0f);
+    const int first = (int)(start * RATE);
+    for (int i = first; i < first + RATE / 10 && i < b->count; ++i) {
+        const double t = (double)(i - first) / RATE;
+        b->data[i] += gain * Envelope(t, 0.003, 0.02) * LowPassRun(&step, Noise());
+    }
+}
+
 static int WritePages(FILE* file, ogg_stream_state* stream, int flush) {
     ogg_page page;
     while (flush ? ogg_stream_flush(stream, &page) : ogg_stream_pageout(stream, &page)) {

@@ -49,6 +49,12 @@ void AddTick(Buffer* b, double start, double freq, float gain);
 /* Low-passed noise shaped by a sine-squared swell over length seconds. */
 void AddWhoosh(Buffer* b, double start, double length, float cutoff_hz, float gain);
 
+/* Noise through a low-pass whose cutoff glides from f0 to f1: air that
+ * opens (rising) or closes (falling), shaped like AddWhoosh. */
+void AddSweep(Buffer* b, double start, double length, double f0, double f1, float gain);
+/* A muffled footstep or knock: a short burst of dark noise. */
+void AddStep(Buffer* b, double start, float gain);
+
 /* Writes the buffer as mono Ogg Vorbis at RATE with the given VBR quality
  * (-0.1 smallest .. 1 best); returns 0 and says why on failure. */
 int WriteOgg(const char* path, const Buffer* b, float quality);
