@@ -60,6 +60,45 @@ static Buffer StudyAmbience(void) {
     return b;
 }
 
+/* The greenhouse: warm still air and water dripping from the leaves onto
+ * the glass and the soil, at uneven moments. */
+static Buffer GreenhouseAmbience(void) {
+    Buffer b = NewBuffer(10.5);
+    LowPass air = LowPassAt(260.0f);
+    for (int i = 0; i < b.count; ++i)
+        b.data[i] = 0.5f * LowPassRun(&air, Noise());
+    for (double t = 0.2; t < 9.8;) {
+        const double pitch = 1700.0 + 500.0 * Noise();
+        AddBell(&b, t, pitch, 0.035, 0.12f);
+        AddChirp(&b, t, 0.03, pitch * 1.2, pitch * 0.8, 0.05f);
+        t += 0.45 + 0.35 * (Noise() + 1.0);
+    }
+    CloseLoop(&b, 0.5);
+    Normalise(&b, 0.4f);
+    return b;
+}
+
+/* The attic: wind rising and falling in the rafters, a beam creaking. */
+static Buffer AtticAmbience(void) {
+    Buffer b = NewBuffer(12.5);
+    LowPass lo = LowPassAt(900.0f), hi = LowPassAt(250.0f);
+    for (int i = 0; i < b.count; ++i) {
+        const double t = (double)i / RATE;
+        const float gust = 0.5f + 0.5f * (float)sin(TWO_PI * t / 6.0 + 0.3);
+        const float n = Noise();
+        /* a band of noise (difference of low-passes) whistles more than a
+         * plain low-pass does */
+        b.data[i] = gust * gust * (LowPassRun(&lo, n) - LowPassRun(&hi, n));
+    }
+    for (int k = 0; k < 2; ++k) {
+        AddChirp(&b, 3.1 + 6.0 * k, 0.5, 140.0, 105.0, 0.18f);
+        AddTick(&b, 3.1 + 6.0 * k, 220.0, 0.2f);
+    }
+    CloseLoop(&b, 0.5);
+    Normalise(&b, 0.4f);
+    return b;
+}
+
 /* A soft interface click. */
 static Buffer Click(void) {
     Buffer b = NewBuffer(0.12);
@@ -333,6 +372,12 @@ int main(int argc, char** argv) {
         {"solved", Solved},
         {"tutorial", Tutorial},
         {"scene_done", SceneDone},
+        /* the rooms added later: the shelves scene hears its greenhouse, and
+         * the ending the house's clock again */
+        {"amb_greenhouse", GreenhouseAmbience},
+        {"amb_greenhouse_shelves", GreenhouseAmbience},
+        {"amb_attic", AtticAmbience},
+        {"amb_ending", StudyAmbience},
     };
     int ok = 1;
     for (size_t i = 0; i < sizeof(sounds) / sizeof(sounds[0]); ++i) {
