@@ -29,7 +29,7 @@
 # values on a later one, and the full screen chosen in the menu in both.
 # Two more starts in the first walk's folder find Ada's progress: the garden
 # with the key taken, then (after a walk into the study and quitting there)
-# the study.
+# the study, where the finished scenes' desk and shed no longer open.
 # With TARROW_UPDATE_EXPECTED=1 the transcripts rewrite their expected files
 # (lib/playthrough.sh).
 source "$(dirname "$0")/lib/harness.sh"
