@@ -90,13 +90,13 @@ for shot in "$@"; do
     # rsvg-convert scales the picture smoothly; cjpeg reads the PPM.
     printf '<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="320" height="180"><image width="320" height="180" preserveAspectRatio="none" xlink:href="%s"/></svg>\n' \
         "$name.png" >"$work/$name.svg"
-    (cd "$work" && rsvg-convert --format=png --output="$name.small.png" "$name.svg") &&
+    if (cd "$work" && rsvg-convert --format=png --output="$name.small.png" "$name.svg") &&
         python3 "$root/tools/art/png_to_ppm.py" "$work/$name.small.png" "$work/$name.ppm" &&
-        cjpeg -quality 85 -outfile "$screens/$name.jpg" "$work/$name.ppm" || {
+        cjpeg -quality 85 -outfile "$screens/$name.jpg" "$work/$name.ppm"; then
+        echo "$screens/$name.jpg"
+    else
         echo "guide_shots.sh: $name.jpg could not be made" >&2
         status=1
-        continue
-    }
-    echo "$screens/$name.jpg"
+    fi
 done
 exit $status
