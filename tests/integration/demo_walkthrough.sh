@@ -16,7 +16,8 @@
 # button and closed by Resume, opened by Escape, its Options switching to
 # full screen, and Quit, which asks first and ends the game. A third run plays both scenes alone with their finds in a
 # shuffled order (tests/content/demo/scenes_shuffled.*), ending the tutorial
-# with a click beside it and skipping the gardener's greeting. A fourth, a
+# with a click beside it and skipping the gardener's greeting; in the shed a
+# second hint asked too soon shows its message, which Escape closes. A fourth, a
 # new player's too (the tutorial ended, the greeting skipped), walks by the
 # map, opens every chapter of the strategy guide, changes two volumes
 # in the Options, loses and regains the focus (the pause screen) and quits
