@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Twenty-three typical mistakes of a content author, each made once in a copy of the
+# Twenty-four typical mistakes of a content author, each made once in a copy of the
 # small game in tests/content/mistakes: modcheck must name every one at the
 # file and line where it was made (the line is found in the changed file, by
 # the text the change wrote) and exit 1; the game as it stands passes.
@@ -92,6 +92,8 @@ mistake "$house" '<ojb name="house_container">' 'the container has the unknown t
     sed -i 's|<obj name="house_container">|<ojb name="house_container">|; s|^    </obj>$|    </ojb>|' assets/$house
 mistake "$house" 'print("again")' 'trigger "trg_go" is defined again' \
     sed -i 's|^  </trigs>|    <trig name="trg_go"><code>print("again")</code></trig>\n  </trigs>|' assets/$house
+mistake "$house" 'CURSOR_HAND' 'object "hall_drawer" shows a cursor on enter but answers no click' \
+    sed -i 's/event_mdown="trg_open_drawer"/event_menter="*SetCursor(CURSOR_HAND)"/' assets/$house
 mistake config.xml 'trg_begin' 'the start trigger "trg_begin" is defined by no module' \
     sed -i 's/trg_start/trg_begin/' assets/config.xml
 

@@ -25,6 +25,25 @@ for script in art/render.sh videoart/make_videos.sh soundgen/make_sounds.sh; do
         grep -qF "tools/$script" <(sh "$TARROW_SOURCE_DIR/tools/$script" --help)
 done
 
+check "art/guide_shots.sh --help failed or showed no way to run it" \
+    grep -qF "tools/art/guide_shots.sh" <(bash "$TARROW_SOURCE_DIR/tools/art/guide_shots.sh" --help)
+bash "$TARROW_SOURCE_DIR/tools/art/guide_shots.sh" --tarrow "$TARROW" garden >/dev/null 2>"$work/shots.err"
+check "guide_shots.sh took \"garden\" without a picture name ($?)" test $? -eq 2
+check "guide_shots.sh did not say what a shot is: $(cat "$work/shots.err")" \
+    grep -qF "is not ROOM[/SUBROOM]=NAME" "$work/shots.err"
+
+# png_to_ppm.py: the PPM holds the PNG's colours, its alpha dropped.
+icon="$TARROW_SOURCE_DIR/assets/icon.png"
+python3 "$TARROW_SOURCE_DIR/tools/art/png_to_ppm.py" "$icon" "$work/icon.ppm"
+check "png_to_ppm.py failed on the icon" test $? -eq 0
+read -r _ _ red green blue _ < <("$TARROW_TOOLS/pngpixel" "$icon" 20 30 | tail -n 1)
+size=$(head -n 2 "$work/icon.ppm" | tail -n 1)
+width=${size%% *}
+header=$(head -n 3 "$work/icon.ppm" | wc -c)
+ppm_pixel=$(od -An -tu1 -j $((header + (30 * width + 20) * 3)) -N 3 "$work/icon.ppm" | xargs)
+check "png_to_ppm.py: pixel 20 30 is \"$ppm_pixel\", the PNG's is \"$red $green $blue\"" \
+    test "$ppm_pixel" = "$red $green $blue"
+
 # fontscramble: a file that is no font is refused and nothing is written.
 printf 'these are not glyphs' >"$work/notafont.ttf"
 "$TARROW_TOOLS/fontscramble" "$work/notafont.ttf" "$work/out.trfnt" 2>"$work/font.err"

@@ -181,6 +181,7 @@ void ModuleChecker::CheckObject(const tinyxml2::XMLElement* element) {
     if (const char* res = element->Attribute("res"))
         CheckResource(element, type, name, res);
     CheckTextId(element, type, name);
+    CheckCursorPromise(element, name);
     for (const tinyxml2::XMLElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
         CheckObject(child);
@@ -260,6 +261,29 @@ void ModuleChecker::CheckTextId(const tinyxml2::XMLElement* element, const std::
         Report(AttributeLine(element, "text"), "text \"" + name + "\" shows the id \"" +
                                                    std::string(id) +
                                                    "\", which no string table holds");
+}
+
+void ModuleChecker::CheckCursorPromise(const tinyxml2::XMLElement* element,
+                                       const std::string& name) {
+    // A cursor other than the default one tells the player that a click does
+    // something; an object that shows one must answer a click or a drag.
+    const char* enter = element->Attribute("event_menter");
+    if (!enter)
+        return;
+    const std::string call = enter;
+    bool promises = false;
+    for (size_t at = call.find("CURSOR_"); at != std::string::npos && !promises;
+         at = call.find("CURSOR_", at + 1))
+        promises = call.compare(at, 14, "CURSOR_DEFAULT") != 0;
+    if (!promises)
+        return;
+    for (const char* answer : {"event_mdown", "event_mup", "event_startdrag", "event_dragdrop"})
+        if (element->Attribute(answer))
+            return;
+    Report(AttributeLine(element, "event_menter"),
+           "object \"" + name +
+               "\" shows a cursor on enter but answers no click (no event_mdown, event_mup, "
+               "event_startdrag or event_dragdrop): the player clicks and nothing happens");
 }
 
 void ModuleChecker::ReadTriggers(const tinyxml2::XMLElement* trigs) {

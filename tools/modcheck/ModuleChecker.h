@@ -4,8 +4,8 @@
 // against what the type's class reads, with a suggestion for a misspelling),
 // the files each "res" names (loaded through a ResourceProbe, so a picture
 // the engine refuses is found with the engine's reason) and the string ids
-// of text objects. Triggers, calls and Lua code are gathered into the
-// ContentIndex for ScriptChecker. Findings go to the report; the index, the
+// of text objects, and objects that show a cursor but answer no click. Triggers, calls and Lua code
+// are gathered into the ContentIndex for ScriptChecker. Findings go to the report; the index, the
 // report and the probe are not owned and must outlive the checker.
 #pragma once
 
@@ -45,6 +45,8 @@ private:
                        const std::string& res);
     void CheckTextId(const tinyxml2::XMLElement* element, const std::string& type,
                      const std::string& name);
+    // An object whose enter call shows a cursor but that takes no click.
+    void CheckCursorPromise(const tinyxml2::XMLElement* element, const std::string& name);
     void ReadTriggers(const tinyxml2::XMLElement* trigs);
     // The line an attribute of element is written on (the element's own
     // line when it cannot be found in the text).

@@ -49,7 +49,9 @@ tr_TextLayoutResult tr_TextLayout::Wrap(std::vector<tr_TextChar>& chars, int max
     size_t line_start = 0; // first record of the current line in out
     size_t word_start = 0;
     long long word_width = 0;
-    int last_advance = 0; // advance of the record before the current word
+    // Set when a blank that did not fit ended the line: the next word then
+    // starts a new line, so that line never begins with the blank.
+    bool break_due = false;
 
     for (size_t i = 0; i < chars.size(); ++i) {
         out.push_back(chars[i]);
@@ -62,10 +64,25 @@ tr_TextLayoutResult tr_TextLayout::Wrap(std::vector<tr_TextChar>& chars, int max
         // fits; a line that already holds something is broken before it
         // otherwise (also when the word ends in a line feed, so no line runs
         // past maxwidth).
-        if (wrapping && word_start > line_start && line_width + word_width >= maxwidth) {
-            if (out[word_start - 1].code == ' ') {
+        const bool overflows = line_width + word_width >= maxwidth;
+        const bool lone = word_start + 1 == out.size();
+        if (wrapping && word_start > line_start && lone && chars[i].code == ' ' &&
+            (overflows || break_due)) {
+            // A blank after punctuation is a word of its own; where the line
+            // ends it is dropped instead of opening the next line.
+            out.pop_back();
+            word_width = 0;
+            break_due = true;
+            continue;
+        }
+        // A line feed alone ends the line itself: no break in front of it.
+        if (wrapping && word_start > line_start && !(lone && line_feed) &&
+            (overflows || break_due)) {
+            // The blanks at the break end neither line (a line of nothing
+            // else keeps one, so no line comes out empty).
+            while (word_start > line_start + 1 && out[word_start - 1].code == ' ') {
+                line_width -= metrics.MeasureGlyph(StyleOf(out[word_start - 1], fonttype), ' ');
                 out.erase(out.begin() + static_cast<long>(word_start) - 1);
-                line_width -= last_advance;
                 --word_start;
             }
             tr_TextChar feed = out[word_start];
@@ -75,15 +92,16 @@ tr_TextLayoutResult tr_TextLayout::Wrap(std::vector<tr_TextChar>& chars, int max
             ++result.lines;
             line_start = word_start + 1;
             line_width = 0;
+            break_due = false;
         }
         line_width += word_width;
         if (line_feed) {
+            break_due = false;
             result.widest = std::max(result.widest, Saturate(line_width));
             ++result.lines;
             line_start = out.size();
             line_width = 0;
         }
-        last_advance = advance;
         word_start = out.size();
         word_width = 0;
     }

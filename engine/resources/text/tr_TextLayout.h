@@ -1,9 +1,10 @@
 // tr_TextLayout: word wrap of character records. Words end after a blank, a
 // line feed, . , ! ? : ; and after every CJK code (11905..40958), so CJK text
 // breaks anywhere. A line that would reach maxwidth is broken before the word
-// that does not fit: the blank at the break is removed and a line feed record
-// is inserted. A word wider than maxwidth gets a line of its own and is not
-// split. Works in place on the caller's records.
+// that does not fit: the blanks at the break are removed and a line feed
+// record is inserted; a blank that would overflow the line is dropped and the
+// next word starts the next line, so no line begins with a blank. A word wider than maxwidth gets a
+// line of its own and is not split. Works in place on the caller's records.
 #pragma once
 
 #include "engine/resources/text/tr_GlyphMetrics.h"

@@ -99,6 +99,32 @@ TEST(TextLayout, PunctuationEndsWords) {
     EXPECT_EQ(Wrap("aaaaa,bbbbb.ccc", 100).text, "aaaaa,\nbbbbb.ccc");
 }
 
+TEST(TextLayout, NoLineStartsWithTheBlankAtItsBreak) {
+    // A blank after punctuation is a word of its own: where it does not fit
+    // it is dropped, and the next word still starts the next line.
+    const struct {
+        const char* text;
+        int maxwidth;
+        const char* wrapped;
+        int lines;
+    } cases[] = {
+        {"aaaaaaaaa, bbb", 100, "aaaaaaaaa,\nbbb", 2},
+        {"aaa. bb", 100, "aaa. bb", 1},            // all on one line
+        {"aaaaaaa. bbb", 100, "aaaaaaa.\nbbb", 2}, // it fits, but ends the line
+        {"aaaaaaaa. bbb", 100, "aaaaaaaa.\nbbb", 2},
+        {"aaaaaaaaa,  bbb", 100, "aaaaaaaaa,\nbbb", 2},
+        {"aaaa  bbbbb", 100, "aaaa\nbbbbb", 2},
+        {"aaaaaaaaa, ", 100, "aaaaaaaaa,", 1},         // nothing after it
+        {"aaaaaaaaa, \nbb", 100, "aaaaaaaaa,\nbb", 2}, // the feed is the break
+        {"aa, bb, cc, dd", 75, "aa, bb,\ncc, dd", 2},
+    };
+    for (const auto& c : cases) {
+        const Wrapped w = Wrap(c.text, c.maxwidth);
+        EXPECT_EQ(w.text, c.wrapped) << c.text;
+        EXPECT_EQ(w.result.lines, c.lines) << c.text;
+    }
+}
+
 TEST(TextLayout, CjkTextBreaksBetweenAnyTwoIdeographs) {
     std::string text;
     for (int i = 0; i < 12; ++i)
