@@ -11,7 +11,8 @@
 # - the segment quit in the attic after the trunk opened, then resumed: the
 #   restart must find the hatch and the trunk open, and the inventory rebuilt
 #   with the winding key alone (dragged from the first slot it winds the
-#   box), and reach the same ending and the same progress;
+#   box), and reach the same ending and the same progress; quit again while
+#   the wound box plays, the restart tells its words when it is clicked;
 # - the finished player choosing Play on the title again: a fresh game in the
 #   study, the hatch shut, the tutorial not shown again.
 # With TARROW_UPDATE_EXPECTED=1 the first run rewrites attic.expected.
@@ -63,6 +64,28 @@ check "the resumed game ends otherwise than the whole segment" \
     cmp -s <(tail -n 14 "$work/whole.txt.demo") <(tail -n 14 "$work/resumed.txt.demo")
 check "the resumed game's progress differs: $(progress "$work/b")" \
     test "$(progress "$work/b")" = "$finished"
+
+# Quit while the wound box plays, before its words: back in the attic the
+# box, clicked, plays on and its words lead to the same ending.
+until_frame "$segment" 700 | continue_from /dev/stdin 0 "$offset" >"$work/quit2.input"
+run "$work/c" "$work/quit2.input" "$work/quit2.txt" "${start[@]}"
+cat >"$work/resumed2.input" <<'EOF'
+200 move 683 586
+205 click 683 586
+330 move 798 548
+335 click 798 548
+365 click 798 548
+480 move 683 500
+485 click 683 500
+800 quit
+EOF
+run "$work/c" "$work/resumed2.input" "$work/resumed2.txt" "${start[@]}"
+check "the game resumed while the box played forgot it was wound" grep -qxF \
+    "demo: the hatch is open, the trunk open, the music box wound" "$work/resumed2.txt.demo"
+check "the game resumed while the box played ends otherwise than the whole segment" \
+    cmp -s <(tail -n 12 "$work/whole.txt.demo") <(tail -n 12 "$work/resumed2.txt.demo")
+check "the game resumed while the box played left other progress: $(progress "$work/c")" \
+    test "$(progress "$work/c")" = "$finished"
 
 # The finished player plays again from the title: Play (design 420, 580),
 # then a click on the hatch, which is shut again.
