@@ -70,8 +70,8 @@ check "the resumed game's progress differs: $(progress "$work/b")" \
 until_frame "$segment" 700 | continue_from /dev/stdin 0 "$offset" >"$work/quit2.input"
 run "$work/c" "$work/quit2.input" "$work/quit2.txt" "${start[@]}"
 cat >"$work/resumed2.input" <<'EOF'
-200 move 683 586
-205 click 683 586
+200 move 683 541
+205 click 683 541
 330 move 798 548
 335 click 798 548
 365 click 798 548
