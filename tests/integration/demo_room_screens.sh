@@ -55,10 +55,10 @@ same_picture() {
 # Frame 2 is the loading screen; by frame 150 every room has faded in and
 # its animations, particles and video are under way.
 check "the study could not be drawn" shoot study 2:loading 150:study
-for room in garden desk shed; do
+for room in garden desk shed attic ending; do
     check "the $room could not be drawn" shoot "$room" "150:$room"
 done
-for name in loading study garden desk shed; do
+for name in loading study garden desk shed attic ending; do
     check "$name is not the picture it was" same_picture "$name"
 done
 finish
