@@ -330,6 +330,8 @@ int main(int argc, char** argv) {
         {"pickup", Pickup},
         {"amb_desk", StudyAmbience}, /* the desk top keeps the study's clock */
         {"amb_shed", GardenAmbience}, /* the shed hears the garden */
+        {"amb_greenhouse", GardenAmbience}, /* the glasshouse stands in the garden */
+        {"amb_greenhouse_shelves", GardenAmbience},
     };
     int ok = 1;
     for (size_t i = 0; i < sizeof(sounds) / sizeof(sounds[0]); ++i) {
