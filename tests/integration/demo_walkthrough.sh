@@ -12,7 +12,11 @@
 # button refills, finds, a hint, a skip, the closing dialog), the garden
 # shed's item-panel scene (a hint, a tool dropped wrong, tools in order, a
 # skip for the last, the closing dialog), the film again closed by its Skip,
-# the map and the guide opened and closed, and the menu: opened by its
+# the greenhouse (its door locked, then opened with the lock's iron key; the
+# potting bench's close-up: the seeds sown, a hint, closed and opened again,
+# the can's watering, the flower's winding key taken; the shelves' task-list
+# scene: finds, a hint, a skip, the dialog giving the hooked pole) and back
+# through the garden into the study, the map and the guide opened and closed, and the menu: opened by its
 # button and closed by Resume, opened by Escape, its Options switching to
 # full screen, and Quit, which asks first and ends the game. A third run plays both scenes alone with their finds in a
 # shuffled order (tests/content/demo/scenes_shuffled.*), ending the tutorial
@@ -27,9 +31,9 @@
 # as an error or a warning, and the player's folder must hold the log and the
 # settings: the configuration's defaults on a first run, the player's own
 # values on a later one, and the full screen chosen in the menu in both.
-# Two more starts in the first walk's folder find Ada's progress: the garden
-# with the key taken, then (after a walk into the study and quitting there)
-# the study.
+# Two more starts in the first walk's folder find Ada's progress: the study
+# with the key taken and the inventory rebuilt, then (after a walk into the
+# garden and quitting there) the garden.
 # With TARROW_UPDATE_EXPECTED=1 the transcripts rewrite their expected files
 # (lib/playthrough.sh).
 source "$(dirname "$0")/lib/harness.sh"
