@@ -25,7 +25,8 @@
 # map, opens every chapter of the strategy guide, changes two volumes
 # in the Options, loses and regains the focus (the pause screen) and quits
 # after a Stay; restarted, the Options show the volumes chosen
-# (tests/content/demo/interface*.*).
+# (tests/content/demo/interface*.*). A fifth plays the greenhouse otherwise
+# (tests/content/demo/greenhouse_variant.*) and checks its saved progress.
 # The content prints what happens ("demo: ..."); the transcript must match
 # tests/content/demo/walkthrough.expected line by line. Nothing may be logged
 # as an error or a warning, and the player's folder must hold the log and the
@@ -146,5 +147,30 @@ check "the effects volume chosen was not kept: $(cat "$settings")" \
     test "$(attribute "$settings" sfx_volume)" = "0.8"
 check "the ambience volume chosen was not kept: $(cat "$settings")" \
     test "$(attribute "$settings" env_volume)" = "0.9"
+
+# Fifth run: the walk up to the garden before the greenhouse (frame 3312 of
+# walkthrough.input), then the greenhouse played otherwise
+# (tests/content/demo/greenhouse_variant.*, its frames counted from there):
+# items dropped on the wrong thing, Hint and Skip through the potting bench,
+# the shelves' finds in another order, the bench and the shelves once done.
+# The quit saves the progress, which must hold every step.
+greenhouse_start=3312
+{
+    awk -v last="$greenhouse_start" '$1 ~ /^[0-9]+$/ && $1 < last' "$content/walkthrough.input"
+    awk -v from="$greenhouse_start" '$1 ~ /^[0-9]+$/ { $1 += from; print }' \
+        "$content/greenhouse_variant.input"
+} >"$work/variant.input"
+XDG_DATA_HOME="$work/variant" timeout 240 "$TARROW" --headless --frames 1000000 \
+    --input "$work/variant.input" -C "$TARROW_SOURCE_DIR" >"$work/variant.txt" 2>"$work/variant.txt.err"
+rc=$?
+check "greenhouse variant exited $rc: $(head -c 2000 "$work/variant.txt.err")" test "$rc" -eq 0
+grep '^demo: ' "$work/variant.txt" >"$work/variant.demo"
+expect "$content/greenhouse_variant.expected" "$work/variant.demo" "the greenhouse played otherwise"
+quiet "the greenhouse variant" "$work/variant.txt" "$work/variant.txt.err"
+saved=$(progress "$work/variant")
+for kept in 'room = "greenhouse"' "greenhouse_open = true" "seeds_planted = true" \
+    "flower_grown = true" "winding_key_taken = true" "shelves_done = true"; do
+    check "the greenhouse variant's progress lacks $kept: $saved" grep -qF "$kept" <<<"$saved"
+done
 
 finish
