@@ -12,7 +12,11 @@
 # button refills, finds, a hint, a skip, the closing dialog), the garden
 # shed's item-panel scene (a hint, a tool dropped wrong, tools in order, a
 # skip for the last, the closing dialog), the film again closed by its Skip,
-# the map and the guide opened and closed, and the menu: opened by its
+# the greenhouse (its door locked, then opened with the lock's iron key; the
+# potting bench's close-up: the seeds sown, a hint, closed and opened again,
+# the can's watering, the flower's winding key taken; the shelves' task-list
+# scene: finds, a hint, a skip, the dialog giving the hooked pole) and back
+# through the garden into the study, the map and the guide opened and closed, and the menu: opened by its
 # button and closed by Resume, opened by Escape, its Options switching to
 # full screen, and Quit, which asks first and ends the game. A third run plays both scenes alone with their finds in a
 # shuffled order (tests/content/demo/scenes_shuffled.*), ending the tutorial
@@ -24,15 +28,17 @@
 # after a Stay; Escape closes the map, the gardener's greeting, the guide and
 # a close-up on the way; restarted, the map offers the greenhouse marked seen
 # in the save, and the Options show the volumes chosen
-# (tests/content/demo/interface*.*).
+# (tests/content/demo/interface*.*). A fifth plays the greenhouse otherwise
+# (tests/content/demo/greenhouse_variant.*) and checks its saved progress.
 # The content prints what happens ("demo: ..."); the transcript must match
 # tests/content/demo/walkthrough.expected line by line. Nothing may be logged
 # as an error or a warning, and the player's folder must hold the log and the
 # settings: the configuration's defaults on a first run, the player's own
 # values on a later one, and the full screen chosen in the menu in both.
-# Two more starts in the first walk's folder find Ada's progress: the garden
-# with the key taken, then (after a walk into the study and quitting there)
-# the study, where the finished scenes' desk and shed no longer open.
+# Two more starts in the first walk's folder find Ada's progress: the study
+# with the key taken and the inventory rebuilt, where the finished desk no
+# longer opens its scene, then (after a walk into the garden and quitting
+# there) the garden, where the finished shed no longer opens its scene.
 # With TARROW_UPDATE_EXPECTED=1 the transcripts rewrite their expected files
 # (lib/playthrough.sh).
 source "$(dirname "$0")/lib/harness.sh"
@@ -153,5 +159,30 @@ check "the effects volume chosen was not kept: $(cat "$settings")" \
     test "$(attribute "$settings" sfx_volume)" = "0.8"
 check "the ambience volume chosen was not kept: $(cat "$settings")" \
     test "$(attribute "$settings" env_volume)" = "0.9"
+
+# Fifth run: the walk up to the garden before the greenhouse (frame 3312 of
+# walkthrough.input), then the greenhouse played otherwise
+# (tests/content/demo/greenhouse_variant.*, its frames counted from there):
+# items dropped on the wrong thing, Hint and Skip through the potting bench,
+# the shelves' finds in another order, the bench and the shelves once done.
+# The quit saves the progress, which must hold every step.
+greenhouse_start=3312
+{
+    awk -v last="$greenhouse_start" '$1 ~ /^[0-9]+$/ && $1 < last' "$content/walkthrough.input"
+    awk -v from="$greenhouse_start" '$1 ~ /^[0-9]+$/ { $1 += from; print }' \
+        "$content/greenhouse_variant.input"
+} >"$work/variant.input"
+XDG_DATA_HOME="$work/variant" timeout 240 "$TARROW" --headless --frames 1000000 \
+    --input "$work/variant.input" -C "$TARROW_SOURCE_DIR" >"$work/variant.txt" 2>"$work/variant.txt.err"
+rc=$?
+check "greenhouse variant exited $rc: $(head -c 2000 "$work/variant.txt.err")" test "$rc" -eq 0
+grep '^demo: ' "$work/variant.txt" >"$work/variant.demo"
+expect "$content/greenhouse_variant.expected" "$work/variant.demo" "the greenhouse played otherwise"
+quiet "the greenhouse variant" "$work/variant.txt" "$work/variant.txt.err"
+saved=$(progress "$work/variant")
+for kept in 'room = "greenhouse"' "greenhouse_open = true" "seeds_planted = true" \
+    "flower_grown = true" "winding_key_taken = true" "shelves_done = true"; do
+    check "the greenhouse variant's progress lacks $kept: $saved" grep -qF "$kept" <<<"$saved"
+done
 
 finish
