@@ -3,7 +3,8 @@
 # and resumed: each resumed game must print its expected transcript, end on
 # the whole game's last lines and leave the whole game's saved progress.
 # Neither run may print or log an error or a warning. The whole game is played
-# once first, from a fresh user folder, for its ending and its progress.
+# once first, from a fresh user folder: its transcript must match the
+# manifest's "whole" file; its ending and its progress are the resumes' measure.
 source "$(dirname "$0")/lib/harness.sh"
 source "$(dirname "$0")/lib/playthrough.sh"
 
@@ -11,6 +12,7 @@ play_headless "$work/whole" "$game_input" "$work/whole.txt"
 rc=$?
 check "the whole game exited $rc: $(head -c 2000 "$work/whole.txt.err")" test "$rc" -eq 0
 transcript "$work/whole.txt" >"$work/whole.demo"
+expect "$game_expected" "$work/whole.demo" "the whole game"
 ending=$(progress "$work/whole")
 check "the whole game left no saved progress" test -n "$ending"
 tail_lines=$(manifest_value tail)

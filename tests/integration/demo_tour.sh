@@ -48,9 +48,9 @@ quiet "the window run" "$work/window.txt" "$(user_folder "$work/data")/logfile.t
 transcript "$work/window.txt" >"$work/window.demo"
 shown=$(grep -c '' "$work/window.demo")
 check "the window run went otherwise than the headless one: $(diff <(head -n $((shown - 1)) \
-    "$work/window.demo") <(head -n $((shown - 1)) "$content/$(manifest_value game).expected") |
+    "$work/window.demo") <(head -n $((shown - 1)) "$game_expected") |
     head -n 6)" cmp -s <(head -n $((shown - 1)) "$work/window.demo") \
-    <(head -n $((shown - 1)) "$content/$(manifest_value game).expected")
+    <(head -n $((shown - 1)) "$game_expected")
 
 while read -r frame name; do
     shot="$tour/$name.png"
