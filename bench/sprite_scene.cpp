@@ -10,6 +10,10 @@
 // allocations the draw made per frame.
 //
 // Usage: bench_sprite_scene [frames=300] [warmup=30] [largest=20000]
+//        [single|mixed] [64|8] [count]
+// The optional words narrow the table to one variant, one on-screen size
+// (64: the texture as it is, 8: scaled by 1/8) and one sprite count, as
+// bench/sprite_vs_love.sh runs it beside LOVE.
 #include "BenchWindow.h"
 #include "engine/bindings/tr_EngineCore.h"
 #include "engine/objects/tr_Sprite.h"
@@ -17,6 +21,7 @@
 #include "engine/resources/files/tr_ResourceRegistry.h"
 #include "engine/resources/images/tr_PngWriter.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -144,6 +149,12 @@ int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
     const int warmup = argc > 2 ? std::max(0, std::atoi(argv[2])) : 30;
     const int largest = argc > 3 ? std::max(1, std::atoi(argv[3])) : 20000;
+    const std::string only_variant = argc > 4 ? argv[4] : "";
+    const int only_size = argc > 5 ? std::atoi(argv[5]) : 0;
+    const int only_count = argc > 6 ? std::atoi(argv[6]) : 0;
+    std::vector<int> counts = {1000, 5000, 20000};
+    if (only_count > 0)
+        counts = {only_count};
     BenchWindow window;
     if (!window.Open("bench_sprite_scene"))
         return 1;
@@ -162,8 +173,13 @@ int main(int argc, char** argv) {
         std::printf("%-8s %7s %6s %10s %12s %13s %10s %8s %6s\n", "variant", "sprites", "scale",
                     "frame ms", "draw CPU ms", "engine us/spr", "GL CPU ms", "allocs/f", "calls");
         for (bool mixed : {false, true}) {
-            for (float scale : {1.0f, 0.125f}) {
-                for (int count : {1000, 5000, 20000}) {
+            if (!only_variant.empty() && only_variant != (mixed ? "mixed" : "single"))
+                continue;
+            for (int size : {64, 8}) {
+                if (only_size != 0 && only_size != size)
+                    continue;
+                const float scale = size / 64.0f;
+                for (int count : counts) {
                     if (count > largest)
                         continue;
                     const Result r =

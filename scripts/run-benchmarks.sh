@@ -13,3 +13,6 @@ done
 # X server when there is no display).
 echo "== demo_rooms"
 "$(dirname "$0")/../bench/demo_rooms.sh" "$build_dir/apps/tarrow/tarrow"
+# The sprite scenes beside LOVE (Tarrow's figures alone when love is missing).
+echo "== sprite_vs_love"
+"$(dirname "$0")/../bench/sprite_vs_love.sh" "$build_dir/bench/bench_sprite_scene"

@@ -47,13 +47,6 @@ bool tr_Matrix::operator==(const tr_Matrix& o) const {
     return true;
 }
 
-void tr_Matrix::TransformPoint(float& x, float& y) const {
-    const float nx = x * m[0] + y * m[4] + m[12];
-    const float ny = x * m[1] + y * m[5] + m[13];
-    x = nx;
-    y = ny;
-}
-
 bool tr_Matrix::Inverse2D(tr_Matrix& out) const {
     const float det = m[0] * m[5] - m[1] * m[4];
     if (det == 0.0f || !std::isfinite(det))
@@ -71,12 +64,22 @@ bool tr_Matrix::Inverse2D(tr_Matrix& out) const {
 }
 
 tr_Matrix tr_MakeTransform(float x, float y, float angle, float sx, float sy) {
+    // Scale * Rotation * Translation written out: the full products cost a
+    // few hundred operations for every moving object every frame, and give
+    // these same values (their other terms are exact zeros and ones).
     tr_Matrix r;
-    if (sx != 1.0f || sy != 1.0f)
-        r = r * tr_Matrix::Scale(sx, sy);
-    if (angle != 0.0f)
-        r = r * tr_Matrix::Rotation(angle);
-    if (x != 0.0f || y != 0.0f)
-        r = r * tr_Matrix::Translation(x, y);
+    if (angle != 0.0f) {
+        const float c = std::cos(angle);
+        const float s = std::sin(angle);
+        r.m[0] = sx * c;
+        r.m[1] = sx * -s;
+        r.m[4] = sy * s;
+        r.m[5] = sy * c;
+    } else {
+        r.m[0] = sx;
+        r.m[5] = sy;
+    }
+    r.m[12] = x;
+    r.m[13] = y;
     return r;
 }

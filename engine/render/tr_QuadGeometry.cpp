@@ -30,27 +30,11 @@ bool tr_IsInvisible(const tr_DrawState& state) {
            tr_PackChannel(state.alpha) == 0;
 }
 
-bool tr_IsOutsideView(const tr_Vertex* vertices, int count, const int view[4]) {
-    bool left = true, right = true, above = true, below = true;
-    for (int i = 0; i < count; ++i) {
-        left = left && vertices[i].x <= view[0];
-        right = right && vertices[i].x >= view[0] + view[2];
-        above = above && vertices[i].y <= view[1];
-        below = below && vertices[i].y >= view[1] + view[3];
-    }
-    return left || right || above || below;
-}
-
 tr_Matrix tr_ShiftToPixelCentres(const tr_Matrix& m, float shift) {
     tr_Matrix shifted = m;
     shifted[12] -= shift;
     shifted[13] -= shift;
     return shifted;
-}
-
-void tr_TransformVertices(tr_Vertex* vertices, int count, const tr_Matrix& m) {
-    for (int i = 0; i < count; ++i)
-        m.TransformPoint(vertices[i].x, vertices[i].y);
 }
 
 bool tr_QuadGeometry::Build(const tr_Texture* texture, const tr_DrawState& state) {

@@ -37,8 +37,19 @@ bool tr_IsPixelExact(const tr_Matrix& m, float x0, float y0, float x1, float y1)
 bool tr_IsInvisible(const tr_DrawState& state);
 
 // Whether the transformed vertices all lie beyond one edge of the view
-// rectangle (x, y, w, h), so that nothing of them can be seen.
-bool tr_IsOutsideView(const tr_Vertex* vertices, int count, const int view[4]);
+// rectangle (x, y, w, h), so that nothing of them can be seen. Inline, like
+// tr_TransformVertices: called with a constant count for every quad drawn,
+// the loops unroll into straight code.
+inline bool tr_IsOutsideView(const tr_Vertex* vertices, int count, const int view[4]) {
+    bool left = true, right = true, above = true, below = true;
+    for (int i = 0; i < count; ++i) {
+        left = left && vertices[i].x <= view[0];
+        right = right && vertices[i].x >= view[0] + view[2];
+        above = above && vertices[i].y <= view[1];
+        below = below && vertices[i].y >= view[1] + view[3];
+    }
+    return left || right || above || below;
+}
 
 // The draw matrix with shift subtracted from its translation. Direct3D 9
 // style back ends shift by 0.5 so texel centres land on pixel centres; GL
@@ -46,4 +57,7 @@ bool tr_IsOutsideView(const tr_Vertex* vertices, int count, const int view[4]);
 tr_Matrix tr_ShiftToPixelCentres(const tr_Matrix& m, float shift);
 
 // Moves each vertex position through m (p' = p * m).
-void tr_TransformVertices(tr_Vertex* vertices, int count, const tr_Matrix& m);
+inline void tr_TransformVertices(tr_Vertex* vertices, int count, const tr_Matrix& m) {
+    for (int i = 0; i < count; ++i)
+        m.TransformPoint(vertices[i].x, vertices[i].y);
+}

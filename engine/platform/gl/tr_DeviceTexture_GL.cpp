@@ -25,7 +25,10 @@ void tr_DeviceTexture_GL::WriteRows(const uint8_t* pixels, int width, int height
     glBindTexture(GL_TEXTURE_2D, texture_);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, stride / 4);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    // Render targets hold real RGBA; other textures keep the bytes as they
+    // come and swap red and blue when sampled (tr_RenderDevice_GL).
+    const GLenum order = framebuffer_ ? GL_BGRA : GL_RGBA;
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, order, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glBindTexture(GL_TEXTURE_2D, 0);
 }

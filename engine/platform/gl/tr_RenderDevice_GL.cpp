@@ -64,6 +64,13 @@ tr_RenderDevice_GL::AllocateTexture(int width, int height, bool render_target, s
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    if (!render_target) {
+        // Loaded texels arrive blue first and are stored as they come (a
+        // plain row copy; Mesa swaps red and blue texel by texel otherwise),
+        // so sampling swaps them back.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_R, GL_BLUE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_B, GL_RED);
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
     const GLenum status = glGetError();
     if (status != GL_NO_ERROR) {

@@ -1,6 +1,8 @@
 // tr_RenderDevice_GL: the OpenGL 3.3 render device. Textures are GL_RGBA8
-// textures filled as GL_BGRA / GL_UNSIGNED_BYTE (the engine's byte order);
-// render targets also get a framebuffer object. Needs a current GL context
+// textures filled from the engine's byte order (blue, green, red, alpha):
+// loaded ones store those bytes unchanged and swap red and blue when
+// sampled, render targets are filled as GL_BGRA and also get a framebuffer
+// object. Needs a current GL context
 // while it and anything it made live. The renderer that owns it registers a
 // flush callback, called before any texture changes or dies, so quads
 // already batched draw what they were given.

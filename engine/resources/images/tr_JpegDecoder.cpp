@@ -3,6 +3,7 @@
 #include "engine/core/tr_Log.h"
 #include "engine/resources/files/tr_ContentPath.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
@@ -61,9 +62,11 @@ Result DecodeStream(FILE* file, tr_DecodedImage::Pixels& pixels, int& width, int
         jpeg_destroy_decompress(&info);
         return Result::kOverBudget;
     }
-    info.out_color_space = JCS_RGB;
+    // libjpeg-turbo's colour converter writes the device order (blue, green,
+    // red, alpha 255) itself, so rows land where they belong in one pass.
+    info.out_color_space = JCS_EXT_BGRA;
     jpeg_start_decompress(&info);
-    if (info.output_components != 3) {
+    if (info.output_components != 4) {
         jpeg_destroy_decompress(&info);
         return Result::kNotRgb;
     }
@@ -75,20 +78,18 @@ Result DecodeStream(FILE* file, tr_DecodedImage::Pixels& pixels, int& width, int
     height = static_cast<int>(info.output_height);
     pixels.resize(static_cast<size_t>(width) * height * 4);
     const size_t row_bytes = static_cast<size_t>(width) * 4;
-    // Each RGB row is decoded into the back three quarters of its own BGRA
-    // row and then spread forward in place, so no second buffer is needed.
+    // Several rows per call: asked for one row at a time, the library
+    // upsamples each row pair into a spare buffer and copies it out.
+    const JDIMENSION kRowsPerRead = 16;
+    JSAMPROW rows[kRowsPerRead];
     while (info.output_scanline < info.output_height) {
-        uint8_t* row = pixels.data() + info.output_scanline * row_bytes;
-        JSAMPROW rgb = row + width;
-        jpeg_read_scanlines(&info, &rgb, 1);
-        for (int x = 0; x < width; ++x) {
-            const uint8_t r = rgb[x * 3];
-            const uint8_t g = rgb[x * 3 + 1];
-            const uint8_t b = rgb[x * 3 + 2];
-            row[x * 4] = b;
-            row[x * 4 + 1] = g;
-            row[x * 4 + 2] = r;
-            row[x * 4 + 3] = 255;
+        const JDIMENSION first = info.output_scanline;
+        const JDIMENSION count = std::min(kRowsPerRead, info.output_height - first);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = pixels.data() + (first + i) * row_bytes;
+        if (jpeg_read_scanlines(&info, rows, count) == 0) {
+            jpeg_destroy_decompress(&info);
+            return Result::kLibraryError;
         }
     }
     jpeg_finish_decompress(&info);

@@ -4,7 +4,9 @@
 #include "engine/render/tr_Matrix.h"
 #include "engine/render/tr_Texture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <string>
 #include <zlib.h>
 
 namespace {
@@ -105,6 +107,35 @@ TEST_F(TextureTest, JpegDecodesOpaqueAndPngWinsWhenBothExist) {
     tr_Texture both;
     Load(both, "photo", true);
     EXPECT_FLOAT_EQ(both.GetWidth(), 4.0f);
+}
+
+// Bands of pure red, green and blue, 16 rows each, under heights that end
+// inside a band and inside a read of several rows: every row must land in
+// its own place with its channels in device order and full alpha.
+TEST_F(TextureTest, JpegRowsLandInPlaceInDeviceOrder) {
+    const uint32_t bands[3] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+    for (int height : {8, 37, 48}) {
+        const int width = 24;
+        std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+        for (int y = 0; y < height; ++y)
+            std::fill_n(&pixels[static_cast<size_t>(y) * width], width, bands[(y / 16) % 3]);
+        const std::string name = "bands" + std::to_string(height);
+        WriteJpeg(folder + name + ".jpg", width, height, pixels);
+        tr_Texture texture;
+        EXPECT_EQ(Load(texture, name, true), "");
+        auto* device = dynamic_cast<tr_DeviceTexture_Null*>(texture.GetDeviceTexture(0));
+        ASSERT_NE(device, nullptr);
+        // Rows a few pixels inside each band, clear of the blur at its edges.
+        for (int y = 4; y < height; y += 16) {
+            const uint32_t texel = device->GetTexel(12, y);
+            const uint32_t want = bands[(y / 16) % 3];
+            EXPECT_EQ(texel >> 24, 255u) << name << " row " << y;
+            for (int shift : {16, 8, 0})
+                EXPECT_NEAR(static_cast<int>((texel >> shift) & 255),
+                            static_cast<int>((want >> shift) & 255), 40)
+                    << name << " row " << y << " shift " << shift;
+        }
+    }
 }
 
 TEST_F(TextureTest, OpacityIsKnownFromThePixelsAtLoad) {
