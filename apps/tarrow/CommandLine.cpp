@@ -50,7 +50,8 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
         const std::string& arg = args[i];
         const bool takes_value = arg == "--frames" || arg == "--fixed-dt" || arg == "--input" ||
                                  arg == "-C" || arg == "--screenshot" || arg == "--module" ||
-                                 arg == "--room" || arg == "--level" || arg == "--new";
+                                 arg == "--room" || arg == "--level" || arg == "--new" ||
+                                 arg == "--redraw";
         if (takes_value && i + 1 >= args.size()) {
             error = "option '" + arg + "' needs a value";
             return false;
@@ -113,6 +114,13 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
                 error = "--new needs a folder";
                 return false;
             }
+        } else if (arg == "--redraw") {
+            const std::string& value = args[++i];
+            if (value != "full" && value != "changed") {
+                error = "--redraw needs 'full' or 'changed', not '" + value + "'";
+                return false;
+            }
+            redraw_changed_only = value == "changed";
         } else if (arg == "-C") {
             directory = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
@@ -157,6 +165,8 @@ const char* CommandLine::Usage() {
            "                  configured start point\n"
            "  --new DIR       make a starter game in DIR (a new folder) and stop; then\n"
            "                  run it with: tarrow --dev -C DIR\n"
+           "  --redraw full|changed  draw every frame whole (the default), or only what\n"
+           "                  changed since the last one (window only)\n"
            "  -C DIR          change to DIR first\n"
            "  --help          show this text\n";
 }

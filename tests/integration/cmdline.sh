@@ -71,6 +71,8 @@ if [[ $? -ne 0 || "$help" != *"--headless"* ]]; then
 fi
 
 expect 2 "--screenshot" -- --screenshot 3
+expect 2 "--redraw needs 'full' or 'changed'" -- --redraw sideways
+expect 2 "needs a value" -- --redraw
 expect 2 "not --headless" -- --headless --screenshot 1:"$work/shot.png"
 
 # The window: frames end the run, a screenshot of a drawn frame is a PNG.
@@ -81,6 +83,13 @@ if [[ -n "${DISPLAY:-}" ]]; then
         fail=1
     fi
     expect 1 "frame 9" -- --frames 3 --screenshot 9:"$work/never.png"
+    # Changed-only redraw draws the first frames whole: its screenshot is a
+    # picture like the full redraw's.
+    expect 0 "" -- --redraw changed --frames 3 --screenshot 2:"$work/changed.png"
+    if [[ "$(head -c 4 "$work/changed.png" 2>/dev/null | tail -c 3)" != "PNG" ]]; then
+        echo "cmdline: --redraw changed wrote no PNG"
+        fail=1
+    fi
 
     # Closing the window (SDL reports a termination request the same way)
     # ends the run cleanly.

@@ -138,7 +138,10 @@ void tr_Render_GL::Init(float width, float height) {
     glBlendEquation(GL_FUNC_ADD);
     applied_blend_ = -1;
     ApplyBlend(kBlendMixed);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (keep_frame_)
+        keep_frame_ = kept_.Create(static_cast<int>(width), static_cast<int>(height));
+    glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+    ApplyScissor();
     applied_view_[0] = -1;
     CreateSolidTextures();
 }
@@ -146,7 +149,7 @@ void tr_Render_GL::Init(float width, float height) {
 void tr_Render_GL::ReleaseDeviceObjects() {
     Flush();
     if (render_target_active_)
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
     target_texture_.reset();
     render_target_active_ = false;
     view_known_ = false;
@@ -156,12 +159,75 @@ void tr_Render_GL::BeginFrame() {
     Flush();
     draw_calls_ = 0;
     submit_seconds_ = 0.0;
+    if (keep_frame_)
+        return;
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void tr_Render_GL::EndFrame() {
     Flush();
+    if (!keep_frame_ || render_target_active_ || !IsReady())
+        return;
+    glDisable(GL_SCISSOR_TEST);
+    kept_.CopyToWindow();
+    glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+    ApplyScissor();
+}
+
+GLuint tr_Render_GL::ScreenFramebuffer() const {
+    return keep_frame_ ? kept_.GetFramebuffer() : 0;
+}
+
+void tr_Render_GL::ApplyScissor() {
+    if (render_target_active_ || (!scissor_on_ && !screen_discarded_)) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    // A discarded frame keeps no pixel of what is drawn on screen.
+    if (screen_discarded_) {
+        glScissor(0, 0, 0, 0);
+        return;
+    }
+    // GL counts rows from the bottom.
+    glScissor(scissor_[0], static_cast<int>(screen_height_) - scissor_[1] - scissor_[3],
+              scissor_[2], scissor_[3]);
+}
+
+bool tr_Render_GL::KeepFrame(bool keep) {
+    if (!IsReady())
+        return false;
+    Flush();
+    if (keep && !kept_.IsCreated())
+        keep = kept_.Create(static_cast<int>(screen_width_), static_cast<int>(screen_height_));
+    if (!keep)
+        kept_.Destroy();
+    keep_frame_ = keep;
+    if (!render_target_active_)
+        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+    return keep_frame_;
+}
+
+void tr_Render_GL::SetScreenScissor(const tr_Rect* rect) {
+    Flush();
+    scissor_on_ = rect != nullptr;
+    if (rect) {
+        scissor_[0] = static_cast<int>(std::floor(rect->x));
+        scissor_[1] = static_cast<int>(std::floor(rect->y));
+        scissor_[2] = std::max(0, static_cast<int>(std::ceil(rect->w)));
+        scissor_[3] = std::max(0, static_cast<int>(std::ceil(rect->h)));
+    }
+    if (IsReady())
+        ApplyScissor();
+}
+
+void tr_Render_GL::ClearScreenArea() {
+    Flush();
+    if (render_target_active_ || !IsReady())
+        return;
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void tr_Render_GL::BeginDraw() {
@@ -177,45 +243,38 @@ void tr_Render_GL::EndDraw() {
 void tr_Render_GL::BeginRenderToTexture(int width, int height) {
     Flush();
     if (render_target_active_)
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
     view_known_ = false;
-    if (!StartRenderTarget(width, height))
+    const bool started = StartRenderTarget(width, height);
+    ApplyScissor();
+    if (!started)
         return;
     auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
     glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
     glViewport(0, 0, device->GetAllocWidth(), device->GetAllocHeight());
     applied_view_[0] = -1;
-    ApplyScreenDiscard(false);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
     Flush();
-    if (render_target_active_) {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    const bool was_active = render_target_active_;
+    std::shared_ptr<tr_Texture> target = FinishRenderTarget();
+    if (was_active) {
+        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
         applied_view_[0] = -1;
-        ApplyScreenDiscard(true);
+        ApplyScissor();
     }
     view_known_ = false;
-    return FinishRenderTarget();
+    return target;
 }
 
 void tr_Render_GL::SetScreenDiscarded(bool discarded) {
     Flush();
     screen_discarded_ = discarded;
-    ApplyScreenDiscard(!render_target_active_);
-}
-
-void tr_Render_GL::ApplyScreenDiscard(bool on_screen) {
-    if (!IsReady())
-        return;
-    if (on_screen && screen_discarded_) {
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(0, 0, 0, 0);
-    } else {
-        glDisable(GL_SCISSOR_TEST);
-    }
+    if (IsReady())
+        ApplyScissor();
 }
 
 bool tr_Render_GL::PushClip(const tr_Rect& rect) {

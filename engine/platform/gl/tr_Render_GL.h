@@ -15,8 +15,12 @@
 // state (tr_ShaderProgram_GL). Anything that could change what a queued quad
 // shows (another kind of draw, a target switch, a texture write or
 // deletion, the end of a frame, a read-back) sends the queue first.
+//
+// With KeepFrame on, the screen is drawn into a kept picture (tr_KeptFrame_GL)
+// that EndFrame copies into the window, and a scissor may limit screen draws.
 #pragma once
 
+#include "engine/platform/gl/tr_KeptFrame_GL.h"
 #include "engine/platform/gl/tr_RenderDevice_GL.h"
 #include "engine/platform/gl/tr_ShaderProgram_GL.h"
 #include "engine/render/tr_QuadGeometry.h"
@@ -52,6 +56,10 @@ public:
     void PopClip() override;
     bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
     void SetScreenDiscarded(bool discarded) override;
+    bool CanKeepFrame() const override { return true; }
+    bool KeepFrame(bool keep) override;
+    void SetScreenScissor(const tr_Rect* rect) override;
+    void ClearScreenArea() override;
 
     // False when the shader or buffers could not be made; nothing draws then.
     bool IsReady() const { return dual_programs_[0].IsReady(); }
@@ -74,9 +82,6 @@ private:
     bool CreateDeviceObjects();
     void DestroyDeviceObjects();
     void Flush();
-    // An empty scissor box on the screen while it is discarded; none on
-    // render targets.
-    void ApplyScreenDiscard(bool on_screen);
     // The slot of a texture / sampling pair in the pending batch; -1 when
     // all slots are taken by other pairs.
     int FindOrAddSlot(GLuint texture, bool point_sampling);
@@ -101,6 +106,11 @@ private:
     void PointAttributesAt(GLuint buffer);
     void DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                   tr_IndexList* indices, const tr_DrawState& state);
+    // Where screen draws go: the kept picture, or the window.
+    GLuint ScreenFramebuffer() const;
+    // The scissor in force for the framebuffer bound now: an empty box on a
+    // discarded screen, the changed area on a kept one, none on targets.
+    void ApplyScissor();
 
     tr_RenderDevice_GL device_;
     // Programs reading 1, 2, 4 and 8 texture slots.
@@ -126,4 +136,8 @@ private:
     int draw_calls_ = 0;
     bool screen_discarded_ = false;
     double submit_seconds_ = 0.0;
+    tr_KeptFrame_GL kept_;
+    bool keep_frame_ = false;
+    bool scissor_on_ = false;
+    int scissor_[4] = {0, 0, 0, 0}; // x, y, width, height from the top left
 };
