@@ -169,9 +169,18 @@ bool tr_ChangedOnlyRender::ReadFrame(std::vector<uint32_t>& argb, int& width, in
     return inner_->ReadFrame(argb, width, height);
 }
 
+void tr_ChangedOnlyRender::SetScreenDiscarded(bool discarded) {
+    screen_discarded_ = discarded;
+    inner_->SetScreenDiscarded(discarded);
+}
+
 void tr_ChangedOnlyRender::Compose() {
     current_.RefreshContent();
     region_.Reset(static_cast<int>(screen_width_), static_cast<int>(screen_height_));
+    if (screen_discarded_) {
+        have_previous_ = false;
+        return;
+    }
     if (have_previous_ && frame_kept_ && !whole_frames_)
         tr_FrameDraws::Diff(previous_, current_, region_);
     else

@@ -46,6 +46,9 @@ public:
     void PopClip() override;
     tr_Rect GetViewRect() const override;
     bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
+    // A discarded frame reaches no pixel of the kept picture, so the first
+    // frame shown after discarded ones is drawn whole.
+    void SetScreenDiscarded(bool discarded) override;
 
     tr_Render& GetInner() { return *inner_; }
     // Every frame drawn whole through the same keeping and replay (what the
@@ -72,4 +75,5 @@ private:
     bool have_previous_ = false;
     bool frame_kept_ = false;
     bool whole_frames_ = false;
+    bool screen_discarded_ = false;
 };

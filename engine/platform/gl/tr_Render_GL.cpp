@@ -138,9 +138,12 @@ void tr_Render_GL::Init(float width, float height) {
     glBlendEquation(GL_FUNC_ADD);
     applied_blend_ = -1;
     ApplyBlend(kBlendMixed);
-    if (keep_frame_)
+    if (keep_frame_) {
+        // A picture of the new size, or none; the origin starts ordinary.
+        tr_KeptFrame_GL::BindOther(0);
         keep_frame_ = kept_.Create(static_cast<int>(width), static_cast<int>(height));
-    glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+    }
+    BindScreen();
     ApplyScissor();
     applied_view_[0] = -1;
     CreateSolidTextures();
@@ -149,7 +152,7 @@ void tr_Render_GL::Init(float width, float height) {
 void tr_Render_GL::ReleaseDeviceObjects() {
     Flush();
     if (render_target_active_)
-        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+        BindScreen();
     target_texture_.reset();
     render_target_active_ = false;
     view_known_ = false;
@@ -171,12 +174,15 @@ void tr_Render_GL::EndFrame() {
         return;
     glDisable(GL_SCISSOR_TEST);
     kept_.CopyToWindow();
-    glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+    BindScreen();
     ApplyScissor();
 }
 
-GLuint tr_Render_GL::ScreenFramebuffer() const {
-    return keep_frame_ ? kept_.GetFramebuffer() : 0;
+void tr_Render_GL::BindScreen() {
+    if (keep_frame_)
+        kept_.Bind();
+    else
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
 void tr_Render_GL::ApplyScissor() {
@@ -190,9 +196,10 @@ void tr_Render_GL::ApplyScissor() {
         glScissor(0, 0, 0, 0);
         return;
     }
-    // GL counts rows from the bottom.
-    glScissor(scissor_[0], static_cast<int>(screen_height_) - scissor_[1] - scissor_[3],
-              scissor_[2], scissor_[3]);
+    // The window's rows count from the bottom, the kept picture's from the top.
+    const int bottom_row =
+        keep_frame_ ? scissor_[1] : static_cast<int>(screen_height_) - scissor_[1] - scissor_[3];
+    glScissor(scissor_[0], bottom_row, scissor_[2], scissor_[3]);
 }
 
 bool tr_Render_GL::KeepFrame(bool keep) {
@@ -201,11 +208,17 @@ bool tr_Render_GL::KeepFrame(bool keep) {
     Flush();
     if (keep && !kept_.IsCreated())
         keep = kept_.Create(static_cast<int>(screen_width_), static_cast<int>(screen_height_));
-    if (!keep)
+    if (!keep && kept_.IsCreated()) {
+        // The ordinary origin comes back with whatever is bound.
+        GLint bound = 0;
+        glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+        tr_KeptFrame_GL::BindOther(render_target_active_ ? static_cast<GLuint>(bound) : 0);
         kept_.Destroy();
+    }
     keep_frame_ = keep;
     if (!render_target_active_)
-        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+        BindScreen();
+    applied_view_[0] = -1;
     return keep_frame_;
 }
 
@@ -243,14 +256,17 @@ void tr_Render_GL::EndDraw() {
 void tr_Render_GL::BeginRenderToTexture(int width, int height) {
     Flush();
     if (render_target_active_)
-        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+        BindScreen();
     view_known_ = false;
     const bool started = StartRenderTarget(width, height);
     ApplyScissor();
     if (!started)
         return;
     auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
-    glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
+    if (keep_frame_)
+        tr_KeptFrame_GL::BindOther(device->GetFramebuffer());
+    else
+        glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
     glViewport(0, 0, device->GetAllocWidth(), device->GetAllocHeight());
     applied_view_[0] = -1;
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -262,7 +278,7 @@ std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
     const bool was_active = render_target_active_;
     std::shared_ptr<tr_Texture> target = FinishRenderTarget();
     if (was_active) {
-        glBindFramebuffer(GL_FRAMEBUFFER, ScreenFramebuffer());
+        BindScreen();
         applied_view_[0] = -1;
         ApplyScissor();
     }
@@ -309,10 +325,11 @@ void tr_Render_GL::ApplyView(const int view[4], tr_ShaderProgram_GL& program) {
                                applied_view_to_target_ == render_target_active_;
     const float w = static_cast<float>(view[2] > 0 ? view[2] : 1);
     const float h = static_cast<float>(view[3] > 0 ? view[3] : 1);
-    // Screen: y grows downwards, so the top edge maps to +1 and the viewport
-    // is flipped into GL's bottom-up window. Render targets keep image row 0
-    // at texture row 0 (the orientation loaded textures have), so there the
-    // top edge maps to -1 and the viewport is not flipped.
+    // Screen: y grows downwards, so the top edge maps to +1; the window's
+    // viewport is flipped into GL's bottom-up rows, while the kept picture's
+    // upper-left clip origin puts +1 on its row 0. Render targets keep image
+    // row 0 at texture row 0 (the orientation loaded textures have) under the
+    // ordinary origin, so there the top edge maps to -1.
     const float scale_x = 2.0f / w;
     const float offset_x = -1.0f - view[0] * scale_x;
     float scale_y = -2.0f / h;
@@ -321,8 +338,9 @@ void tr_Render_GL::ApplyView(const int view[4], tr_ShaderProgram_GL& program) {
     if (render_target_active_) {
         scale_y = 2.0f / h;
         offset_y = -1.0f - view[1] * scale_y;
-        viewport_y = view[1];
     }
+    if (render_target_active_ || keep_frame_)
+        viewport_y = view[1];
     program.SetProjection(scale_x, scale_y, offset_x, offset_y);
     if (same_viewport)
         return;

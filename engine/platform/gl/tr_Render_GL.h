@@ -106,8 +106,8 @@ private:
     void PointAttributesAt(GLuint buffer);
     void DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                   tr_IndexList* indices, const tr_DrawState& state);
-    // Where screen draws go: the kept picture, or the window.
-    GLuint ScreenFramebuffer() const;
+    // Screen draws go into the kept picture, or the window.
+    void BindScreen();
     // The scissor in force for the framebuffer bound now: an empty box on a
     // discarded screen, the changed area on a kept one, none on targets.
     void ApplyScissor();
