@@ -181,7 +181,7 @@ void tr_ChangedOnlyRender::Compose() {
         have_previous_ = false;
         return;
     }
-    if (have_previous_ && frame_kept_ && !whole_frames_)
+    if (have_previous_ && frame_kept_)
         tr_FrameDraws::Diff(previous_, current_, region_);
     else
         region_.AddWholeScreen();

@@ -51,9 +51,6 @@ public:
     void SetScreenDiscarded(bool discarded) override;
 
     tr_Render& GetInner() { return *inner_; }
-    // Every frame drawn whole through the same keeping and replay (what the
-    // changed-only frames are checked against).
-    void SetWholeFrames(bool whole) { whole_frames_ = whole; }
     // What the last EndFrame redrew (empty when nothing changed).
     const tr_DirtyRegion& GetLastRegion() const { return region_; }
 
@@ -74,6 +71,5 @@ private:
     // False until a frame was drawn whole over a kept picture.
     bool have_previous_ = false;
     bool frame_kept_ = false;
-    bool whole_frames_ = false;
     bool screen_discarded_ = false;
 };

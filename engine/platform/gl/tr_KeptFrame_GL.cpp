@@ -1,16 +1,8 @@
 #include "engine/platform/gl/tr_KeptFrame_GL.h"
 
-namespace {
-
-bool HasClipControl() {
-    return epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
-}
-
-} // namespace
-
 bool tr_KeptFrame_GL::Create(int width, int height) {
     Destroy();
-    if (width <= 0 || height <= 0 || !HasClipControl())
+    if (width <= 0 || height <= 0)
         return false;
     glGenTextures(1, &texture_);
     glBindTexture(GL_TEXTURE_2D, texture_);
@@ -41,21 +33,20 @@ void tr_KeptFrame_GL::Destroy() {
     height_ = 0;
 }
 
-void tr_KeptFrame_GL::Bind() const {
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glClipControl(GL_UPPER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
-}
-
-void tr_KeptFrame_GL::BindOther(GLuint framebuffer) {
-    glClipControl(GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-}
-
-void tr_KeptFrame_GL::CopyToWindow() const {
-    BindOther(0);
+void tr_KeptFrame_GL::ShowInWindow() const {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    // Destination rows reversed: the picture's top row is its row 0.
-    glBlitFramebuffer(0, 0, width_, height_, 0, height_, width_, 0, GL_COLOR_BUFFER_BIT,
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT,
                       GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void tr_KeptFrame_GL::KeepFromWindow(const int area[4]) const {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
+    const int x1 = area[0] + area[2];
+    const int y1 = area[1] + area[3];
+    glBlitFramebuffer(area[0], area[1], x1, y1, area[0], area[1], x1, y1, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }

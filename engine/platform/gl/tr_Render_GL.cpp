@@ -7,6 +7,7 @@
 #include "engine/render/tr_VertexList.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -138,12 +139,9 @@ void tr_Render_GL::Init(float width, float height) {
     glBlendEquation(GL_FUNC_ADD);
     applied_blend_ = -1;
     ApplyBlend(kBlendMixed);
-    if (keep_frame_) {
-        // A picture of the new size, or none; the origin starts ordinary.
-        tr_KeptFrame_GL::BindOther(0);
+    if (keep_frame_)
         keep_frame_ = kept_.Create(static_cast<int>(width), static_cast<int>(height));
-    }
-    BindScreen();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
     ApplyScissor();
     applied_view_[0] = -1;
     CreateSolidTextures();
@@ -152,7 +150,7 @@ void tr_Render_GL::Init(float width, float height) {
 void tr_Render_GL::ReleaseDeviceObjects() {
     Flush();
     if (render_target_active_)
-        BindScreen();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
     target_texture_.reset();
     render_target_active_ = false;
     view_known_ = false;
@@ -162,27 +160,37 @@ void tr_Render_GL::BeginFrame() {
     Flush();
     draw_calls_ = 0;
     submit_seconds_ = 0.0;
-    if (keep_frame_)
-        return;
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    kept_areas_.clear();
+    kept_whole_ = false;
+    if (!keep_frame_) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    } else if (!screen_discarded_ && IsReady()) {
+        // A swap leaves the back buffer undefined: the last picture goes
+        // back in before anything is drawn over it.
+        glDisable(GL_SCISSOR_TEST);
+        kept_.ShowInWindow();
+        ApplyScissor();
+    }
 }
 
 void tr_Render_GL::EndFrame() {
     Flush();
-    if (!keep_frame_ || render_target_active_ || !IsReady())
+    if (!keep_frame_ || render_target_active_ || screen_discarded_ || !IsReady())
         return;
+    if (kept_whole_) {
+        kept_areas_.assign(
+            1, {0, 0, static_cast<int>(screen_width_), static_cast<int>(screen_height_)});
+    }
     glDisable(GL_SCISSOR_TEST);
-    kept_.CopyToWindow();
-    BindScreen();
+    for (const auto& area : kept_areas_)
+        kept_.KeepFromWindow(area.data());
     ApplyScissor();
 }
 
-void tr_Render_GL::BindScreen() {
-    if (keep_frame_)
-        kept_.Bind();
-    else
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+void tr_Render_GL::NoteScreenDraw() {
+    if (keep_frame_ && !render_target_active_ && !scissor_on_)
+        kept_whole_ = true;
 }
 
 void tr_Render_GL::ApplyScissor() {
@@ -196,10 +204,13 @@ void tr_Render_GL::ApplyScissor() {
         glScissor(0, 0, 0, 0);
         return;
     }
-    // The window's rows count from the bottom, the kept picture's from the top.
-    const int bottom_row =
-        keep_frame_ ? scissor_[1] : static_cast<int>(screen_height_) - scissor_[1] - scissor_[3];
-    glScissor(scissor_[0], bottom_row, scissor_[2], scissor_[3]);
+    const std::array<int, 4> area = WindowArea(scissor_);
+    glScissor(area[0], area[1], area[2], area[3]);
+}
+
+std::array<int, 4> tr_Render_GL::WindowArea(const int rect[4]) const {
+    // GL counts rows from the bottom.
+    return {rect[0], static_cast<int>(screen_height_) - rect[1] - rect[3], rect[2], rect[3]};
 }
 
 bool tr_Render_GL::KeepFrame(bool keep) {
@@ -208,17 +219,14 @@ bool tr_Render_GL::KeepFrame(bool keep) {
     Flush();
     if (keep && !kept_.IsCreated())
         keep = kept_.Create(static_cast<int>(screen_width_), static_cast<int>(screen_height_));
-    if (!keep && kept_.IsCreated()) {
-        // The ordinary origin comes back with whatever is bound.
-        GLint bound = 0;
-        glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
-        tr_KeptFrame_GL::BindOther(render_target_active_ ? static_cast<GLuint>(bound) : 0);
+    if (!keep)
         kept_.Destroy();
-    }
     keep_frame_ = keep;
-    if (!render_target_active_)
-        BindScreen();
-    applied_view_[0] = -1;
+    // Making the picture bound its framebuffer for a moment.
+    if (render_target_active_) {
+        auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
+        glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
+    }
     return keep_frame_;
 }
 
@@ -230,6 +238,8 @@ void tr_Render_GL::SetScreenScissor(const tr_Rect* rect) {
         scissor_[1] = static_cast<int>(std::floor(rect->y));
         scissor_[2] = std::max(0, static_cast<int>(std::ceil(rect->w)));
         scissor_[3] = std::max(0, static_cast<int>(std::ceil(rect->h)));
+        if (keep_frame_)
+            kept_areas_.push_back(WindowArea(scissor_));
     }
     if (IsReady())
         ApplyScissor();
@@ -239,6 +249,7 @@ void tr_Render_GL::ClearScreenArea() {
     Flush();
     if (render_target_active_ || !IsReady())
         return;
+    NoteScreenDraw();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
@@ -256,17 +267,14 @@ void tr_Render_GL::EndDraw() {
 void tr_Render_GL::BeginRenderToTexture(int width, int height) {
     Flush();
     if (render_target_active_)
-        BindScreen();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
     view_known_ = false;
     const bool started = StartRenderTarget(width, height);
     ApplyScissor();
     if (!started)
         return;
     auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
-    if (keep_frame_)
-        tr_KeptFrame_GL::BindOther(device->GetFramebuffer());
-    else
-        glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
+    glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
     glViewport(0, 0, device->GetAllocWidth(), device->GetAllocHeight());
     applied_view_[0] = -1;
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -278,7 +286,7 @@ std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
     const bool was_active = render_target_active_;
     std::shared_ptr<tr_Texture> target = FinishRenderTarget();
     if (was_active) {
-        BindScreen();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
         applied_view_[0] = -1;
         ApplyScissor();
     }
@@ -325,11 +333,10 @@ void tr_Render_GL::ApplyView(const int view[4], tr_ShaderProgram_GL& program) {
                                applied_view_to_target_ == render_target_active_;
     const float w = static_cast<float>(view[2] > 0 ? view[2] : 1);
     const float h = static_cast<float>(view[3] > 0 ? view[3] : 1);
-    // Screen: y grows downwards, so the top edge maps to +1; the window's
-    // viewport is flipped into GL's bottom-up rows, while the kept picture's
-    // upper-left clip origin puts +1 on its row 0. Render targets keep image
-    // row 0 at texture row 0 (the orientation loaded textures have) under the
-    // ordinary origin, so there the top edge maps to -1.
+    // Screen: y grows downwards, so the top edge maps to +1 and the viewport
+    // is flipped into GL's bottom-up window. Render targets keep image row 0
+    // at texture row 0 (the orientation loaded textures have), so there the
+    // top edge maps to -1 and the viewport is not flipped.
     const float scale_x = 2.0f / w;
     const float offset_x = -1.0f - view[0] * scale_x;
     float scale_y = -2.0f / h;
@@ -338,9 +345,8 @@ void tr_Render_GL::ApplyView(const int view[4], tr_ShaderProgram_GL& program) {
     if (render_target_active_) {
         scale_y = 2.0f / h;
         offset_y = -1.0f - view[1] * scale_y;
-    }
-    if (render_target_active_ || keep_frame_)
         viewport_y = view[1];
+    }
     program.SetProjection(scale_x, scale_y, offset_x, offset_y);
     if (same_viewport)
         return;
@@ -441,6 +447,7 @@ void tr_Render_GL::Flush() {
     if (batch_.empty() || !IsReady())
         return;
     const double start = ThreadSeconds();
+    NoteScreenDraw();
     tr_ShaderProgram_GL& program = ProgramFor(batch_blend_, slot_count_);
     glBindVertexArray(vertex_array_);
     ApplyBlend(batch_blend_);
@@ -537,6 +544,7 @@ void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_Verte
         (indices && !indices->HasBuffer()))
         return;
     Flush();
+    NoteScreenDraw();
     vertices.Unlock();
     if (indices)
         indices->Unlock();
@@ -584,6 +592,7 @@ void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float
     if (!IsDrawingAllowed() || !IsReady())
         return;
     Flush();
+    NoteScreenDraw();
     tr_Vertex line[2];
     line[0].x = x0;
     line[0].y = y0;

@@ -16,8 +16,9 @@
 // shows (another kind of draw, a target switch, a texture write or
 // deletion, the end of a frame, a read-back) sends the queue first.
 //
-// With KeepFrame on, the screen is drawn into a kept picture (tr_KeptFrame_GL)
-// that EndFrame copies into the window, and a scissor may limit screen draws.
+// With KeepFrame on, the screen keeps its picture from one frame to the next
+// (tr_KeptFrame_GL: BeginFrame puts it back into the window, EndFrame keeps
+// the areas drawn), and a scissor may limit screen draws.
 #pragma once
 
 #include "engine/platform/gl/tr_KeptFrame_GL.h"
@@ -29,6 +30,7 @@
 
 #include <epoxy/gl.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -106,8 +108,11 @@ private:
     void PointAttributesAt(GLuint buffer);
     void DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                   tr_IndexList* indices, const tr_DrawState& state);
-    // Screen draws go into the kept picture, or the window.
-    void BindScreen();
+    // A screen draw without a scissor over a kept picture changes all of it.
+    void NoteScreenDraw();
+    // x, bottom row, width, height in the window of a rectangle given from
+    // the screen's top left.
+    std::array<int, 4> WindowArea(const int rect[4]) const;
     // The scissor in force for the framebuffer bound now: an empty box on a
     // discarded screen, the changed area on a kept one, none on targets.
     void ApplyScissor();
@@ -140,4 +145,7 @@ private:
     bool keep_frame_ = false;
     bool scissor_on_ = false;
     int scissor_[4] = {0, 0, 0, 0}; // x, y, width, height from the top left
+    // Window areas drawn this frame, copied into the kept picture at its end.
+    std::vector<std::array<int, 4>> kept_areas_;
+    bool kept_whole_ = false;
 };

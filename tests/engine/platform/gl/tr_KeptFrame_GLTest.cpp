@@ -1,8 +1,8 @@
-// The GL renderer's kept picture (what the changed-only redraw draws into)
-// must rasterise exactly as the window does: a frame drawn whole into it,
-// and a frame of which only a scissored part is drawn again over an older
-// picture, are compared pixel for pixel with the same frame drawn straight
-// into the window. The scene is made of what is most sensitive to how a
+// The GL renderer with a kept picture (what the changed-only redraw uses):
+// a frame drawn whole, and a frame of which only a scissored part is drawn
+// again over the kept older frame, are compared pixel for pixel with the
+// same frame drawn without a kept picture; outside the scissor the older
+// frame must stay. The scene is made of what is most sensitive to how a
 // surface is addressed: rotated, sub-pixel, linearly filtered quads in every
 // blend mode, thin triangle lists, an indexed list, a line, a clip and a
 // render target drawn in the middle of the frame.
@@ -137,11 +137,11 @@ protected:
     tr_IndexList fan_indices_;
 };
 
-TEST_F(KeptFrameGLTest, KeptPictureMatchesTheWindowPixelForPixel) {
+TEST_F(KeptFrameGLTest, PartRedrawnFramesEqualWholeFramesPixelForPixel) {
     const float phase = 0.61f;
     const std::vector<uint32_t> window = Frame(phase);
     ASSERT_TRUE(render_->KeepFrame(true)) << "no kept picture on this device";
-    EXPECT_EQ(CountDiffering(Frame(phase), window), 0) << "drawn whole into the kept picture";
+    EXPECT_EQ(CountDiffering(Frame(phase), window), 0) << "drawn whole with a kept picture";
     // The previous picture stays outside the scissor; inside it the same
     // frame is drawn again over an older picture.
     const tr_Rect areas[] = {{0, 0, kWidth, kHeight},
@@ -179,9 +179,9 @@ TEST_F(KeptFrameGLTest, KeptPictureMatchesTheWindowPixelForPixel) {
         EXPECT_EQ(inside_differs, 0) << "area at " << area.x << "," << area.y;
         EXPECT_EQ(outside_kept, outside) << "area at " << area.x << "," << area.y;
     }
-    // Back to the window: the picture is the window's again.
+    // Without the kept picture again, frames are drawn whole as before.
     ASSERT_FALSE(render_->KeepFrame(false));
-    EXPECT_EQ(CountDiffering(Frame(phase), window), 0) << "drawn into the window again";
+    EXPECT_EQ(CountDiffering(Frame(phase), window), 0) << "drawn without a kept picture again";
 }
 
 } // namespace
