@@ -165,8 +165,9 @@ const char* CommandLine::Usage() {
            "                  configured start point\n"
            "  --new DIR       make a starter game in DIR (a new folder) and stop; then\n"
            "                  run it with: tarrow --dev -C DIR\n"
-           "  --redraw full|changed  draw every frame whole (the default), or only what\n"
-           "                  changed since the last one (window only)\n"
+           "  --redraw full|changed  draw every frame whole, or only what changed since\n"
+           "                  the last one (the default; window only, headless runs\n"
+           "                  always draw whole)\n"
            "  -C DIR          change to DIR first\n"
            "  --help          show this text\n";
 }

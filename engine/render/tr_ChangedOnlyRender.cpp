@@ -1,5 +1,7 @@
 #include "engine/render/tr_ChangedOnlyRender.h"
 
+#include "engine/core/tr_Log.h"
+
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_VertexList.h"
 
@@ -66,7 +68,14 @@ void tr_ChangedOnlyRender::Init(float width, float height) {
     inner_->Init(width, height);
     tr_Render::Init(width, height);
     CreateSolidTextures();
+    const bool was_kept = frame_kept_;
     frame_kept_ = inner_->KeepFrame(true);
+    // Init runs again after every device reset; one line when it changes.
+    if (frame_kept_ != was_kept || !logged_) {
+        tr_Log(frame_kept_ ? "Redraw: only what changed since the last frame."
+                           : "Redraw: every frame whole, the device keeps no picture.");
+        logged_ = true;
+    }
     inner_->SetScreenScissor(nullptr);
     Forget();
     region_.Reset(static_cast<int>(width), static_cast<int>(height));

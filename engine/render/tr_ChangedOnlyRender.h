@@ -71,5 +71,6 @@ private:
     // False until a frame was drawn whole over a kept picture.
     bool have_previous_ = false;
     bool frame_kept_ = false;
+    bool logged_ = false;
     bool screen_discarded_ = false;
 };
