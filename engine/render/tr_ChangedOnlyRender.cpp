@@ -94,6 +94,7 @@ void tr_ChangedOnlyRender::BeginFrame() {
 
 void tr_ChangedOnlyRender::EndFrame() {
     Compose();
+    current_.ReleaseTextures();
     inner_->EndFrame();
     std::swap(previous_, current_);
 }

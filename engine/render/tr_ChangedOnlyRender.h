@@ -8,7 +8,8 @@
 // release, is drawn whole. Draws into render targets go straight through.
 //
 // Owns the back end it wraps. Textures seen in a frame stay referenced until
-// the frame after next; both frames' lists are dropped before the back end.
+// the frame is composed (so that a video can rewrite its texture in place for
+// the next one); both frames' lists are dropped before the back end.
 #pragma once
 
 #include "engine/render/tr_DirtyRegion.h"

@@ -69,7 +69,8 @@ void tr_FrameDraws::Clear() {
 }
 
 void tr_FrameDraws::Push(Draw draw) {
-    draw.content = ContentOf(draw.texture.get(), draw.state.frame);
+    draw.texture_seen = draw.texture.get();
+    draw.content = ContentOf(draw.texture_seen, draw.state.frame);
     draws_.push_back(std::move(draw));
 }
 
@@ -141,8 +142,13 @@ void tr_FrameDraws::RefreshContent() {
         draw.content = ContentOf(draw.texture.get(), draw.state.frame);
 }
 
+void tr_FrameDraws::ReleaseTextures() {
+    for (Draw& draw : draws_)
+        draw.texture.reset();
+}
+
 bool tr_FrameDraws::Same(const Draw& mine, const tr_FrameDraws& other, const Draw& theirs) const {
-    if (mine.kind != theirs.kind || mine.texture != theirs.texture ||
+    if (mine.kind != theirs.kind || mine.texture_seen != theirs.texture_seen ||
         mine.content != theirs.content || !SameState(mine.state, theirs.state) ||
         !SameRect(mine.view, theirs.view) || mine.vertex_count != theirs.vertex_count ||
         mine.index_count != theirs.index_count ||

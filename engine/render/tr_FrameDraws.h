@@ -3,7 +3,8 @@
 // draw state, view rectangle, the vertices themselves) and the screen area
 // each may touch. Comparing two frames' lists tells which parts of the screen
 // can differ, and the list is what a renderer replays inside them. It holds
-// shared references to the textures it saw, so it is cleared (or dropped)
+// shared references to the textures it saw until ReleaseTextures (once
+// replayed, a list is only compared), so it is released, cleared or dropped
 // before the renderer's device goes. Owned by tr_ChangedOnlyRender.
 #pragma once
 
@@ -27,6 +28,10 @@ public:
     struct Draw {
         Kind kind = Kind::kQuad;
         std::shared_ptr<tr_Texture> texture;
+        // Which texture it was, still compared after ReleaseTextures: with
+        // the content id (never reused) an address taken again by another
+        // texture cannot pass for the old one.
+        const tr_Texture* texture_seen = nullptr;
         uint64_t content = 0; // device texture content id; 0 untextured
         tr_DrawState state;
         tr_Rect view;   // the renderer's view rectangle when it was drawn
@@ -58,6 +63,10 @@ public:
     // Reads every texture's content id again: what the draws will show is
     // what the textures hold when they are replayed, not when drawn.
     void RefreshContent();
+    // Lets go of the textures once the list will only be compared: a
+    // texture nobody else holds can then be rewritten in place (a video's
+    // next frame) instead of being made anew.
+    void ReleaseTextures();
 
     // Adds to region every part of the screen where a frame drawing current
     // can differ from one that drew previous: the draws both frames share

@@ -157,6 +157,41 @@ TEST(FrameDrawsTest, RewrittenPixelsCountOnlyOnceRefreshed) {
     EXPECT_EQ(region.GetRects(), std::vector<tr_PixelRect>{Around(500, 300)});
 }
 
+TEST(FrameDrawsTest, ReleasedListsStillTellTexturesAndTheirContentApart) {
+    Scene scene;
+    tr_FrameDraws before;
+    Three(scene, before);
+    before.ReleaseTextures();
+    // Nothing but the scene holds the textures any more: a video's texture
+    // can be rewritten in place.
+    EXPECT_EQ(scene.a.use_count(), 1);
+    EXPECT_EQ(scene.b.use_count(), 1);
+    struct Case {
+        const char* what;
+        std::function<void(Scene&)> change;
+        std::vector<tr_PixelRect> expected;
+    };
+    const Case cases[] = {
+        {"nothing changed", [](Scene&) {}, {}},
+        {"b rewritten in place",
+         [](Scene& s) {
+             std::vector<uint8_t> pixels(10 * 10 * 4, 0xFF);
+             ASSERT_TRUE(s.b->UpdatePixels(pixels.data(), 10, 10));
+         },
+         {Around(500, 300)}},
+        {"b replaced by a new texture", [](Scene& s) { s.b = Scene::Make(); }, {Around(500, 300)}},
+    };
+    for (const Case& c : cases) {
+        c.change(scene);
+        tr_FrameDraws after;
+        Three(scene, after);
+        tr_DirtyRegion region;
+        region.Reset(1000, 500);
+        tr_FrameDraws::Diff(before, after, region);
+        EXPECT_EQ(region.GetRects(), c.expected) << c.what;
+    }
+}
+
 TEST(FrameDrawsTest, ListsCompareEveryVertexAndIndex) {
     tr_VertexList vertices;
     tr_IndexList indices;
