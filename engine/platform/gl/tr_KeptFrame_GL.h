@@ -7,11 +7,12 @@
 // picture: a software rasteriser (Mesa's) treats its window surfaces and
 // framebuffer objects differently (row order, fill rule at edges, scissor
 // handling), and a frame drawn into one can differ from the same frame drawn
-// into the other by a few levels here and there. So a frame starts with the
-// kept picture copied into the window's back buffer (whose content a swap
-// leaves undefined), the changed areas are drawn there, and those areas are
-// copied back into the picture when the frame ends. Copies are whole pixels,
-// exact, in the window's own row order.
+// into the other by a few levels here and there. So the kept picture is
+// copied into the window's back buffer (whose content a swap leaves
+// undefined) before a frame's first draw, unless that draw clears the whole
+// screen; the changed areas are drawn there, and copied back into the
+// picture when the frame ends. Copies are whole pixels, exact, in the
+// window's own row order.
 #pragma once
 
 #include <epoxy/gl.h>

@@ -162,15 +162,12 @@ void tr_Render_GL::BeginFrame() {
     submit_seconds_ = 0.0;
     kept_areas_.clear();
     kept_whole_ = false;
+    // A swap leaves the back buffer undefined: the kept picture goes back
+    // in before the first screen draw, unless that draw covers the screen.
+    restore_pending_ = keep_frame_ && !screen_discarded_;
     if (!keep_frame_) {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
-    } else if (!screen_discarded_ && IsReady()) {
-        // A swap leaves the back buffer undefined: the last picture goes
-        // back in before anything is drawn over it.
-        glDisable(GL_SCISSOR_TEST);
-        kept_.ShowInWindow();
-        ApplyScissor();
     }
 }
 
@@ -178,18 +175,32 @@ void tr_Render_GL::EndFrame() {
     Flush();
     if (!keep_frame_ || render_target_active_ || screen_discarded_ || !IsReady())
         return;
-    if (kept_whole_) {
-        kept_areas_.assign(
-            1, {0, 0, static_cast<int>(screen_width_), static_cast<int>(screen_height_)});
-    }
     glDisable(GL_SCISSOR_TEST);
-    for (const auto& area : kept_areas_)
-        kept_.KeepFromWindow(area.data());
+    if (restore_pending_) {
+        // Nothing was drawn: the window shows the kept picture unchanged.
+        kept_.ShowInWindow();
+        restore_pending_ = false;
+    } else if (kept_whole_) {
+        const int whole[4] = {0, 0, static_cast<int>(screen_width_),
+                              static_cast<int>(screen_height_)};
+        kept_.KeepFromWindow(whole);
+    } else {
+        for (const auto& area : kept_areas_)
+            kept_.KeepFromWindow(area.data());
+    }
     ApplyScissor();
 }
 
-void tr_Render_GL::NoteScreenDraw() {
-    if (keep_frame_ && !render_target_active_ && !scissor_on_)
+void tr_Render_GL::BeforeScreenDraw(bool covers_screen) {
+    if (!keep_frame_ || render_target_active_)
+        return;
+    if (restore_pending_ && !covers_screen) {
+        glDisable(GL_SCISSOR_TEST);
+        kept_.ShowInWindow();
+        ApplyScissor();
+    }
+    restore_pending_ = false;
+    if (!scissor_on_)
         kept_whole_ = true;
 }
 
@@ -249,7 +260,10 @@ void tr_Render_GL::ClearScreenArea() {
     Flush();
     if (render_target_active_ || !IsReady())
         return;
-    NoteScreenDraw();
+    // Only a clear of the whole screen makes the kept picture unneeded.
+    BeforeScreenDraw(!scissor_on_ || (scissor_[0] <= 0 && scissor_[1] <= 0 &&
+                                      scissor_[0] + scissor_[2] >= screen_width_ &&
+                                      scissor_[1] + scissor_[3] >= screen_height_));
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
@@ -447,7 +461,7 @@ void tr_Render_GL::Flush() {
     if (batch_.empty() || !IsReady())
         return;
     const double start = ThreadSeconds();
-    NoteScreenDraw();
+    BeforeScreenDraw(false);
     tr_ShaderProgram_GL& program = ProgramFor(batch_blend_, slot_count_);
     glBindVertexArray(vertex_array_);
     ApplyBlend(batch_blend_);
@@ -544,7 +558,7 @@ void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_Verte
         (indices && !indices->HasBuffer()))
         return;
     Flush();
-    NoteScreenDraw();
+    BeforeScreenDraw(false);
     vertices.Unlock();
     if (indices)
         indices->Unlock();
@@ -592,7 +606,7 @@ void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float
     if (!IsDrawingAllowed() || !IsReady())
         return;
     Flush();
-    NoteScreenDraw();
+    BeforeScreenDraw(false);
     tr_Vertex line[2];
     line[0].x = x0;
     line[0].y = y0;

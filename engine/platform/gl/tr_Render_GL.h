@@ -17,8 +17,9 @@
 // deletion, the end of a frame, a read-back) sends the queue first.
 //
 // With KeepFrame on, the screen keeps its picture from one frame to the next
-// (tr_KeptFrame_GL: BeginFrame puts it back into the window, EndFrame keeps
-// the areas drawn), and a scissor may limit screen draws.
+// (tr_KeptFrame_GL: the first screen draw of a frame puts it back into the
+// window unless it clears the whole screen, EndFrame keeps the areas drawn),
+// and a scissor may limit screen draws.
 #pragma once
 
 #include "engine/platform/gl/tr_KeptFrame_GL.h"
@@ -108,8 +109,10 @@ private:
     void PointAttributesAt(GLuint buffer);
     void DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                   tr_IndexList* indices, const tr_DrawState& state);
-    // A screen draw without a scissor over a kept picture changes all of it.
-    void NoteScreenDraw();
+    // Called before anything reaches the screen: puts the kept picture back
+    // first unless covers_screen, and notes that a draw without a scissor
+    // changes all of it.
+    void BeforeScreenDraw(bool covers_screen);
     // x, bottom row, width, height in the window of a rectangle given from
     // the screen's top left.
     std::array<int, 4> WindowArea(const int rect[4]) const;
@@ -148,4 +151,5 @@ private:
     // Window areas drawn this frame, copied into the kept picture at its end.
     std::vector<std::array<int, 4>> kept_areas_;
     bool kept_whole_ = false;
+    bool restore_pending_ = false;
 };
