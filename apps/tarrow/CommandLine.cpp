@@ -50,7 +50,8 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
         const std::string& arg = args[i];
         const bool takes_value = arg == "--frames" || arg == "--fixed-dt" || arg == "--input" ||
                                  arg == "-C" || arg == "--screenshot" || arg == "--module" ||
-                                 arg == "--room" || arg == "--level" || arg == "--new";
+                                 arg == "--room" || arg == "--level" || arg == "--new" ||
+                                 arg == "--redraw";
         if (takes_value && i + 1 >= args.size()) {
             error = "option '" + arg + "' needs a value";
             return false;
@@ -113,6 +114,13 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
                 error = "--new needs a folder";
                 return false;
             }
+        } else if (arg == "--redraw") {
+            const std::string& value = args[++i];
+            if (value != "full" && value != "changed") {
+                error = "--redraw needs 'full' or 'changed', not '" + value + "'";
+                return false;
+            }
+            redraw_changed_only = value == "changed";
         } else if (arg == "-C") {
             directory = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
@@ -157,6 +165,9 @@ const char* CommandLine::Usage() {
            "                  configured start point\n"
            "  --new DIR       make a starter game in DIR (a new folder) and stop; then\n"
            "                  run it with: tarrow --dev -C DIR\n"
+           "  --redraw full|changed  draw every frame whole, or only what changed since\n"
+           "                  the last one (the default; window only, headless runs\n"
+           "                  always draw whole)\n"
            "  -C DIR          change to DIR first\n"
            "  --help          show this text\n";
 }

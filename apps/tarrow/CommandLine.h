@@ -26,6 +26,7 @@ struct CommandLine {
     std::string level_trigger;
     std::string new_game; // --new DIR: make a starter game there and stop
     std::vector<Screenshot> screenshots;
+    bool redraw_changed_only = true; // --redraw changed (the default), or full
 
     // False with error set (one line naming the offending argument).
     bool Parse(const std::vector<std::string>& args, std::string& error);

@@ -198,6 +198,7 @@ int main(int argc, char** argv) {
         engine->SetServices(tr_MakeEngineServices());
         engine->SetFrameLimit(options.frames);
         engine->SetFixedFrameTime(options.fixed_dt);
+        engine->SetRedrawChangedOnly(options.redraw_changed_only);
         engine->SetFrameDrawnCallback([&](tr_Render& render, uint64_t frame) {
             for (size_t i = 0; i < options.screenshots.size(); ++i) {
                 if (options.screenshots[i].frame == frame) {

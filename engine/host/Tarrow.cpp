@@ -6,6 +6,7 @@
 #include "engine/core/tr_Mediator.h"
 #include "engine/core/tr_MediatorDataTable.h"
 #include "engine/core/tr_Platform.h"
+#include "engine/render/tr_ChangedOnlyRender.h"
 #include "engine/render/tr_Render.h"
 #include "engine/resources/files/tr_FileManager.h"
 #include "engine/resources/files/tr_LogFileListener.h"
@@ -203,6 +204,9 @@ uint32_t Tarrow::TicksPerFrame(uint32_t rate) const {
 void Tarrow::CreateRenderer() {
     if (!renderer_ && renderer_factory_) {
         renderer_ = renderer_factory_();
+        if (redraw_changed_only_) {
+            renderer_ = tr_ChangedOnlyRender::Wrap(std::move(renderer_));
+        }
     }
     if (renderer_) {
         renderer_->Init(width_, height_);

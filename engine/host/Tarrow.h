@@ -138,6 +138,11 @@ public:
     // the engine runs without a renderer (nothing is drawn).
     void SetRendererFactory(RendererFactory factory) { renderer_factory_ = std::move(factory); }
     tr_Render* GetRender() const { return renderer_.get(); }
+    // Whether a back end that can keep its picture between frames redraws
+    // only what changed or everything every frame (the default). Takes
+    // effect when the renderer is made.
+    void SetRedrawChangedOnly(bool changed_only) { redraw_changed_only_ = changed_only; }
+    bool IsRedrawChangedOnly() const { return redraw_changed_only_; }
     // Automation (screenshots): see FrameDrawnCallback.
     void SetFrameDrawnCallback(FrameDrawnCallback callback) { frame_drawn_ = std::move(callback); }
 
@@ -227,5 +232,6 @@ private:
     bool engine_core_created_ = false;
     bool platform_objects_created_ = false;
     bool init_hook_done_ = false;
+    bool redraw_changed_only_ = false;
     std::unique_ptr<tr_LogFileListener> log_listener_;
 };

@@ -39,6 +39,21 @@ public:
                              tr_IndexList& indices, const tr_DrawState& state) = 0;
     virtual void DrawLine(float x0, float y0, float z0, float x1, float y1, float z1, float red,
                           float green, float blue, const tr_DrawState& state) = 0;
+    // Drawing only what changed needs a back end that keeps the screen's
+    // picture from one frame to the next. KeepFrame(true) asks for that:
+    // BeginFrame then leaves the picture as it is, screen draws land in it
+    // and EndFrame shows a copy. False when the back end cannot keep one
+    // (nothing changes then).
+    virtual bool CanKeepFrame() const { return false; }
+    virtual bool KeepFrame(bool /*keep*/) { return false; }
+    // Limits screen draws and ClearScreenArea to rect (null: no limit); what
+    // is drawn into a render target is never limited.
+    virtual void SetScreenScissor(const tr_Rect* /*rect*/) {}
+    // Opaque black where the scissor allows, as BeginFrame clears the screen.
+    virtual void ClearScreenArea() {}
+    // Whether draws go to a render target now (false also when starting one failed).
+    bool IsRenderTargetActive() const { return render_target_active_; }
+
     virtual bool PushClip(const tr_Rect& rect);
     virtual void PopClip();
     virtual tr_Rect GetViewRect() const;

@@ -5,6 +5,11 @@
 tr_RenderDevice* tr_RenderDevice::current_ = nullptr;
 bool tr_RenderDevice::force_power_of_two_ = false;
 
+uint64_t tr_DeviceTexture::NextContentId() {
+    static uint64_t last = 0;
+    return ++last;
+}
+
 int tr_NextPowerOfTwo(int value) {
     int power = 1;
     while (power < value && power < (1 << 30))

@@ -14,7 +14,7 @@
 class tr_DeviceTexture {
 public:
     tr_DeviceTexture(int alloc_width, int alloc_height)
-        : alloc_width_(alloc_width), alloc_height_(alloc_height) {}
+        : alloc_width_(alloc_width), alloc_height_(alloc_height), content_id_(NextContentId()) {}
     virtual ~tr_DeviceTexture() = default;
 
     int GetAllocWidth() const { return alloc_width_; }
@@ -29,9 +29,21 @@ public:
     // The back end's own handle (GL texture name); 0 for the in-memory device.
     virtual uintptr_t GetNativeHandle() const = 0;
 
+    // Names what the texels hold: a value no other texture and no earlier
+    // state of this one ever had, so equal ids mean equal pictures (what the
+    // changed-only redraw compares between frames).
+    uint64_t GetContentId() const { return content_id_; }
+
+protected:
+    // Every write calls this before the texels change.
+    void MarkWritten() { content_id_ = NextContentId(); }
+
 private:
+    static uint64_t NextContentId();
+
     int alloc_width_;
     int alloc_height_;
+    uint64_t content_id_;
 };
 
 // Device side of a vertex or index list: a buffer the list re-uploads from

@@ -51,6 +51,11 @@ expect 2 "bad.txt:4:" -- --headless --input "$work/bad.txt"
 expect 2 "3 wiggle 1 2" -- --headless --input "$work/bad.txt"
 
 expect 0 "" -- --headless --frames 10
+# A headless run keeps no picture: it draws every frame whole, asked or not.
+if "$TARROW" --headless --frames 3 --redraw changed 2>&1 | grep -q "Redraw: only what changed"; then
+    echo "cmdline: a headless run claimed to redraw only what changed"
+    fail=1
+fi
 expect 0 "" -- --headless --frames 5 --fixed-dt 0.05
 
 printf '1 move 5 5\n2 click 5 5\n3 char 0x1F600\n4 quit\n' > "$work/good.txt"
@@ -71,6 +76,8 @@ if [[ $? -ne 0 || "$help" != *"--headless"* ]]; then
 fi
 
 expect 2 "--screenshot" -- --screenshot 3
+expect 2 "--redraw needs 'full' or 'changed'" -- --redraw sideways
+expect 2 "needs a value" -- --redraw
 expect 2 "not --headless" -- --headless --screenshot 1:"$work/shot.png"
 
 # The window: frames end the run, a screenshot of a drawn frame is a PNG.
@@ -81,6 +88,24 @@ if [[ -n "${DISPLAY:-}" ]]; then
         fail=1
     fi
     expect 1 "frame 9" -- --frames 3 --screenshot 9:"$work/never.png"
+    # Changed-only redraw draws the first frames whole: its screenshot is a
+    # picture like the full redraw's.
+    expect 0 "" -- --redraw changed --frames 3 --screenshot 2:"$work/changed.png"
+    if [[ "$(head -c 4 "$work/changed.png" 2>/dev/null | tail -c 3)" != "PNG" ]]; then
+        echo "cmdline: --redraw changed wrote no PNG"
+        fail=1
+    fi
+    # A window redraws only what changed unless told to draw whole frames.
+    for args in "changed:" "changed:--redraw changed" "whole:--redraw full"; do
+        read -ra given <<<"${args#*:}"
+        out=$("$TARROW" --frames 3 "${given[@]}" 2>&1)
+        said=whole
+        [[ "$out" == *"Redraw: only what changed"* ]] && said=changed
+        if [[ "$said" != "${args%%:*}" ]]; then
+            echo "cmdline: '${given[*]}' redrew $said frames, expected ${args%%:*}"
+            fail=1
+        fi
+    done
 
     # Closing the window (SDL reports a termination request the same way)
     # ends the run cleanly.

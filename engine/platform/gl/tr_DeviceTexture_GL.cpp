@@ -22,6 +22,7 @@ void tr_DeviceTexture_GL::WriteRows(const uint8_t* pixels, int width, int height
     if (!pixels || width <= 0 || height <= 0 || stride % 4 != 0)
         return;
     tr_RenderDevice_GL::FlushPending();
+    MarkWritten();
     glBindTexture(GL_TEXTURE_2D, texture_);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, stride / 4);

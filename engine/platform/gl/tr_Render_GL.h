@@ -15,8 +15,14 @@
 // state (tr_ShaderProgram_GL). Anything that could change what a queued quad
 // shows (another kind of draw, a target switch, a texture write or
 // deletion, the end of a frame, a read-back) sends the queue first.
+//
+// With KeepFrame on, the screen keeps its picture from one frame to the next
+// (tr_KeptFrame_GL: the first screen draw of a frame puts it back into the
+// window unless it clears the whole screen, EndFrame keeps the areas drawn),
+// and a scissor may limit screen draws.
 #pragma once
 
+#include "engine/platform/gl/tr_KeptFrame_GL.h"
 #include "engine/platform/gl/tr_RenderDevice_GL.h"
 #include "engine/platform/gl/tr_ShaderProgram_GL.h"
 #include "engine/render/tr_QuadGeometry.h"
@@ -25,6 +31,7 @@
 
 #include <epoxy/gl.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -52,6 +59,10 @@ public:
     void PopClip() override;
     bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
     void SetScreenDiscarded(bool discarded) override;
+    bool CanKeepFrame() const override { return true; }
+    bool KeepFrame(bool keep) override;
+    void SetScreenScissor(const tr_Rect* rect) override;
+    void ClearScreenArea() override;
 
     // False when the shader or buffers could not be made; nothing draws then.
     bool IsReady() const { return dual_programs_[0].IsReady(); }
@@ -74,9 +85,6 @@ private:
     bool CreateDeviceObjects();
     void DestroyDeviceObjects();
     void Flush();
-    // An empty scissor box on the screen while it is discarded; none on
-    // render targets.
-    void ApplyScreenDiscard(bool on_screen);
     // The slot of a texture / sampling pair in the pending batch; -1 when
     // all slots are taken by other pairs.
     int FindOrAddSlot(GLuint texture, bool point_sampling);
@@ -101,6 +109,16 @@ private:
     void PointAttributesAt(GLuint buffer);
     void DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                   tr_IndexList* indices, const tr_DrawState& state);
+    // Called before anything reaches the screen: puts the kept picture back
+    // first unless covers_screen, and notes that a draw without a scissor
+    // changes all of it.
+    void BeforeScreenDraw(bool covers_screen);
+    // x, bottom row, width, height in the window of a rectangle given from
+    // the screen's top left.
+    std::array<int, 4> WindowArea(const int rect[4]) const;
+    // The scissor in force for the framebuffer bound now: an empty box on a
+    // discarded screen, the changed area on a kept one, none on targets.
+    void ApplyScissor();
 
     tr_RenderDevice_GL device_;
     // Programs reading 1, 2, 4 and 8 texture slots.
@@ -126,4 +144,12 @@ private:
     int draw_calls_ = 0;
     bool screen_discarded_ = false;
     double submit_seconds_ = 0.0;
+    tr_KeptFrame_GL kept_;
+    bool keep_frame_ = false;
+    bool scissor_on_ = false;
+    int scissor_[4] = {0, 0, 0, 0}; // x, y, width, height from the top left
+    // Window areas drawn this frame, copied into the kept picture at its end.
+    std::vector<std::array<int, 4>> kept_areas_;
+    bool kept_whole_ = false;
+    bool restore_pending_ = false;
 };

@@ -14,6 +14,7 @@ void tr_DeviceTexture_Null::WriteRows(const uint8_t* pixels, int width, int heig
     const int columns = std::min(width, GetAllocWidth());
     if (rows <= 0 || columns <= 0)
         return;
+    MarkWritten();
     for (int y = 0; y < rows; ++y) {
         std::memcpy(&texels_[static_cast<size_t>(y) * GetAllocWidth()],
                     pixels + static_cast<size_t>(y) * stride, static_cast<size_t>(columns) * 4);
@@ -21,6 +22,7 @@ void tr_DeviceTexture_Null::WriteRows(const uint8_t* pixels, int width, int heig
 }
 
 void tr_DeviceTexture_Null::Fill(uint32_t argb) {
+    MarkWritten();
     std::fill(texels_.begin(), texels_.end(), argb);
 }
 

@@ -1,0 +1,86 @@
+// tr_FrameDraws: the screen draws of one frame, kept in order with
+// everything that decides their pixels (texture and the id of its content,
+// draw state, view rectangle, the vertices themselves) and the screen area
+// each may touch. Comparing two frames' lists tells which parts of the screen
+// can differ, and the list is what a renderer replays inside them. It holds
+// shared references to the textures it saw until ReleaseTextures (once
+// replayed, a list is only compared), so it is released, cleared or dropped
+// before the renderer's device goes. Owned by tr_ChangedOnlyRender.
+#pragma once
+
+#include "engine/render/tr_DrawState.h"
+#include "engine/render/tr_Rect.h"
+#include "engine/render/tr_Vertex.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class tr_DirtyRegion;
+class tr_IndexList;
+class tr_Texture;
+class tr_VertexList;
+
+class tr_FrameDraws {
+public:
+    enum class Kind { kQuad, kList, kIndexed, kLine };
+
+    struct Draw {
+        Kind kind = Kind::kQuad;
+        std::shared_ptr<tr_Texture> texture;
+        // Which texture it was, still compared after ReleaseTextures: with
+        // the content id (never reused) an address taken again by another
+        // texture cannot pass for the old one.
+        const tr_Texture* texture_seen = nullptr;
+        uint64_t content = 0; // device texture content id; 0 untextured
+        tr_DrawState state;
+        tr_Rect view;   // the renderer's view rectangle when it was drawn
+        tr_Rect bounds; // screen pixels it may touch, inside view
+        // Quads: the built corners on screen; lists: their vertices; lines:
+        // the two end points (colour packed from the line's colour).
+        size_t first_vertex = 0;
+        size_t vertex_count = 0;
+        size_t first_index = 0;
+        size_t index_count = 0;
+        float line_rgb[3] = {0.0f, 0.0f, 0.0f};
+    };
+
+    void Clear();
+    // A quad the renderer would skip (no texture, alpha out of range) draws
+    // nothing and is not kept.
+    void AddQuad(const std::shared_ptr<tr_Texture>& texture, const tr_DrawState& state,
+                 const tr_Rect& view);
+    // indices may be null (a plain triangle list).
+    void AddList(const std::shared_ptr<tr_Texture>& texture, const tr_VertexList& vertices,
+                 const tr_IndexList* indices, const tr_DrawState& state, const tr_Rect& view);
+    void AddLine(float x0, float y0, float x1, float y1, float red, float green, float blue,
+                 const tr_DrawState& state, const tr_Rect& view);
+
+    const std::vector<Draw>& GetDraws() const { return draws_; }
+    const tr_Vertex* VerticesOf(const Draw& draw) const { return &vertices_[draw.first_vertex]; }
+    const uint16_t* IndicesOf(const Draw& draw) const { return &indices_[draw.first_index]; }
+
+    // Reads every texture's content id again: what the draws will show is
+    // what the textures hold when they are replayed, not when drawn.
+    void RefreshContent();
+    // Lets go of the textures once the list will only be compared: a
+    // texture nobody else holds can then be rewritten in place (a video's
+    // next frame) instead of being made anew.
+    void ReleaseTextures();
+
+    // Adds to region every part of the screen where a frame drawing current
+    // can differ from one that drew previous: the draws both frames share
+    // at the start and at the end are left out, and so are draws that are
+    // equal pair by pair when the middles are equally long; the rest mark
+    // where they were and where they are.
+    static void Diff(const tr_FrameDraws& previous, const tr_FrameDraws& current,
+                     tr_DirtyRegion& region);
+
+private:
+    bool Same(const Draw& mine, const tr_FrameDraws& other, const Draw& theirs) const;
+    void Push(Draw draw);
+
+    std::vector<Draw> draws_;
+    std::vector<tr_Vertex> vertices_;
+    std::vector<uint16_t> indices_;
+};
