@@ -13,6 +13,7 @@
 #   with the winding key alone (dragged from the first slot it winds the
 #   box), and reach the same ending and the same progress; quit again while
 #   the wound box plays, the restart tells its words when it is clicked;
+#   the box's tune, the ending's music, starts as the box plays (resumed too);
 # - the finished player choosing Play on the title again: a fresh game in the
 #   study, the hatch shut, the tutorial not shown again.
 # With TARROW_UPDATE_EXPECTED=1 the first run rewrites attic.expected.
@@ -38,12 +39,22 @@ run() {
     quiet "$(basename "$output")" "$output" "$output.err" "$(user_folder "$home")/logfile.txt"
 }
 
+# tune OUTPUT: the music box playing, the ending's music and the
+# grandfather's first words, in the order OUTPUT printed them.
+tune() {
+    grep -E "^(demo: the music box plays|music: assets/sounds/music_ending|demo: the grandfather's words, page 1 )" \
+        "$1" | sed 's/, page.*//'
+}
+
 # The whole segment.
 continue_from "$segment" 0 "$offset" >"$work/whole.input"
 run "$work/a" "$work/whole.input" "$work/whole.txt" "${start[@]}"
 expect "$content/attic.expected" "$work/whole.txt.demo" "the attic's segment"
 check "the segment did not end on the title: $(tail -n 3 "$work/whole.txt.demo")" \
     test "$(tail -n 3 "$work/whole.txt.demo" | head -n 1)" = "demo: profile screen"
+check "the ending's music did not start with the music box: $(tune "$work/whole.txt")" \
+    test "$(tune "$work/whole.txt" | tr '\n' '|')" = \
+    "demo: the music box plays|music: assets/sounds/music_ending|demo: the grandfather's words|"
 finished=$(progress "$work/a")
 check "the finished game's progress is not a fresh start: $finished" \
     test "$(echo "$finished" | tr -d ' \n')" = "tp_global={finished=1tutorial_seen=true}"
@@ -82,6 +93,9 @@ EOF
 run "$work/c" "$work/resumed2.input" "$work/resumed2.txt" "${start[@]}"
 check "the game resumed while the box played forgot it was wound" grep -qxF \
     "demo: the hatch is open, the trunk open, the music box wound" "$work/resumed2.txt.demo"
+check "the box resumed while playing did not play its tune: $(tune "$work/resumed2.txt")" \
+    test "$(tune "$work/resumed2.txt" | tr '\n' '|')" = \
+    "music: assets/sounds/music_ending|demo: the grandfather's words|"
 check "the game resumed while the box played ends otherwise than the whole segment" \
     cmp -s <(tail -n 12 "$work/whole.txt.demo") <(tail -n 12 "$work/resumed2.txt.demo")
 check "the game resumed while the box played left other progress: $(progress "$work/c")" \
