@@ -77,23 +77,32 @@ void tr_DirtyRegion::Add(const tr_Rect& rect) {
 
 void tr_DirtyRegion::Insert(tr_PixelRect rect) {
     // Each merge can make the grown rectangle reach others, so look again
-    // until nothing more joins it.
+    // until nothing more joins it. A full list takes the new rectangle into
+    // the one it wastes least with: many small changes spread over the
+    // screen (particles) then cost a few grown rectangles, not the whole
+    // screen.
     bool merged = true;
     while (merged) {
         merged = false;
+        size_t cheapest = rects_.size();
+        long long cheapest_waste = 0;
         for (size_t i = 0; i < rects_.size(); ++i) {
-            if (Waste(rects_[i], rect) <= kMergeSlack) {
-                rect = Union(rects_[i], rect);
-                rects_.erase(rects_.begin() + static_cast<long>(i));
-                merged = true;
-                break;
+            const long long waste = Waste(rects_[i], rect);
+            if (cheapest == rects_.size() || waste < cheapest_waste) {
+                cheapest = i;
+                cheapest_waste = waste;
             }
+        }
+        if (cheapest < rects_.size() &&
+            (cheapest_waste <= kMergeSlack || static_cast<int>(rects_.size()) >= kMaxRects)) {
+            rect = Union(rects_[cheapest], rect);
+            rects_.erase(rects_.begin() + static_cast<long>(cheapest));
+            merged = true;
         }
     }
     rects_.push_back(rect);
     const long long screen = static_cast<long long>(width_) * height_;
-    if (static_cast<int>(rects_.size()) > kMaxRects ||
-        static_cast<double>(GetArea()) > kWholeScreenShare * static_cast<double>(screen))
+    if (static_cast<double>(GetArea()) > kWholeScreenShare * static_cast<double>(screen))
         AddWholeScreen();
 }
 

@@ -1,9 +1,10 @@
 // tr_DirtyRegion: the parts of the screen that must be drawn again this
 // frame, as a short list of whole-pixel rectangles inside the screen. Added
 // rectangles are grown outwards to whole pixels and clipped; rectangles that
-// overlap or nearly touch are merged, and when the list grows long or covers
-// most of the screen it collapses into the whole screen (one clear and one
-// pass of every draw is cheaper then than many scissored passes). A plain
+// overlap or nearly touch are merged, a long list merges each new rectangle
+// into the one it wastes least with, and a list that covers most of the
+// screen collapses into the whole screen (one clear and one pass of every
+// draw is cheaper then than many scissored passes). A plain
 // value owned by whoever composes the frame.
 #pragma once
 
@@ -28,8 +29,8 @@ struct tr_PixelRect {
 
 class tr_DirtyRegion {
 public:
-    // Most rectangles kept apart before the region becomes the whole screen.
-    static const int kMaxRects = 8;
+    // Most rectangles kept apart; more are merged into the nearest ones.
+    static const int kMaxRects = 32;
 
     // Empty, for a screen of width x height pixels.
     void Reset(int width, int height);

@@ -147,20 +147,56 @@ void tr_FrameDraws::ReleaseTextures() {
         draw.texture.reset();
 }
 
-bool tr_FrameDraws::Same(const Draw& mine, const tr_FrameDraws& other, const Draw& theirs) const {
+bool tr_FrameDraws::SameButVertices(const Draw& mine, const tr_FrameDraws& other,
+                                    const Draw& theirs) const {
     if (mine.kind != theirs.kind || mine.texture_seen != theirs.texture_seen ||
         mine.content != theirs.content || !SameState(mine.state, theirs.state) ||
         !SameRect(mine.view, theirs.view) || mine.vertex_count != theirs.vertex_count ||
         mine.index_count != theirs.index_count ||
         std::memcmp(mine.line_rgb, theirs.line_rgb, sizeof(mine.line_rgb)) != 0)
         return false;
-    // Whole vertices are compared byte for byte: equal bytes draw equal
-    // pixels, and a NaN simply never compares equal to itself.
-    if (mine.vertex_count > 0 && std::memcmp(VerticesOf(mine), other.VerticesOf(theirs),
-                                             mine.vertex_count * sizeof(tr_Vertex)) != 0)
-        return false;
     return mine.index_count == 0 || std::memcmp(IndicesOf(mine), other.IndicesOf(theirs),
                                                 mine.index_count * sizeof(uint16_t)) == 0;
+}
+
+bool tr_FrameDraws::Same(const Draw& mine, const tr_FrameDraws& other, const Draw& theirs) const {
+    // Whole vertices are compared byte for byte: equal bytes draw equal
+    // pixels, and a NaN simply never compares equal to itself.
+    return SameButVertices(mine, other, theirs) &&
+           (mine.vertex_count == 0 || std::memcmp(VerticesOf(mine), other.VerticesOf(theirs),
+                                                  mine.vertex_count * sizeof(tr_Vertex)) == 0);
+}
+
+bool tr_FrameDraws::AddChangedTriangles(const tr_FrameDraws& previous, const Draw& old_draw,
+                                        const tr_FrameDraws& current, const Draw& new_draw,
+                                        tr_DirtyRegion& region) {
+    const bool indexed = new_draw.kind == Kind::kIndexed;
+    if ((new_draw.kind != Kind::kList && !indexed) ||
+        !current.SameButVertices(new_draw, previous, old_draw))
+        return false;
+    const size_t corners = indexed ? new_draw.index_count : new_draw.vertex_count;
+    if (corners % 3 != 0)
+        return false;
+    const uint16_t* indices = indexed ? current.IndicesOf(new_draw) : nullptr;
+    if (indexed && std::any_of(indices, indices + corners,
+                               [&](uint16_t i) { return i >= new_draw.vertex_count; }))
+        return false;
+    const tr_Vertex* old_vertices = previous.VerticesOf(old_draw);
+    const tr_Vertex* new_vertices = current.VerticesOf(new_draw);
+    for (size_t first = 0; first < corners; first += 3) {
+        tr_Vertex was[3];
+        tr_Vertex is[3];
+        for (size_t k = 0; k < 3; ++k) {
+            const size_t v = indexed ? indices[first + k] : first + k;
+            was[k] = old_vertices[v];
+            is[k] = new_vertices[v];
+        }
+        if (std::memcmp(was, is, sizeof(was)) == 0)
+            continue;
+        region.Add(BoundsOf(was, 3, kShapeMargin, old_draw.view));
+        region.Add(BoundsOf(is, 3, kShapeMargin, new_draw.view));
+    }
+    return true;
 }
 
 void tr_FrameDraws::Diff(const tr_FrameDraws& previous, const tr_FrameDraws& current,
@@ -182,6 +218,8 @@ void tr_FrameDraws::Diff(const tr_FrameDraws& previous, const tr_FrameDraws& cur
     const bool paired = old_end - head == new_end - head;
     for (size_t i = head; i < old_end; ++i) {
         if (paired && current.Same(new_draws[i], previous, old_draws[i]))
+            continue;
+        if (paired && AddChangedTriangles(previous, old_draws[i], current, new_draws[i], region))
             continue;
         region.Add(old_draws[i].bounds);
         if (paired)

@@ -72,12 +72,22 @@ public:
     // can differ from one that drew previous: the draws both frames share
     // at the start and at the end are left out, and so are draws that are
     // equal pair by pair when the middles are equally long; the rest mark
-    // where they were and where they are.
+    // where they were and where they are (lists of triangles, triangle by
+    // triangle).
     static void Diff(const tr_FrameDraws& previous, const tr_FrameDraws& current,
                      tr_DirtyRegion& region);
 
 private:
     bool Same(const Draw& mine, const tr_FrameDraws& other, const Draw& theirs) const;
+    // Same in all but the vertices' bytes.
+    bool SameButVertices(const Draw& mine, const tr_FrameDraws& other, const Draw& theirs) const;
+    // For two lists of triangles that differ only in their vertices: marks
+    // where each triangle that changed was and is, so that particles moving
+    // over a wide area mark their own few pixels, not the whole area; false
+    // (nothing marked) when the draws are not such a pair.
+    static bool AddChangedTriangles(const tr_FrameDraws& previous, const Draw& old_draw,
+                                    const tr_FrameDraws& current, const Draw& new_draw,
+                                    tr_DirtyRegion& region);
     void Push(Draw draw);
 
     std::vector<Draw> draws_;

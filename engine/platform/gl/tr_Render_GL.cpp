@@ -27,6 +27,11 @@ const int kStreamVertices = kMaxBatchQuads * 4 * 4;
 // Screen area from which an opaque quad is worth a draw call without
 // blending; smaller ones join the blended batch around them.
 const float kOpaqueBatchArea = 128.0f * 128.0f;
+// Screen area from which a quad is drawn in a batch of its own texture: the
+// batch's shader picks a texture per fragment, and a software rasteriser
+// samples every texture of the batch for every fragment, so a large quad in
+// a batch of eight textures costs it eight times its pixels.
+const float kOwnTexturesArea = 128.0f * 128.0f;
 
 double ThreadSeconds() {
     timespec now{};
@@ -476,7 +481,13 @@ void tr_Render_GL::Flush() {
     ++draw_calls_;
     batch_.clear();
     slot_count_ = 0;
+    batch_has_large_ = false;
     submit_seconds_ += ThreadSeconds() - start;
+}
+
+bool tr_Render_GL::BatchHoldsOnly(GLuint texture, bool point_sampling) const {
+    return slot_count_ == 1 && slots_[0].texture == texture &&
+           slots_[0].point_sampling == point_sampling;
 }
 
 int tr_Render_GL::FindOrAddSlot(GLuint texture, bool point_sampling) {
@@ -534,11 +545,15 @@ void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr
     tr_TransformVertices(quad.vertices, 4, state.transform);
     if (tr_IsOutsideView(quad.vertices, 4, view))
         return;
-    if (!batch_.empty() && (!std::equal(view, view + 4, batch_view_) ||
-                            batch_.size() >= static_cast<size_t>(kMaxBatchQuads) * 4))
-        Flush();
-    JoinBatch(quad, state.blend);
     const GLuint handle = TextureFor(texture.get(), state.frame);
+    const bool large = ScreenArea(quad.vertices) >= kOwnTexturesArea;
+    if (!batch_.empty() &&
+        (!std::equal(view, view + 4, batch_view_) ||
+         batch_.size() >= static_cast<size_t>(kMaxBatchQuads) * 4 ||
+         ((large || batch_has_large_) && !BatchHoldsOnly(handle, quad.point_sampling))))
+        Flush();
+    batch_has_large_ = batch_has_large_ || large;
+    JoinBatch(quad, state.blend);
     int slot = FindOrAddSlot(handle, quad.point_sampling);
     if (slot < 0) {
         Flush();

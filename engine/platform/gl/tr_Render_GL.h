@@ -88,6 +88,7 @@ private:
     // The slot of a texture / sampling pair in the pending batch; -1 when
     // all slots are taken by other pairs.
     int FindOrAddSlot(GLuint texture, bool point_sampling);
+    bool BatchHoldsOnly(GLuint texture, bool point_sampling) const;
     // Copies vertices into the stream buffer; returns the index of the first.
     GLint StreamVertices(const tr_Vertex* vertices, int count);
     // Viewport and the program's projection for a floored view rectangle of
@@ -134,6 +135,9 @@ private:
     std::vector<tr_Vertex> batch_;
     TextureSlot slots_[tr_ShaderProgram_GL::kTextureSlots];
     int slot_count_ = 0;
+    // The batch holds a quad of kOwnTexturesArea or more, so it takes no
+    // other texture.
+    bool batch_has_large_ = false;
     BlendState batch_blend_ = kBlendOpaque;
     int applied_blend_ = -1;
     int batch_view_[4] = {0, 0, 0, 0};

@@ -71,15 +71,23 @@ TEST(DirtyRegionTest, RectanglesAreSnappedClippedMergedOrCollapsed) {
     }
 }
 
-TEST(DirtyRegionTest, TooManySeparateRectanglesBecomeTheWholeScreen) {
+TEST(DirtyRegionTest, ALongListTakesNewRectanglesIntoTheNearest) {
     tr_DirtyRegion region;
     region.Reset(2000, 1000);
+    // A grid far enough apart that no two merge on their own.
+    static_assert(tr_DirtyRegion::kMaxRects <= 32, "the grid holds 32");
     for (int i = 0; i < tr_DirtyRegion::kMaxRects; ++i)
-        region.Add(tr_Rect{i * 200.0f, i * 100.0f, 10.0f, 10.0f});
+        region.Add(tr_Rect{(i % 8) * 250.0f, (i / 8) * 250.0f, 20.0f, 20.0f});
     EXPECT_EQ(region.GetRects().size(), static_cast<size_t>(tr_DirtyRegion::kMaxRects));
+    EXPECT_EQ(region.GetArea(), tr_DirtyRegion::kMaxRects * 400);
+    // Nearest to the third rectangle of the first row (500..520, 0..20).
+    region.Add(tr_Rect{560.0f, 100.0f, 20.0f, 20.0f});
     EXPECT_FALSE(region.IsWholeScreen());
-    EXPECT_EQ(region.GetArea(), tr_DirtyRegion::kMaxRects * 100);
-    region.Add(tr_Rect{1800.0f, 100.0f, 10.0f, 10.0f});
+    EXPECT_EQ(region.GetRects().size(), static_cast<size_t>(tr_DirtyRegion::kMaxRects));
+    EXPECT_EQ(region.GetRects().back(), (tr_PixelRect{500, 0, 580, 120}));
+    EXPECT_EQ(region.GetArea(), (tr_DirtyRegion::kMaxRects - 1) * 400 + 80 * 120);
+    // Covering most of the screen still collapses into the whole screen.
+    region.Add(tr_Rect{0.0f, 400.0f, 2000.0f, 600.0f});
     EXPECT_TRUE(region.IsWholeScreen());
     EXPECT_EQ(region.GetArea(), 2000 * 1000);
 }

@@ -250,4 +250,54 @@ TEST(FrameDrawsTest, ListsCompareEveryVertexAndIndex) {
     }
 }
 
+// Particles: small triangles far apart in one list. Only the triangles
+// that moved mark where they were and are, plain or indexed alike; lists
+// that differ in more than their vertices mark their whole box.
+TEST(FrameDrawsTest, ListsMarkOnlyTheTrianglesThatChanged) {
+    struct Case {
+        const char* what;
+        bool indexed;
+        float moved_x; // where the second triangle goes
+        float colour;  // the second frame's colour of every vertex
+        bool reorder;  // indices differ between the frames
+        std::vector<tr_PixelRect> expected;
+    };
+    const Case cases[] = {
+        {"nothing changed", false, 800, 1, false, {}},
+        {"one moved", false, 820, 1, false, {{799, 299, 831, 311}}},
+        {"one moved, indexed", true, 820, 1, false, {{799, 299, 831, 311}}},
+        {"every colour changed",
+         false,
+         800,
+         0.5f,
+         false,
+         {{99, 99, 111, 111}, {799, 299, 811, 311}}},
+        {"indices changed", true, 800, 1, true, {{99, 99, 811, 311}}},
+    };
+    for (const Case& c : cases) {
+        tr_FrameDraws frames[2];
+        for (int f = 0; f < 2; ++f) {
+            tr_VertexList vertices;
+            tr_IndexList indices;
+            ASSERT_TRUE(vertices.Create(8));
+            ASSERT_TRUE(indices.Create(8));
+            const float colour = f == 0 ? 1.0f : c.colour;
+            const float xs[2] = {100, f == 0 ? 800.0f : c.moved_x};
+            const float ys[2] = {100, 300};
+            for (int t = 0; t < 2; ++t) {
+                vertices.AddVertex(xs[t], ys[t], 0, 0, 0, colour, 1, 1);
+                vertices.AddVertex(xs[t] + 10, ys[t], 0, 1, 0, colour, 1, 1);
+                vertices.AddVertex(xs[t], ys[t] + 10, 0, 0, 1, colour, 1, 1);
+            }
+            for (uint16_t i = 0; i < 6; ++i)
+                indices.AddIndex(f == 1 && c.reorder ? static_cast<uint16_t>(5 - i) : i);
+            frames[f].AddList(nullptr, vertices, c.indexed ? &indices : nullptr, {}, kScreen);
+        }
+        tr_DirtyRegion region;
+        region.Reset(1000, 500);
+        tr_FrameDraws::Diff(frames[0], frames[1], region);
+        EXPECT_EQ(region.GetRects(), c.expected) << c.what;
+    }
+}
+
 } // namespace

@@ -396,6 +396,39 @@ TEST_F(RenderGLTest, QuadsShareDrawCallsAcrossTexturesAndBlendModes) {
     ExpectPixel(4 + 6 * 19, 150, 242, 0, 255);
 }
 
+// A large quad shares its batch with no other texture (each fragment of a
+// batch samples every texture on a software rasteriser), small ones still
+// share, and the pictures are those of the shared batch.
+TEST_F(RenderGLTest, LargeQuadsAreBatchedWithTheirOwnTextureOnly) {
+    auto red = Solid(1, 0, 0);
+    auto green = Solid(0, 1, 0);
+    struct Case {
+        const char* what;
+        float scales[3]; // of a red, a green and a red quad, in that order
+        int draw_calls;
+    };
+    const Case cases[] = {
+        {"all small", {2, 2, 2}, 1},
+        {"large red first", {40, 2, 2}, 2},
+        {"large green between", {2, 40, 2}, 3},
+        {"large red last", {2, 2, 40}, 2},
+    };
+    for (const Case& c : cases) {
+        render_->BeginFrame();
+        render_->BeginDraw();
+        for (int i = 0; i < 3; ++i) {
+            tr_DrawState state;
+            state.alpha = 0.5f;
+            state.transform = tr_MakeTransform(60.0f + 100 * i, 100, 0, c.scales[i], c.scales[i]);
+            render_->DrawQuad(i == 1 ? green : red, state);
+        }
+        Finish();
+        EXPECT_EQ(render_->GetDrawCallCount(), c.draw_calls) << c.what;
+        for (int i = 0; i < 3; ++i)
+            ExpectPixel(60 + 100 * i, 100, i == 1 ? 0 : 128, i == 1 ? 128 : 0, 0);
+    }
+}
+
 TEST_F(RenderGLTest, TextureRewrittenAfterADrawStillShowsWhatWasDrawn) {
     auto texture = std::make_shared<tr_GeneratedTexture>();
     std::vector<uint32_t> red(16, 0xFFFF0000u);
