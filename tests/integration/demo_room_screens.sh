@@ -12,15 +12,7 @@ set -u
 : "${TARROW:?}" "${TARROW_SOURCE_DIR:?}" "${TARROW_TOOLS:?}"
 source "$TARROW_SOURCE_DIR/tests/integration/lib/harness.sh"
 source "$TARROW_SOURCE_DIR/tests/integration/lib/demo_room.sh"
-server=()
-if command -v xvfb-run >/dev/null 2>&1; then
-    server=(xvfb-run -a -s "-screen 0 1920x1080x24")
-elif [[ -z "${DISPLAY:-}" ]]; then
-    echo "$test_name: no display, skipped"
-    exit 77
-fi
-# Pixels only; leaks of the game are the headless walkthrough's business.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+window_server
 pictures="$TARROW_SOURCE_DIR/tests/content/demo_screens"
 
 # shoot ROOM FRAME:NAME...: runs the demo in ROOM and writes each named frame

@@ -11,18 +11,7 @@
 # become the expected pictures.
 source "$(dirname "$0")/lib/harness.sh"
 source "$(dirname "$0")/lib/playthrough.sh"
-server=()
-# The game pauses while its window lacks the input focus, which windows of
-# tests running beside this one would take: an X server of its own.
-if command -v xvfb-run >/dev/null 2>&1; then
-    server=(xvfb-run -a -s "-screen 0 1920x1080x24")
-elif [[ -z "${DISPLAY:-}" ]]; then
-    echo "$test_name: no display, skipped"
-    exit 77
-fi
-# Leaks of the game are the headless runs' business; a window run also
-# reports what the system's display libraries keep.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+window_server
 tour="${TARROW_TOUR_DIR:-$(dirname "$TARROW_TOOLS")/tour}"
 expected="$content/tour"
 shotcompare="$TARROW_TOOLS/shotcompare"

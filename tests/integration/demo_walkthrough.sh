@@ -167,11 +167,8 @@ check "the ambience volume chosen was not kept: $(cat "$settings")" \
 # the shelves' finds in another order, the bench and the shelves once done.
 # The quit saves the progress, which must hold every step.
 greenhouse_start=3312
-{
-    awk -v last="$greenhouse_start" '$1 ~ /^[0-9]+$/ && $1 < last' "$content/walkthrough.input"
-    awk -v from="$greenhouse_start" '$1 ~ /^[0-9]+$/ { $1 += from; print }' \
-        "$content/greenhouse_variant.input"
-} >"$work/variant.input"
+spliced "$content/walkthrough.input" "$greenhouse_start" "$content/greenhouse_variant.input" \
+    "$greenhouse_start" >"$work/variant.input"
 XDG_DATA_HOME="$work/variant" timeout 240 "$TARROW" --headless --frames 1000000 \
     --input "$work/variant.input" -C "$TARROW_SOURCE_DIR" >"$work/variant.txt" 2>"$work/variant.txt.err"
 rc=$?

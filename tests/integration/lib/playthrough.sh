@@ -19,16 +19,19 @@ manifest_values() {
 manifest_value() { manifest_values "$1" | head -n 1; }
 
 prefix=$(manifest_value transcript)
+# spliced INPUT CUT SEGMENT AT: INPUT's events before frame CUT, then those of
+# SEGMENT (its frames counted from 0) moved to begin at frame AT.
+spliced() {
+    awk -v last="$2" '$1 ~ /^[0-9]+$/ && $1 < last' "$1"
+    awk -v at="$4" '$1 ~ /^[0-9]+$/ { $1 += at; print }' "$3"
+}
 # The whole game's input: the "game" script, cut at the first frame of each
 # "then CUT AT SEGMENT" line, where SEGMENT.input (its frames counted from 0)
 # takes over from frame AT. Its transcript must match the "whole" file.
 game_input="$work/whole_game.input"
 cp "$content/$(manifest_value game).input" "$game_input"
 while read -r cut_frame at_frame segment; do
-    {
-        awk -v last="$cut_frame" '$1 ~ /^[0-9]+$/ && $1 < last' "$game_input"
-        awk -v at="$at_frame" '$1 ~ /^[0-9]+$/ { $1 += at; print }' "$content/$segment.input"
-    } >"$game_input.next"
+    spliced "$game_input" "$cut_frame" "$content/$segment.input" "$at_frame" >"$game_input.next"
     mv "$game_input.next" "$game_input"
 done < <(manifest_values then)
 game_expected="$content/$(manifest_value whole).expected"
