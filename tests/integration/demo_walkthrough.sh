@@ -169,11 +169,10 @@ check "the ambience volume chosen was not kept: $(cat "$settings")" \
 greenhouse_start=3312
 spliced "$content/walkthrough.input" "$greenhouse_start" "$content/greenhouse_variant.input" \
     "$greenhouse_start" >"$work/variant.input"
-XDG_DATA_HOME="$work/variant" timeout 240 "$TARROW" --headless --frames 1000000 \
-    --input "$work/variant.input" -C "$TARROW_SOURCE_DIR" >"$work/variant.txt" 2>"$work/variant.txt.err"
+play_headless "$work/variant" "$work/variant.input" "$work/variant.txt"
 rc=$?
 check "greenhouse variant exited $rc: $(head -c 2000 "$work/variant.txt.err")" test "$rc" -eq 0
-grep '^demo: ' "$work/variant.txt" >"$work/variant.demo"
+transcript "$work/variant.txt" >"$work/variant.demo"
 expect "$content/greenhouse_variant.expected" "$work/variant.demo" "the greenhouse played otherwise"
 quiet "the greenhouse variant" "$work/variant.txt" "$work/variant.txt.err"
 saved=$(progress "$work/variant")
