@@ -90,8 +90,21 @@ tp_DisplayMode tp_DisplayModeSelection::Choose(bool fullscreen, bool widescreen,
     const float width = static_cast<float>(mode.width);
     const float height = static_cast<float>(mode.height);
     mode.scale_y = height / static_cast<float>(kDesignHeight);
-    mode.scale_x = mode.widescreen ? width / (static_cast<float>(kDesignHeight) * ratio)
-                                   : width / static_cast<float>(kDesignWidth);
+    if (!mode.widescreen) {
+        mode.scale_x = width / static_cast<float>(kDesignWidth);
+    } else if (mode.fullscreen) {
+        // The whole monitor shows the wide area: its shape, not the pixel
+        // grid's, decides how wide a design unit is.
+        mode.scale_x = width / (static_cast<float>(kDesignHeight) * ratio);
+    } else {
+        // A window's pixels are the desktop's, as wide as the monitor's
+        // shape makes them against the desktop's own (one on every usual
+        // desktop): the wide design area then maps pixel for pixel instead
+        // of being stretched to the monitor's shape.
+        const float desktop_ratio =
+            static_cast<float>(desktop.width) / static_cast<float>(desktop.height);
+        mode.scale_x = mode.scale_y * desktop_ratio / ratio;
+    }
     mode.offset_x = (width - static_cast<float>(kDesignWidth) * mode.scale_x) / 2.0f;
     mode.offset_y = (height - static_cast<float>(kDesignHeight) * mode.scale_y) / 2.0f;
     tr_Log("Display mode: %dx%d, fullscreen=%d, widescreen=%d.", mode.width, mode.height,

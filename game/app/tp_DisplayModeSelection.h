@@ -8,7 +8,10 @@
 // wide layout is wanted, forces full screen; a desktop at most 1366 wide
 // drops the wide layout in a window unless it is short (at most 800 high) and
 // at least 1068 wide; short desktops get a 1068x600 or 800x600 window. The
-// design area is scaled to the height and centred.
+// design area is scaled to the height and centred; in the wide layout its
+// width follows the monitor's shape in full screen and the desktop's pixels
+// in a window (so a 1366x768 window on a 16:9 desktop is drawn pixel for
+// pixel).
 #pragma once
 
 #include "game/app/tp_DisplayMode.h"

@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 using Selection = tp_DisplayModeSelection;
@@ -45,7 +49,8 @@ TEST(DisplayModeSelectionTest, WindowedSizesFollowTheDesktop) {
         tp_DisplayMode mode = SelectOn(1280, 800, false, true);
         ExpectMode(mode, 1068, 600, false, true);
         EXPECT_FLOAT_EQ(mode.scale_y, 600.0f / 768.0f);
-        EXPECT_FLOAT_EQ(mode.scale_x, 1068.0f / (768.0f * (1280.0f / 800.0f)));
+        // Square pixels: a design unit as wide as it is high.
+        EXPECT_FLOAT_EQ(mode.scale_x, mode.scale_y);
     }
     {
         SCOPED_TRACE("1280x800 without wide");
@@ -93,11 +98,26 @@ TEST(DisplayModeSelectionTest, FullScreenScalesTheDesignAreaToTheHeight) {
     EXPECT_FLOAT_EQ(square.offset_x, 0.0f);
 }
 
-TEST(DisplayModeSelectionTest, WideWindowOnAWideMonitorIsCentred) {
-    tp_DisplayMode mode = SelectOn(1440, 900, false, true);
+TEST(DisplayModeSelectionTest, WideWindowIsDrawnPixelForPixel) {
+    // The 1366 wide design area fills the 1366x768 window exactly whatever
+    // the monitor's shape (16:9, 16:10, 1366 not being quite 16:9), so the
+    // picture is neither stretched nor cropped and stays on whole pixels.
+    for (const auto& size :
+         std::vector<std::pair<int, int>>{{1920, 1080}, {1440, 900}, {2560, 1080}}) {
+        SCOPED_TRACE(std::to_string(size.first) + "x" + std::to_string(size.second));
+        const tp_DisplayMode mode = SelectOn(size.first, size.second, false, true);
+        ExpectMode(mode, 1366, 768, false, true);
+        EXPECT_EQ(mode.scale_x, 1.0f);
+        EXPECT_EQ(mode.scale_y, 1.0f);
+        EXPECT_EQ(mode.offset_x, 171.0f);
+    }
+    // A desktop mode that the monitor stretches (1680x1050 on a 16:9 panel)
+    // has wide pixels; the window's design units make up for them.
+    tr_DisplayEnumerator_Headless stretched(
+        {tr_DisplayEnumerator_Headless::PrimaryDevice(1680, 1050, {{1920, 1080}, {1680, 1050}})});
+    const tp_DisplayMode mode = Selection::Select(false, true, &stretched);
     ExpectMode(mode, 1366, 768, false, true);
-    const float ratio = 1440.0f / 900.0f;
-    EXPECT_FLOAT_EQ(mode.scale_x, 1366.0f / (768.0f * ratio));
+    EXPECT_FLOAT_EQ(mode.scale_x, (1680.0f / 1050.0f) / (1920.0f / 1080.0f));
     EXPECT_FLOAT_EQ(mode.offset_x, (1366.0f - 1024.0f * mode.scale_x) / 2.0f);
 }
 
