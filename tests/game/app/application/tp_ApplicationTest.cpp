@@ -140,15 +140,21 @@ TEST_F(ApplicationTest, WidthMessageAnswersTheUsableLayoutWidth) {
     UseMode(tp_DisplayModeSelection::Select(false, false));
     EXPECT_FLOAT_EQ(AskWidth(), 1024.0f);
 
-    // A 1068x600 window is narrower than the wide layout at its scale.
+    // On a 16:10 desktop the short 1068x600 window holds the whole wide
+    // layout, but full screen, scaled to the height, is narrower than it.
     ScratchFolder::UseDesktop(1280, 800);
     const tp_DisplayMode short_mode = tp_DisplayModeSelection::Select(false, true);
     ASSERT_EQ(short_mode.width, 1068);
     ASSERT_TRUE(short_mode.widescreen);
     UseMode(short_mode);
+    EXPECT_FLOAT_EQ(AskWidth(), 1366.0f);
+    const tp_DisplayMode full_mode = tp_DisplayModeSelection::Select(true, true);
+    ASSERT_EQ(full_mode.width, 1280);
+    ASSERT_TRUE(full_mode.widescreen);
+    UseMode(full_mode);
     const float width = AskWidth();
     EXPECT_LT(width, 1366.0f);
-    EXPECT_NEAR(width, 1068.0f / short_mode.scale_x, 0.01f);
+    EXPECT_NEAR(width, 1280.0f / full_mode.scale_x, 0.01f);
 }
 
 TEST_F(ApplicationTest, SuspendAndResumeShowAndHideThePauseOnlyOnChange) {
