@@ -188,6 +188,13 @@ tr_DeviceState Tarrow_SDL::GetDeviceState() {
 bool Tarrow_SDL::ResetDevice() {
     // A GL context is never lost; only what depends on the back-buffer size
     // is made again.
+    if (presenter_.IsAttached()) {
+        // A driver may look at the window's size only when buffers are
+        // swapped: one swap makes it size the back buffer to the window
+        // before the next draw. What it shows meanwhile is the picture the
+        // window has (the back buffer holds what was copied from it).
+        SDL_GL_SwapWindow(window_);
+    }
     ResetRenderer();
     CheckDrawableSize();
     presenter_.InvalidateWindow();

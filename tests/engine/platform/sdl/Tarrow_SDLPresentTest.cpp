@@ -1,7 +1,8 @@
 // The SDL host showing frames by copying the areas they changed: what the
 // window shows (read from the X server) is the renderer's picture, a window
 // painted over from outside is repaired by the frame after its expose event,
-// and a host told to swap never presents by copying.
+// a mode change shows the whole frame at the new size, and a host told to
+// swap never presents by copying.
 #include "engine/platform/sdl/Tarrow_SDL.h"
 
 #include "engine/render/tr_GeneratedTexture.h"
@@ -44,10 +45,8 @@ protected:
             render->DrawQuad(square_, state);
         });
         engine_->SetFrameDrawnCallback([this](tr_Render& render, uint64_t) {
-            int width = 0;
-            int height = 0;
             picture_.clear();
-            render.ReadFrame(picture_, width, height);
+            render.ReadFrame(picture_, width_, height_);
             for (uint32_t& pixel : picture_)
                 pixel &= 0xFFFFFF;
         });
@@ -73,14 +72,16 @@ protected:
     // Pixels where the window differs from the renderer's last picture.
     int WindowDiffers() const {
         XSync(display_, False);
-        XImage* image = XGetImage(display_, xwindow_, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
-        if (!image || picture_.size() != static_cast<size_t>(kWidth) * kHeight)
+        if (picture_.size() != static_cast<size_t>(width_) * height_)
+            return -1;
+        XImage* image = XGetImage(display_, xwindow_, 0, 0, width_, height_, AllPlanes, ZPixmap);
+        if (!image)
             return -1;
         int count = 0;
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
                 count += (static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF) !=
-                         picture_[static_cast<size_t>(y) * kWidth + x];
+                         picture_[static_cast<size_t>(y) * width_ + x];
         XDestroyImage(image);
         return count;
     }
@@ -95,6 +96,8 @@ protected:
     std::unique_ptr<Tarrow_SDL> engine_;
     std::shared_ptr<tr_GeneratedTexture> square_;
     std::vector<uint32_t> picture_;
+    int width_ = 0;
+    int height_ = 0;
     Display* display_ = nullptr;
     Window xwindow_ = 0;
 };
@@ -115,6 +118,17 @@ TEST_F(SdlPresentTest, ExposedWindowIsShownWholeByTheNextFrame) {
     exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
     ASSERT_EQ(SDL_PushEvent(&exposed), 1);
     RunFrames(1);
+    EXPECT_EQ(WindowDiffers(), 0);
+}
+
+TEST_F(SdlPresentTest, AModeChangeShowsTheWholeFrameAtTheNewSize) {
+    Start(true);
+    if (!display_ || !engine_->IsPresentingByCopy())
+        GTEST_SKIP() << "the window cannot be presented by copying areas";
+    RunFrames(3);
+    ASSERT_TRUE(engine_->SetDisplayMode(kWidth + 50, kHeight + 30, false));
+    RunFrames(2);
+    EXPECT_EQ(width_, kWidth + 50);
     EXPECT_EQ(WindowDiffers(), 0);
 }
 
