@@ -1,8 +1,7 @@
 // Frames shown by copying the areas they changed into the window: what the
 // window itself shows (read from the X server) must be, after a series of
-// partial presents, the frame drawn whole; a window damaged from outside
-// stays damaged while nothing changes, and is whole again after the first
-// present once it is invalidated (as an expose event does).
+// partial presents, the frame drawn whole. (Tarrow_SDLPresentTest covers
+// exposes and mode changes through the host.)
 #include "engine/platform/sdl/tr_CopyPresenter_SDL.h"
 #include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/render/tr_ChangedOnlyRender.h"
@@ -140,26 +139,6 @@ TEST_F(CopyPresenterSDLTest, WindowAfterPartialPresentsEqualsTheFrameDrawnWhole)
     Show(8);
     EXPECT_EQ(CountDiffering(shown, ReadBackBuffer()), 0);
     EXPECT_EQ(CountDiffering(shown, ReadWindow()), 0);
-}
-
-TEST_F(CopyPresenterSDLTest, InvalidatedWindowIsShownWholeByTheNextPresent) {
-    Show(2);
-    Show(2);
-    const std::vector<uint32_t> picture = ReadWindow();
-    ASSERT_EQ(CountDiffering(picture, ReadBackBuffer()), 0);
-    // Something else paints over the window, as an overlapping window would.
-    GC gc = XCreateGC(display_, xwindow_, 0, nullptr);
-    XSetForeground(display_, gc, 0xFFFF00);
-    XFillRectangle(display_, xwindow_, gc, 100, 5, 50, 30);
-    XFreeGC(display_, gc);
-    const int damaged = CountDiffering(picture, ReadWindow());
-    ASSERT_GT(damaged, 0) << "the window could not be painted over";
-    // Nothing changed: nothing is copied, the damage stays.
-    EXPECT_TRUE(Show(2).IsEmpty());
-    EXPECT_EQ(CountDiffering(picture, ReadWindow()), damaged);
-    presenter_.InvalidateWindow();
-    EXPECT_TRUE(Show(2).IsEmpty());
-    EXPECT_EQ(CountDiffering(picture, ReadWindow()), 0);
 }
 
 } // namespace
