@@ -51,7 +51,7 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
         const bool takes_value = arg == "--frames" || arg == "--fixed-dt" || arg == "--input" ||
                                  arg == "-C" || arg == "--screenshot" || arg == "--module" ||
                                  arg == "--room" || arg == "--level" || arg == "--new" ||
-                                 arg == "--redraw";
+                                 arg == "--redraw" || arg == "--present";
         if (takes_value && i + 1 >= args.size()) {
             error = "option '" + arg + "' needs a value";
             return false;
@@ -121,6 +121,13 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::string& error
                 return false;
             }
             redraw_changed_only = value == "changed";
+        } else if (arg == "--present") {
+            const std::string& value = args[++i];
+            if (value != "copy" && value != "swap") {
+                error = "--present needs 'copy' or 'swap', not '" + value + "'";
+                return false;
+            }
+            present_by_copy = value == "copy";
         } else if (arg == "-C") {
             directory = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
@@ -168,6 +175,9 @@ const char* CommandLine::Usage() {
            "  --redraw full|changed  draw every frame whole, or only what changed since\n"
            "                  the last one (the default; window only, headless runs\n"
            "                  always draw whole)\n"
+           "  --present copy|swap  show a frame by copying the areas it changed into\n"
+           "                  the window (the default where the window allows it),\n"
+           "                  or by swapping buffers\n"
            "  -C DIR          change to DIR first\n"
            "  --help          show this text\n";
 }

@@ -27,6 +27,7 @@ struct CommandLine {
     std::string new_game; // --new DIR: make a starter game there and stop
     std::vector<Screenshot> screenshots;
     bool redraw_changed_only = true; // --redraw changed (the default), or full
+    bool present_by_copy = true;     // --present copy (the default where possible), or swap
 
     // False with error set (one line naming the offending argument).
     bool Parse(const std::vector<std::string>& args, std::string& error);

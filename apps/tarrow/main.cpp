@@ -180,6 +180,7 @@ int main(int argc, char** argv) {
         } else {
             auto windowed = std::make_unique<Tarrow_SDL>();
             windowed->SetInput(input.GetEvents());
+            windowed->SetPresentByCopy(options.present_by_copy);
             if (!options.screenshots.empty() && !input.GetEvents().empty()) {
                 // A software renderer would take minutes over every frame of
                 // a long script: only the pictures taken are painted.

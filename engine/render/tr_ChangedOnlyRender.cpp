@@ -179,6 +179,14 @@ bool tr_ChangedOnlyRender::ReadFrame(std::vector<uint32_t>& argb, int& width, in
     return inner_->ReadFrame(argb, width, height);
 }
 
+void tr_ChangedOnlyRender::SetWindowKeepsPicture(bool keeps) {
+    inner_->SetWindowKeepsPicture(keeps);
+}
+
+bool tr_ChangedOnlyRender::GetScreenChanges(tr_ScreenChanges& changes) const {
+    return inner_->GetScreenChanges(changes);
+}
+
 void tr_ChangedOnlyRender::SetScreenDiscarded(bool discarded) {
     screen_discarded_ = discarded;
     inner_->SetScreenDiscarded(discarded);

@@ -47,6 +47,8 @@ public:
     void PopClip() override;
     tr_Rect GetViewRect() const override;
     bool ReadFrame(std::vector<uint32_t>& argb, int& width, int& height) override;
+    void SetWindowKeepsPicture(bool keeps) override;
+    bool GetScreenChanges(tr_ScreenChanges& changes) const override;
     // A discarded frame reaches no pixel of the kept picture, so the first
     // frame shown after discarded ones is drawn whole.
     void SetScreenDiscarded(bool discarded) override;

@@ -7,6 +7,7 @@
 
 #include "engine/render/tr_DrawState.h"
 #include "engine/render/tr_Rect.h"
+#include "engine/render/tr_ScreenChanges.h"
 
 #include <cstdint>
 #include <memory>
@@ -46,6 +47,15 @@ public:
     // (nothing changes then).
     virtual bool CanKeepFrame() const { return false; }
     virtual bool KeepFrame(bool /*keep*/) { return false; }
+    // A host that shows frames by copying the areas they changed from the
+    // back buffer into the window, and never swaps, says so: the back buffer
+    // then keeps the picture between frames and a back end keeping frames
+    // needs no copy of its own. Call outside a frame.
+    virtual void SetWindowKeepsPicture(bool /*keeps*/) {}
+    // What the last frame changed on the screen, for such a host; false when
+    // the back end does not keep its picture in the window (the host then
+    // shows the whole frame).
+    virtual bool GetScreenChanges(tr_ScreenChanges& /*changes*/) const { return false; }
     // Limits screen draws and ClearScreenArea to rect (null: no limit); what
     // is drawn into a render target is never limited.
     virtual void SetScreenScissor(const tr_Rect* /*rect*/) {}

@@ -78,6 +78,7 @@ fi
 expect 2 "--screenshot" -- --screenshot 3
 expect 2 "--redraw needs 'full' or 'changed'" -- --redraw sideways
 expect 2 "needs a value" -- --redraw
+expect 2 "--present needs 'copy' or 'swap'" -- --present sideways
 expect 2 "not --headless" -- --headless --screenshot 1:"$work/shot.png"
 
 # The window: frames end the run, a screenshot of a drawn frame is a PNG.
@@ -106,6 +107,12 @@ if [[ -n "${DISPLAY:-}" ]]; then
             fail=1
         fi
     done
+
+    # Told to swap, a window never presents by copying areas.
+    if "$TARROW" --frames 3 --present swap 2>&1 | grep -q "Present: by copying"; then
+        echo "cmdline: --present swap presented by copying"
+        fail=1
+    fi
 
     # Closing the window (SDL reports a termination request the same way)
     # ends the run cleanly.

@@ -1,7 +1,8 @@
 // tr_KeptFrame_GL: the screen's picture kept from one frame to the next, so
 // that a frame can redraw only what changed: a colour texture of the
-// window's size behind a framebuffer object. Owned by tr_Render_GL; needs
-// the GL context current while it holds anything.
+// window's size behind a framebuffer object. Owned by tr_ScreenKeeper_GL,
+// which uses it only while the host swaps buffers; needs the GL context
+// current while it holds anything.
 //
 // Frames are still drawn into the window itself, never into the kept
 // picture: a software rasteriser (Mesa's) treats its window surfaces and

@@ -144,8 +144,7 @@ void tr_Render_GL::Init(float width, float height) {
     glBlendEquation(GL_FUNC_ADD);
     applied_blend_ = -1;
     ApplyBlend(kBlendMixed);
-    if (keep_frame_)
-        keep_frame_ = kept_.Create(static_cast<int>(width), static_cast<int>(height));
+    screen_.Resize(static_cast<int>(width), static_cast<int>(height));
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     ApplyScissor();
     applied_view_[0] = -1;
@@ -165,98 +164,57 @@ void tr_Render_GL::BeginFrame() {
     Flush();
     draw_calls_ = 0;
     submit_seconds_ = 0.0;
-    kept_areas_.clear();
-    kept_whole_ = false;
-    // A swap leaves the back buffer undefined: the kept picture goes back
-    // in before the first screen draw, unless that draw covers the screen.
-    restore_pending_ = keep_frame_ && !screen_discarded_;
-    if (!keep_frame_) {
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
+    screen_.BeginFrame();
 }
 
 void tr_Render_GL::EndFrame() {
     Flush();
-    if (!keep_frame_ || render_target_active_ || screen_discarded_ || !IsReady())
-        return;
-    glDisable(GL_SCISSOR_TEST);
-    if (restore_pending_) {
-        // Nothing was drawn: the window shows the kept picture unchanged.
-        kept_.ShowInWindow();
-        restore_pending_ = false;
-    } else if (kept_whole_) {
-        const int whole[4] = {0, 0, static_cast<int>(screen_width_),
-                              static_cast<int>(screen_height_)};
-        kept_.KeepFromWindow(whole);
-    } else {
-        for (const auto& area : kept_areas_)
-            kept_.KeepFromWindow(area.data());
-    }
-    ApplyScissor();
+    if (!render_target_active_ && IsReady())
+        screen_.EndFrame();
 }
 
 void tr_Render_GL::BeforeScreenDraw(bool covers_screen) {
-    if (!keep_frame_ || render_target_active_)
-        return;
-    if (restore_pending_ && !covers_screen) {
-        glDisable(GL_SCISSOR_TEST);
-        kept_.ShowInWindow();
-        ApplyScissor();
-    }
-    restore_pending_ = false;
-    if (!scissor_on_)
-        kept_whole_ = true;
+    if (!render_target_active_)
+        screen_.BeforeDraw(covers_screen);
 }
 
 void tr_Render_GL::ApplyScissor() {
-    if (render_target_active_ || (!scissor_on_ && !screen_discarded_)) {
-        glDisable(GL_SCISSOR_TEST);
-        return;
-    }
-    glEnable(GL_SCISSOR_TEST);
-    // A discarded frame keeps no pixel of what is drawn on screen.
-    if (screen_discarded_) {
-        glScissor(0, 0, 0, 0);
-        return;
-    }
-    const std::array<int, 4> area = WindowArea(scissor_);
-    glScissor(area[0], area[1], area[2], area[3]);
+    screen_.ApplyScissor(render_target_active_);
 }
 
-std::array<int, 4> tr_Render_GL::WindowArea(const int rect[4]) const {
-    // GL counts rows from the bottom.
-    return {rect[0], static_cast<int>(screen_height_) - rect[1] - rect[3], rect[2], rect[3]};
+void tr_Render_GL::ScreenPictureMoved() {
+    // Copying pictures binds the screen's framebuffer and drops the scissor.
+    if (render_target_active_) {
+        auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
+        glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
+    }
+    ApplyScissor();
 }
 
 bool tr_Render_GL::KeepFrame(bool keep) {
     if (!IsReady())
         return false;
     Flush();
-    if (keep && !kept_.IsCreated())
-        keep = kept_.Create(static_cast<int>(screen_width_), static_cast<int>(screen_height_));
-    if (!keep)
-        kept_.Destroy();
-    keep_frame_ = keep;
-    // Making the picture bound its framebuffer for a moment.
-    if (render_target_active_) {
-        auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
-        glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
-    }
-    return keep_frame_;
+    const bool kept = screen_.Keep(keep);
+    ScreenPictureMoved();
+    return kept;
+}
+
+void tr_Render_GL::SetWindowKeepsPicture(bool keeps) {
+    // Also before Init: a picture is only kept once the device is ready.
+    Flush();
+    screen_.SetWindowKeepsPicture(keeps);
+    if (IsReady())
+        ScreenPictureMoved();
+}
+
+bool tr_Render_GL::GetScreenChanges(tr_ScreenChanges& changes) const {
+    return IsReady() && screen_.GetChanges(changes);
 }
 
 void tr_Render_GL::SetScreenScissor(const tr_Rect* rect) {
     Flush();
-    scissor_on_ = rect != nullptr;
-    if (rect) {
-        scissor_[0] = static_cast<int>(std::floor(rect->x));
-        scissor_[1] = static_cast<int>(std::floor(rect->y));
-        scissor_[2] = std::max(0, static_cast<int>(std::ceil(rect->w)));
-        scissor_[3] = std::max(0, static_cast<int>(std::ceil(rect->h)));
-        if (keep_frame_)
-            kept_areas_.push_back(WindowArea(scissor_));
-    }
+    screen_.SetScissor(rect);
     if (IsReady())
         ApplyScissor();
 }
@@ -266,9 +224,7 @@ void tr_Render_GL::ClearScreenArea() {
     if (render_target_active_ || !IsReady())
         return;
     // Only a clear of the whole screen makes the kept picture unneeded.
-    BeforeScreenDraw(!scissor_on_ || (scissor_[0] <= 0 && scissor_[1] <= 0 &&
-                                      scissor_[0] + scissor_[2] >= screen_width_ &&
-                                      scissor_[1] + scissor_[3] >= screen_height_));
+    BeforeScreenDraw(screen_.ScissorCoversScreen());
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
@@ -315,7 +271,7 @@ std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
 
 void tr_Render_GL::SetScreenDiscarded(bool discarded) {
     Flush();
-    screen_discarded_ = discarded;
+    screen_.SetDiscarded(discarded);
     if (IsReady())
         ApplyScissor();
 }

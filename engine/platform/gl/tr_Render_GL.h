@@ -17,13 +17,13 @@
 // deletion, the end of a frame, a read-back) sends the queue first.
 //
 // With KeepFrame on, the screen keeps its picture from one frame to the next
-// (tr_KeptFrame_GL: the first screen draw of a frame puts it back into the
-// window unless it clears the whole screen, EndFrame keeps the areas drawn),
+// (tr_ScreenKeeper_GL: in a picture of its own while the host swaps, in the
+// window's back buffer once the host presents by copying changed areas),
 // and a scissor may limit screen draws.
 #pragma once
 
-#include "engine/platform/gl/tr_KeptFrame_GL.h"
 #include "engine/platform/gl/tr_RenderDevice_GL.h"
+#include "engine/platform/gl/tr_ScreenKeeper_GL.h"
 #include "engine/platform/gl/tr_ShaderProgram_GL.h"
 #include "engine/render/tr_QuadGeometry.h"
 #include "engine/render/tr_Render.h"
@@ -31,7 +31,6 @@
 
 #include <epoxy/gl.h>
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -61,6 +60,8 @@ public:
     void SetScreenDiscarded(bool discarded) override;
     bool CanKeepFrame() const override { return true; }
     bool KeepFrame(bool keep) override;
+    void SetWindowKeepsPicture(bool keeps) override;
+    bool GetScreenChanges(tr_ScreenChanges& changes) const override;
     void SetScreenScissor(const tr_Rect* rect) override;
     void ClearScreenArea() override;
 
@@ -114,12 +115,11 @@ private:
     // first unless covers_screen, and notes that a draw without a scissor
     // changes all of it.
     void BeforeScreenDraw(bool covers_screen);
-    // x, bottom row, width, height in the window of a rectangle given from
-    // the screen's top left.
-    std::array<int, 4> WindowArea(const int rect[4]) const;
-    // The scissor in force for the framebuffer bound now: an empty box on a
-    // discarded screen, the changed area on a kept one, none on targets.
+    // The scissor in force for the framebuffer bound now (tr_ScreenKeeper_GL).
     void ApplyScissor();
+    // Binds the framebuffer and scissor of the current target again after
+    // the screen keeper copied pictures.
+    void ScreenPictureMoved();
 
     tr_RenderDevice_GL device_;
     // Programs reading 1, 2, 4 and 8 texture slots.
@@ -146,14 +146,6 @@ private:
     int applied_view_[4] = {-1, -1, -1, -1};
     bool applied_view_to_target_ = false;
     int draw_calls_ = 0;
-    bool screen_discarded_ = false;
     double submit_seconds_ = 0.0;
-    tr_KeptFrame_GL kept_;
-    bool keep_frame_ = false;
-    bool scissor_on_ = false;
-    int scissor_[4] = {0, 0, 0, 0}; // x, y, width, height from the top left
-    // Window areas drawn this frame, copied into the kept picture at its end.
-    std::vector<std::array<int, 4>> kept_areas_;
-    bool kept_whole_ = false;
-    bool restore_pending_ = false;
+    tr_ScreenKeeper_GL screen_;
 };

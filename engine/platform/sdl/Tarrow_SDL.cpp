@@ -110,7 +110,7 @@ bool Tarrow_SDL::SetDisplayMode(int width, int height, bool fullscreen) {
         if (!CreateContext()) {
             return false;
         }
-        CreateRenderer();
+        StartRenderer();
         return true;
     }
     const int old_width = static_cast<int>(GetWidth());
@@ -188,12 +188,26 @@ tr_DeviceState Tarrow_SDL::GetDeviceState() {
 bool Tarrow_SDL::ResetDevice() {
     // A GL context is never lost; only what depends on the back-buffer size
     // is made again.
+    if (presenter_.IsAttached()) {
+        // A driver may look at the window's size only when buffers are
+        // swapped: one swap makes it size the back buffer to the window
+        // before the next draw. What it shows meanwhile is the picture the
+        // window has (the back buffer holds what was copied from it).
+        SDL_GL_SwapWindow(window_);
+    }
     ResetRenderer();
     CheckDrawableSize();
+    presenter_.InvalidateWindow();
     return true;
 }
 
 void Tarrow_SDL::Present() {
+    tr_Render* render = GetRender();
+    if (presenter_.IsAttached() && render && render->GetScreenChanges(changes_)) {
+        presenter_.Present(changes_, static_cast<int>(render->GetScreenWidth()),
+                           static_cast<int>(render->GetScreenHeight()));
+        return;
+    }
     SDL_GL_SwapWindow(window_);
 }
 
@@ -237,7 +251,17 @@ bool Tarrow_SDL::CreateContext() {
     // Presents never wait for the vertical retrace; the loop paces frames.
     SDL_GL_SetSwapInterval(0);
     CheckDrawableSize();
+    if (copy_allowed_ && presenter_.Attach(window_)) {
+        tr_Log("Present: by copying the changed areas into the window.");
+    }
     return true;
+}
+
+void Tarrow_SDL::StartRenderer() {
+    CreateRenderer();
+    if (tr_Render* render = GetRender()) {
+        render->SetWindowKeepsPicture(presenter_.IsAttached());
+    }
 }
 
 bool Tarrow_SDL::ApplyWindowMode(int width, int height, bool fullscreen) {
@@ -265,6 +289,7 @@ void Tarrow_SDL::CheckDrawableSize() {
 }
 
 void Tarrow_SDL::DestroyWindow() {
+    presenter_.Detach();
     if (context_) {
         SDL_GL_DeleteContext(context_);
         context_ = nullptr;
@@ -376,6 +401,12 @@ void Tarrow_SDL::HandleWindowEvent(const SDL_WindowEvent& window) {
         if (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) {
             SetActive(true);
         }
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        // The window's content may be lost or out of date; its back buffer
+        // still holds the whole picture.
+        presenter_.InvalidateWindow();
         break;
     case SDL_WINDOWEVENT_LEAVE:
         Deliver(TR_EVENT_MOUSE_LEAVE, 0, 0, last_mouse_x_, last_mouse_y_);

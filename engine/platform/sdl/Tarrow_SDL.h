@@ -13,6 +13,11 @@
 // takes screenshots of): the others are drawn as usual, since drawing loads
 // pictures and sizes objects, but with the screen's pixels discarded.
 //
+// On X11 with GLX_MESA_copy_sub_buffer a frame is shown by copying only the
+// areas it changed from the back buffer into the window (tr_CopyPresenter_SDL),
+// and the renderer keeps its picture in the never swapped back buffer;
+// elsewhere, or when told to swap, buffers are swapped.
+//
 // Owns the window and the GL context; the GL renderer (made through the
 // engine's renderer factory once the context exists) lives only while the
 // context does. Without a usable context the engine keeps running and draws
@@ -22,6 +27,8 @@
 #include "engine/core/tr_Platform.h"
 #include "engine/host/Tarrow.h"
 #include "engine/host/tr_InputScriptPlayer.h"
+#include "engine/platform/sdl/tr_CopyPresenter_SDL.h"
+#include "engine/render/tr_ScreenChanges.h"
 
 #include <SDL2/SDL.h>
 
@@ -53,6 +60,13 @@ public:
     // reach the screen's pixels; empty shows them all.
     void SetShownFrames(std::function<bool(uint64_t frame)> shown) { shown_ = std::move(shown); }
 
+    // Before Init: false always swaps buffers, even where copying changed
+    // areas into the window is possible.
+    void SetPresentByCopy(bool allowed) { copy_allowed_ = allowed; }
+    // Whether frames are shown by copying changed areas (known once the
+    // context exists).
+    bool IsPresentingByCopy() const { return presenter_.IsAttached(); }
+
     SDL_Window* GetWindow() const { return window_; }
     bool HasContext() const { return context_ != nullptr; }
 
@@ -68,6 +82,8 @@ private:
 
     bool CreateWindow(int width, int height, bool fullscreen, const char* title);
     bool CreateContext();
+    // Makes the renderer and tells it where its picture is kept.
+    void StartRenderer();
     bool ApplyWindowMode(int width, int height, bool fullscreen);
     void CheckDrawableSize();
     void DestroyWindow();
@@ -91,4 +107,7 @@ private:
     tr_InputScriptPlayer input_;
     uint32_t clock_ = 0;
     std::function<bool(uint64_t)> shown_;
+    bool copy_allowed_ = true;
+    tr_CopyPresenter_SDL presenter_;
+    tr_ScreenChanges changes_;
 };

@@ -5,7 +5,10 @@
 // frame must stay. The scene is made of what is most sensitive to how a
 // surface is addressed: rotated, sub-pixel, linearly filtered quads in every
 // blend mode, thin triangle lists, an indexed list, a line, a clip and a
-// render target drawn in the middle of the frame.
+// render target drawn in the middle of the frame. Both places the picture
+// is kept in are tried: a picture of its own (the host swaps buffers) and
+// the window's back buffer (the host copies changed areas into the window),
+// which also reports the areas to copy.
 #include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/render/tr_GeneratedTexture.h"
 #include "engine/render/tr_IndexList.h"
@@ -16,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -26,12 +30,14 @@ namespace {
 const int kWidth = 256;
 const int kHeight = 192;
 
-class KeptFrameGLTest : public GlRenderTest<kWidth, kHeight> {
+class KeptFrameGLTest : public GlRenderTest<kWidth, kHeight>,
+                        public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
         GlRenderTest::SetUp();
         if (IsSkipped())
             return;
+        render_->SetWindowKeepsPicture(GetParam());
         std::vector<uint32_t> texels(64);
         for (size_t i = 0; i < texels.size(); ++i)
             texels[i] = static_cast<uint32_t>((0x40 + i * 3) << 24 | (i * 37 % 256) << 16 |
@@ -137,7 +143,7 @@ protected:
     tr_IndexList fan_indices_;
 };
 
-TEST_F(KeptFrameGLTest, PartRedrawnFramesEqualWholeFramesPixelForPixel) {
+TEST_P(KeptFrameGLTest, PartRedrawnFramesEqualWholeFramesPixelForPixel) {
     const float phase = 0.61f;
     const std::vector<uint32_t> window = Frame(phase);
     ASSERT_TRUE(render_->KeepFrame(true)) << "no kept picture on this device";
@@ -159,6 +165,21 @@ TEST_F(KeptFrameGLTest, PartRedrawnFramesEqualWholeFramesPixelForPixel) {
         render_->EndDraw();
         render_->EndFrame();
         const std::vector<uint32_t> kept = Read();
+        tr_ScreenChanges changes;
+        changes.whole = true;
+        if (GetParam()) {
+            // A scissor over the whole screen changes all of it.
+            ASSERT_TRUE(render_->GetScreenChanges(changes));
+            const std::array<int, 4> box{static_cast<int>(area.x), static_cast<int>(area.y),
+                                         static_cast<int>(area.w), static_cast<int>(area.h)};
+            const bool whole = area.w == kWidth && area.h == kHeight;
+            EXPECT_EQ(changes.whole, whole);
+            using Areas = std::vector<std::array<int, 4>>;
+            EXPECT_EQ(changes.areas, whole ? Areas() : Areas{box});
+        } else {
+            EXPECT_FALSE(render_->GetScreenChanges(changes)) << "a swapped window reports changes";
+            EXPECT_TRUE(changes.whole) << "changes touched";
+        }
         // Inside the area the frame must be the window's; outside it the
         // kept picture still holds the older frame.
         int inside_differs = 0;
@@ -179,9 +200,16 @@ TEST_F(KeptFrameGLTest, PartRedrawnFramesEqualWholeFramesPixelForPixel) {
         EXPECT_EQ(inside_differs, 0) << "area at " << area.x << "," << area.y;
         EXPECT_EQ(outside_kept, outside) << "area at " << area.x << "," << area.y;
     }
+    // A frame drawn without a scissor changes all of the screen.
+    Frame(phase);
+    tr_ScreenChanges changes;
+    EXPECT_EQ(render_->GetScreenChanges(changes), GetParam());
+    EXPECT_EQ(changes.whole, GetParam());
     // Without the kept picture again, frames are drawn whole as before.
     ASSERT_FALSE(render_->KeepFrame(false));
     EXPECT_EQ(CountDiffering(Frame(phase), window), 0) << "drawn without a kept picture again";
 }
+
+INSTANTIATE_TEST_SUITE_P(PictureInWindow, KeptFrameGLTest, ::testing::Bool());
 
 } // namespace
