@@ -5,6 +5,8 @@
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_VertexList.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -47,9 +49,15 @@ std::unique_ptr<tr_Render> tr_ChangedOnlyRender::Wrap(std::unique_ptr<tr_Render>
 }
 
 tr_ChangedOnlyRender::tr_ChangedOnlyRender(std::unique_ptr<tr_Render> inner)
-    : inner_(std::move(inner)), lists_(std::make_unique<ReplayLists>()) {}
+    : inner_(std::move(inner)), lists_(std::make_unique<ReplayLists>()),
+      print_totals_(std::getenv("TARROW_REDRAW_STATS") != nullptr) {}
 
 tr_ChangedOnlyRender::~tr_ChangedOnlyRender() {
+    if (print_totals_) {
+        std::fprintf(
+            stderr, "redraw totals: frames %lld whole %lld pixels %lld rects %lld screen %lld\n",
+            totals_.frames, totals_.whole_frames, totals_.pixels, totals_.rects, totals_.screen);
+    }
     // Everything holding device objects goes while the back end still lives.
     Forget();
     lists_.reset();
@@ -196,6 +204,7 @@ void tr_ChangedOnlyRender::Compose() {
     else
         region_.AddWholeScreen();
     have_previous_ = true;
+    Count();
     if (region_.IsEmpty())
         return;
     inner_->BeginDraw();
@@ -211,6 +220,14 @@ void tr_ChangedOnlyRender::Compose() {
     }
     inner_->SetScreenScissor(nullptr);
     inner_->EndDraw();
+}
+
+void tr_ChangedOnlyRender::Count() {
+    ++totals_.frames;
+    totals_.whole_frames += region_.IsWholeScreen() ? 1 : 0;
+    totals_.pixels += region_.GetArea();
+    totals_.rects += static_cast<long long>(region_.GetRects().size());
+    totals_.screen = static_cast<long long>(screen_width_) * static_cast<long long>(screen_height_);
 }
 
 void tr_ChangedOnlyRender::Replay(const tr_FrameDraws::Draw& draw) {
