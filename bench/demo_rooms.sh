@@ -10,8 +10,8 @@
 # figure on a loaded machine. The changed-only runs also print the mean share
 # of the screen redrawn per frame ("area %"), the share of frames redrawn
 # whole ("whole %") and the mean count of rectangles per frame, from the
-# totals the renderer prints at exit (TARROW_REDRAW_STATS), over the same
-# frames.
+# totals the renderer prints at exit over the frames after WARMUP
+# (TARROW_REDRAW_STATS) of the longer run.
 #
 # Usage: bench/demo_rooms.sh TARROW [FRAMES=600] [WARMUP=120] [-- TARROW ARGS...]
 # Arguments after "--" go to every tarrow run unchanged.
@@ -41,7 +41,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export SDL_AUDIODRIVER=dummy
 export XDG_DATA_HOME="$work/data"
-export TARROW_REDRAW_STATS=1
+export TARROW_REDRAW_STATS=$warmup
 
 # run GAME COUNT REDRAW: prints "wall cpu" in seconds for COUNT frames, then
 # the redraw totals "frames whole pixels rects screen" (zeros when the run
@@ -71,9 +71,9 @@ for redraw in ${REDRAW:-full changed}; do
             awk -v r="$room" -v n="$frames" \
                 'function share(part, whole) { return whole > 0 ? sprintf("%.1f", 100 * part / whole) : "-" }
                  { w = $8 - $1; if (w <= 0) w = 0.001
-                   c = $9 - $2; f = $10 - $3
+                   c = $9 - $2
                    printf "%-10s %8.1f %8.1f %9.2f %12.2f %7s %7s %6s\n", r, n / w, 100 * c / w,
-                          1000 * w / n, 1000 * c / n, share($12 - $5, f * $14), share($11 - $4, f),
-                          (f > 0 ? sprintf("%.1f", ($13 - $6) / f) : "-") }'
+                          1000 * w / n, 1000 * c / n, share($12, $10 * $14), share($11, $10),
+                          ($10 > 0 ? sprintf("%.1f", $13 / $10) : "-") }'
     done
 done

@@ -5,6 +5,7 @@
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_VertexList.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -49,8 +50,12 @@ std::unique_ptr<tr_Render> tr_ChangedOnlyRender::Wrap(std::unique_ptr<tr_Render>
 }
 
 tr_ChangedOnlyRender::tr_ChangedOnlyRender(std::unique_ptr<tr_Render> inner)
-    : inner_(std::move(inner)), lists_(std::make_unique<ReplayLists>()),
-      print_totals_(std::getenv("TARROW_REDRAW_STATS") != nullptr) {}
+    : inner_(std::move(inner)), lists_(std::make_unique<ReplayLists>()) {
+    if (const char* skip = std::getenv("TARROW_REDRAW_STATS")) {
+        print_totals_ = true;
+        frames_to_skip_ = std::max(0LL, std::atoll(skip));
+    }
+}
 
 tr_ChangedOnlyRender::~tr_ChangedOnlyRender() {
     if (print_totals_) {
@@ -223,6 +228,10 @@ void tr_ChangedOnlyRender::Compose() {
 }
 
 void tr_ChangedOnlyRender::Count() {
+    if (frames_to_skip_ > 0) {
+        --frames_to_skip_;
+        return;
+    }
     ++totals_.frames;
     totals_.whole_frames += region_.IsWholeScreen() ? 1 : 0;
     totals_.pixels += region_.GetArea();

@@ -10,9 +10,10 @@
 // Owns the back end it wraps. Textures seen in a frame stay referenced until
 // the frame is composed (so that a video can rewrite its texture in place for
 // the next one); both frames' lists are dropped before the back end. With
-// TARROW_REDRAW_STATS set in the environment, one line of totals (frames,
-// whole-screen frames, pixels and rectangles redrawn) goes to standard error
-// when it is destroyed, for benchmarks; the log never sees it.
+// TARROW_REDRAW_STATS=N in the environment, one line of totals (frames,
+// whole-screen frames, pixels and rectangles redrawn) over the frames after
+// the first N goes to standard error when it is destroyed, for benchmarks;
+// the log never sees it.
 #pragma once
 
 #include "engine/render/tr_DirtyRegion.h"
@@ -58,7 +59,8 @@ public:
     // What the last EndFrame redrew (empty when nothing changed).
     const tr_DirtyRegion& GetLastRegion() const { return region_; }
 
-    // Totals over every composed frame since construction.
+    // Totals over the composed frames since construction, after the first
+    // ones the environment asks to skip.
     struct Totals {
         long long frames = 0;
         long long whole_frames = 0;
@@ -89,5 +91,6 @@ private:
     bool logged_ = false;
     bool screen_discarded_ = false;
     bool print_totals_ = false;
+    long long frames_to_skip_ = 0;
     Totals totals_;
 };
