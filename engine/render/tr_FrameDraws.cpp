@@ -214,7 +214,11 @@ bool tr_FrameDraws::AddChangedTriangles(const tr_FrameDraws& previous, const Dra
     const Triangles old_triangles(previous.VerticesOf(old_draw), old_indices, old_corners);
     const Triangles new_triangles(current.VerticesOf(new_draw), new_indices, new_corners);
     // A pixel that no changed, new or gone triangle reaches sees the same
-    // triangles in the same order in both frames.
+    // triangles in the same order in both frames. Many small changes packed
+    // into the list's box (a dense swarm) merge into more than the box
+    // itself, so the cheaper of the two is marked.
+    tr_DirtyRegion triangles;
+    triangles.Reset(region.GetWidth(), region.GetHeight());
     const size_t count = std::max(old_triangles.Count(), new_triangles.Count());
     for (size_t t = 0; t < count; ++t) {
         tr_Vertex was[3];
@@ -228,10 +232,17 @@ bool tr_FrameDraws::AddChangedTriangles(const tr_FrameDraws& previous, const Dra
         if (had && has && std::memcmp(was, is, sizeof(was)) == 0)
             continue;
         if (had)
-            region.Add(BoundsOf(was, 3, kShapeMargin, old_draw.view));
+            triangles.Add(BoundsOf(was, 3, kShapeMargin, old_draw.view));
         if (has)
-            region.Add(BoundsOf(is, 3, kShapeMargin, new_draw.view));
+            triangles.Add(BoundsOf(is, 3, kShapeMargin, new_draw.view));
     }
+    tr_DirtyRegion boxes;
+    boxes.Reset(region.GetWidth(), region.GetHeight());
+    if (!triangles.IsEmpty()) {
+        boxes.Add(old_draw.bounds);
+        boxes.Add(new_draw.bounds);
+    }
+    region.Add(triangles.GetArea() <= boxes.GetArea() ? triangles : boxes);
     return true;
 }
 
