@@ -77,7 +77,8 @@ private:
     bool DrawsToScreen() const;
     void Forget();
     void Compose();
-    void Replay(const tr_FrameDraws::Draw& draw);
+    // Draws current_'s draw number index again on the back end.
+    void Replay(size_t index);
     void Count();
 
     std::unique_ptr<tr_Render> inner_;
