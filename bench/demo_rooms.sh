@@ -7,7 +7,11 @@
 # differences of the two runs, so loading and start-up fall out. CPU is the
 # game process's user + system time (the rasteriser threads included) over
 # wall time; 100 % is one core. CPU milliseconds per frame are the steadier
-# figure on a loaded machine.
+# figure on a loaded machine. The changed-only runs also print the mean share
+# of the screen redrawn per frame ("area %"), the share of frames redrawn
+# whole ("whole %") and the mean count of rectangles per frame, from the
+# totals the renderer prints at exit over the frames after WARMUP
+# (TARROW_REDRAW_STATS) of the longer run.
 #
 # Usage: bench/demo_rooms.sh TARROW [FRAMES=600] [WARMUP=120] [-- TARROW ARGS...]
 # Arguments after "--" go to every tarrow run unchanged.
@@ -37,8 +41,11 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export SDL_AUDIODRIVER=dummy
 export XDG_DATA_HOME="$work/data"
+export TARROW_REDRAW_STATS=$warmup
 
-# run GAME COUNT REDRAW: prints "wall cpu" in seconds for COUNT frames.
+# run GAME COUNT REDRAW: prints "wall cpu" in seconds for COUNT frames, then
+# the redraw totals "frames whole pixels rects screen" (zeros when the run
+# printed none: the full redraw).
 run() {
     local out="$work/time.txt"
     "${server[@]}" /usr/bin/time -f "%e %U %S" -o "$out" \
@@ -46,22 +53,27 @@ run() {
         echo "demo_rooms: tarrow failed: $(tail -c 1000 "$work/log.txt")" >&2
         exit 1
     }
-    awk '{ printf "%s %.3f\n", $1, $2 + $3 }' "$out"
+    awk '{ printf "%s %.3f", $1, $2 + $3 }' "$out"
+    awk '/^redraw totals:/ { t = $4 " " $6 " " $8 " " $10 " " $12 }
+         END { print " " (t == "" ? "0 0 0 0 0" : t) }' "$work/log.txt"
 }
 
 for redraw in ${REDRAW:-full changed}; do
     echo "demo rooms: $frames frames after $warmup, --redraw $redraw ${extra[*]:-}"
-    printf "%-8s %8s %8s %9s %12s\n" room fps "CPU %" "wall ms/f" "CPU ms/frame"
-    for room in study garden desk shed; do
+    printf "%-10s %8s %8s %9s %12s %7s %7s %6s\n" room fps "CPU %" "wall ms/f" "CPU ms/frame" \
+        "area %" "whole %" rects
+    for room in study garden desk shed greenhouse attic; do
         game="$work/game_$room"
         [[ -d "$game" ]] || demo_room_game "$art" "$room" "$game"
         run "$game" "$warmup" "$redraw" >"$work/short.txt"
         run "$game" $((warmup + frames)) "$redraw" >"$work/long.txt"
-        read -r wall0 cpu0 <"$work/short.txt"
-        read -r wall1 cpu1 <"$work/long.txt"
-        awk -v r="$room" -v n="$frames" -v w0="$wall0" -v w1="$wall1" -v c0="$cpu0" -v c1="$cpu1" \
-            'BEGIN { w = w1 - w0; if (w <= 0) w = 0.001
-                     printf "%-8s %8.1f %8.1f %9.2f %12.2f\n", r, n / w, 100 * (c1 - c0) / w,
-                            1000 * w / n, 1000 * (c1 - c0) / n }'
+        paste "$work/short.txt" "$work/long.txt" |
+            awk -v r="$room" -v n="$frames" \
+                'function share(part, whole) { return whole > 0 ? sprintf("%.1f", 100 * part / whole) : "-" }
+                 { w = $8 - $1; if (w <= 0) w = 0.001
+                   c = $9 - $2
+                   printf "%-10s %8.1f %8.1f %9.2f %12.2f %7s %7s %6s\n", r, n / w, 100 * c / w,
+                          1000 * w / n, 1000 * c / n, share($12, $10 * $14), share($11, $10),
+                          ($10 > 0 ? sprintf("%.1f", $13 / $10) : "-") }'
     done
 done

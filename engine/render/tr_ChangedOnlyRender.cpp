@@ -5,6 +5,9 @@
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_VertexList.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -34,10 +37,45 @@ template <class List> void MakeRoom(std::unique_ptr<List>& list, size_t count) {
 
 } // namespace
 
+// One pair of lists per list draw of the frame, filled when the draw is
+// first replayed and drawn from unchanged in every further area it reaches:
+// writing a buffer that a queued draw still reads would make the device
+// wait for that draw.
 class tr_ChangedOnlyRender::ReplayLists {
 public:
-    std::unique_ptr<ReplayList<tr_VertexList, tr_Vertex>> vertices;
-    std::unique_ptr<ReplayList<tr_IndexList, uint16_t>> indices;
+    struct Pair {
+        std::unique_ptr<ReplayList<tr_VertexList, tr_Vertex>> vertices;
+        std::unique_ptr<ReplayList<tr_IndexList, uint16_t>> indices;
+    };
+
+    // Forgets which draws the lists hold; the frame has draw_count draws.
+    void StartFrame(size_t draw_count) {
+        pair_of_draw_.assign(draw_count, kNone);
+        used_ = 0;
+    }
+    // The lists holding draw number index of frame, filled on first use.
+    Pair& For(size_t index, const tr_FrameDraws& frame) {
+        if (pair_of_draw_[index] != kNone)
+            return pairs_[pair_of_draw_[index]];
+        pair_of_draw_[index] = used_;
+        if (used_ == pairs_.size())
+            pairs_.emplace_back();
+        Pair& pair = pairs_[used_++];
+        const tr_FrameDraws::Draw& draw = frame.GetDraws()[index];
+        MakeRoom(pair.vertices, draw.vertex_count);
+        pair.vertices->Fill(frame.VerticesOf(draw), draw.vertex_count);
+        if (draw.kind == tr_FrameDraws::Kind::kIndexed) {
+            MakeRoom(pair.indices, draw.index_count);
+            pair.indices->Fill(frame.IndicesOf(draw), draw.index_count);
+        }
+        return pair;
+    }
+
+private:
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+    std::vector<Pair> pairs_;
+    std::vector<size_t> pair_of_draw_;
+    size_t used_ = 0;
 };
 
 std::unique_ptr<tr_Render> tr_ChangedOnlyRender::Wrap(std::unique_ptr<tr_Render> inner) {
@@ -47,9 +85,19 @@ std::unique_ptr<tr_Render> tr_ChangedOnlyRender::Wrap(std::unique_ptr<tr_Render>
 }
 
 tr_ChangedOnlyRender::tr_ChangedOnlyRender(std::unique_ptr<tr_Render> inner)
-    : inner_(std::move(inner)), lists_(std::make_unique<ReplayLists>()) {}
+    : inner_(std::move(inner)), lists_(std::make_unique<ReplayLists>()) {
+    if (const char* skip = std::getenv("TARROW_REDRAW_STATS")) {
+        print_totals_ = true;
+        frames_to_skip_ = std::max(0LL, std::atoll(skip));
+    }
+}
 
 tr_ChangedOnlyRender::~tr_ChangedOnlyRender() {
+    if (print_totals_) {
+        std::fprintf(
+            stderr, "redraw totals: frames %lld whole %lld pixels %lld rects %lld screen %lld\n",
+            totals_.frames, totals_.whole_frames, totals_.pixels, totals_.rects, totals_.screen);
+    }
     // Everything holding device objects goes while the back end still lives.
     Forget();
     lists_.reset();
@@ -204,49 +252,62 @@ void tr_ChangedOnlyRender::Compose() {
     else
         region_.AddWholeScreen();
     have_previous_ = true;
+    Count();
     if (region_.IsEmpty())
         return;
     inner_->BeginDraw();
+    const std::vector<tr_FrameDraws::Draw>& draws = current_.GetDraws();
+    lists_->StartFrame(draws.size());
     for (const tr_PixelRect& area : region_.GetRects()) {
         const tr_Rect rect = area.ToRect();
         inner_->SetScreenScissor(&rect);
         inner_->ClearScreenArea();
-        for (const tr_FrameDraws::Draw& draw : current_.GetDraws()) {
-            const tr_Rect reach = tr_Rect::Intersect(draw.bounds, rect);
+        for (size_t i = 0; i < draws.size(); ++i) {
+            const tr_Rect reach = tr_Rect::Intersect(draws[i].bounds, rect);
             if (reach.w > 0.0f && reach.h > 0.0f)
-                Replay(draw);
+                Replay(i);
         }
     }
     inner_->SetScreenScissor(nullptr);
     inner_->EndDraw();
 }
 
-void tr_ChangedOnlyRender::Replay(const tr_FrameDraws::Draw& draw) {
+void tr_ChangedOnlyRender::Count() {
+    if (frames_to_skip_ > 0) {
+        --frames_to_skip_;
+        return;
+    }
+    ++totals_.frames;
+    totals_.whole_frames += region_.IsWholeScreen() ? 1 : 0;
+    totals_.pixels += region_.GetArea();
+    totals_.rects += static_cast<long long>(region_.GetRects().size());
+    totals_.screen = static_cast<long long>(screen_width_) * static_cast<long long>(screen_height_);
+}
+
+void tr_ChangedOnlyRender::Replay(size_t index) {
+    const tr_FrameDraws::Draw& draw = current_.GetDraws()[index];
     // One pushed rectangle equal to the recorded view gives the back end the
     // same view the draw was made in.
     if (!inner_->PushClip(draw.view))
         return;
-    const tr_Vertex* vertices = current_.VerticesOf(draw);
     switch (draw.kind) {
     case tr_FrameDraws::Kind::kQuad:
         inner_->DrawQuad(draw.texture, draw.state);
         break;
     case tr_FrameDraws::Kind::kList:
-    case tr_FrameDraws::Kind::kIndexed:
-        MakeRoom(lists_->vertices, draw.vertex_count);
-        lists_->vertices->Fill(vertices, draw.vertex_count);
-        if (draw.kind == tr_FrameDraws::Kind::kList) {
-            inner_->DrawVertexList(draw.texture, *lists_->vertices, draw.state);
-        } else {
-            MakeRoom(lists_->indices, draw.index_count);
-            lists_->indices->Fill(current_.IndicesOf(draw), draw.index_count);
-            inner_->DrawIndexed(draw.texture, *lists_->vertices, *lists_->indices, draw.state);
-        }
+        inner_->DrawVertexList(draw.texture, *lists_->For(index, current_).vertices, draw.state);
         break;
-    case tr_FrameDraws::Kind::kLine:
-        inner_->DrawLine(vertices[0].x, vertices[0].y, 0.0f, vertices[1].x, vertices[1].y, 0.0f,
-                         draw.line_rgb[0], draw.line_rgb[1], draw.line_rgb[2], draw.state);
+    case tr_FrameDraws::Kind::kIndexed: {
+        ReplayLists::Pair& lists = lists_->For(index, current_);
+        inner_->DrawIndexed(draw.texture, *lists.vertices, *lists.indices, draw.state);
         break;
+    }
+    case tr_FrameDraws::Kind::kLine: {
+        const tr_Vertex* ends = current_.VerticesOf(draw);
+        inner_->DrawLine(ends[0].x, ends[0].y, 0.0f, ends[1].x, ends[1].y, 0.0f, draw.line_rgb[0],
+                         draw.line_rgb[1], draw.line_rgb[2], draw.state);
+        break;
+    }
     }
     inner_->PopClip();
 }

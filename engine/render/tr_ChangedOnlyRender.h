@@ -9,7 +9,11 @@
 //
 // Owns the back end it wraps. Textures seen in a frame stay referenced until
 // the frame is composed (so that a video can rewrite its texture in place for
-// the next one); both frames' lists are dropped before the back end.
+// the next one); both frames' lists are dropped before the back end. With
+// TARROW_REDRAW_STATS=N in the environment, one line of totals (frames,
+// whole-screen frames, pixels and rectangles redrawn) over the frames after
+// the first N goes to standard error when it is destroyed, for benchmarks;
+// the log never sees it.
 #pragma once
 
 #include "engine/render/tr_DirtyRegion.h"
@@ -57,6 +61,17 @@ public:
     // What the last EndFrame redrew (empty when nothing changed).
     const tr_DirtyRegion& GetLastRegion() const { return region_; }
 
+    // Totals over the composed frames since construction, after the first
+    // ones the environment asks to skip.
+    struct Totals {
+        long long frames = 0;
+        long long whole_frames = 0;
+        long long pixels = 0; // redrawn, summed over frames
+        long long rects = 0;
+        long long screen = 0; // pixels of the screen at the last frame
+    };
+    const Totals& GetTotals() const { return totals_; }
+
 private:
     class ReplayLists;
 
@@ -64,7 +79,9 @@ private:
     bool DrawsToScreen() const;
     void Forget();
     void Compose();
-    void Replay(const tr_FrameDraws::Draw& draw);
+    // Draws current_'s draw number index again on the back end.
+    void Replay(size_t index);
+    void Count();
 
     std::unique_ptr<tr_Render> inner_;
     std::unique_ptr<ReplayLists> lists_;
@@ -76,4 +93,7 @@ private:
     bool frame_kept_ = false;
     bool logged_ = false;
     bool screen_discarded_ = false;
+    bool print_totals_ = false;
+    long long frames_to_skip_ = 0;
+    Totals totals_;
 };

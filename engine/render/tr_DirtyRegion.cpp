@@ -75,6 +75,15 @@ void tr_DirtyRegion::Add(const tr_Rect& rect) {
     Insert(pixels);
 }
 
+void tr_DirtyRegion::Add(const tr_DirtyRegion& other) {
+    if (other.whole_screen_) {
+        AddWholeScreen();
+        return;
+    }
+    for (const tr_PixelRect& rect : other.rects_)
+        Add(rect.ToRect());
+}
+
 void tr_DirtyRegion::Insert(tr_PixelRect rect) {
     // Each merge can make the grown rectangle reach others, so look again
     // until nothing more joins it. A full list takes the new rectangle into

@@ -40,6 +40,11 @@ public:
     void Add(const tr_Rect& rect);
     void AddWholeScreen();
 
+    // Adds every rectangle of other (a region of the same screen).
+    void Add(const tr_DirtyRegion& other);
+
+    int GetWidth() const { return width_; }
+    int GetHeight() const { return height_; }
     bool IsEmpty() const { return rects_.empty(); }
     bool IsWholeScreen() const { return whole_screen_; }
     // Disjoint or merged rectangles, each inside the screen.

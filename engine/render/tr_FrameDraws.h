@@ -57,8 +57,12 @@ public:
                  const tr_DrawState& state, const tr_Rect& view);
 
     const std::vector<Draw>& GetDraws() const { return draws_; }
-    const tr_Vertex* VerticesOf(const Draw& draw) const { return &vertices_[draw.first_vertex]; }
-    const uint16_t* IndicesOf(const Draw& draw) const { return &indices_[draw.first_index]; }
+    // Pointer arithmetic, not indexing: an empty list's first element may
+    // be one past the end.
+    const tr_Vertex* VerticesOf(const Draw& draw) const {
+        return vertices_.data() + draw.first_vertex;
+    }
+    const uint16_t* IndicesOf(const Draw& draw) const { return indices_.data() + draw.first_index; }
 
     // Reads every texture's content id again: what the draws will show is
     // what the textures hold when they are replayed, not when drawn.
@@ -69,25 +73,33 @@ public:
     void ReleaseTextures();
 
     // Adds to region every part of the screen where a frame drawing current
-    // can differ from one that drew previous: the draws both frames share
-    // at the start and at the end are left out, and so are draws that are
-    // equal pair by pair when the middles are equally long; the rest mark
-    // where they were and where they are (lists of triangles, triangle by
-    // triangle).
+    // can differ from one that drew previous. The two lists are aligned
+    // (the draws both share at the start and the end, then the longest run
+    // of equal draws in order between them), so a draw that appears, goes
+    // or changes marks where it was and where it is, and nothing else does.
+    // Two lists of triangles that differ only in their geometry mark
+    // triangle by triangle.
     static void Diff(const tr_FrameDraws& previous, const tr_FrameDraws& current,
                      tr_DirtyRegion& region);
 
 private:
     bool Same(const Draw& mine, const tr_FrameDraws& other, const Draw& theirs) const;
-    // Same in all but the vertices' bytes.
-    bool SameButVertices(const Draw& mine, const tr_FrameDraws& other, const Draw& theirs) const;
-    // For two lists of triangles that differ only in their vertices: marks
-    // where each triangle that changed was and is, so that particles moving
-    // over a wide area mark their own few pixels, not the whole area; false
-    // (nothing marked) when the draws are not such a pair.
+    // Same in all but the geometry (vertices, indices and their counts).
+    bool SameSetting(const Draw& mine, const Draw& theirs) const;
+    // For two lists of triangles that differ only in their geometry: marks
+    // where each triangle that changed, appeared or went was and is, so that
+    // particles moving, born or gone over a wide area mark their own few
+    // pixels, not the whole area; false (nothing marked) when the draws are
+    // not such a pair or an index points past its vertices.
     static bool AddChangedTriangles(const tr_FrameDraws& previous, const Draw& old_draw,
                                     const tr_FrameDraws& current, const Draw& new_draw,
                                     tr_DirtyRegion& region);
+    // Marks the draws of two stretches that share no equal draw: draws of
+    // the same setting are paired in order (lists then mark triangle by
+    // triangle), the rest mark their bounds.
+    static void AddGap(const tr_FrameDraws& previous, size_t old_begin, size_t old_end,
+                       const tr_FrameDraws& current, size_t new_begin, size_t new_end,
+                       tr_DirtyRegion& region);
     void Push(Draw draw);
 
     std::vector<Draw> draws_;

@@ -91,14 +91,46 @@ TEST(FrameDrawsTest, OnlyWhatCanLookDifferentIsMarked) {
              Quad(f, s.a, 900, 100);
          },
          {Around(500, 300)}},
-        {"two draws swapped in order",
+        {"two draws swapped in order: one keeps its place in the run, the other marks",
          Three,
          [](Scene& s, tr_FrameDraws& f) {
              Quad(f, s.b, 500, 300);
              Quad(f, s.a, 100, 100);
              Quad(f, s.a, 900, 100);
          },
-         {Around(500, 300), Around(100, 100)}},
+         {Around(100, 100)}},
+        {"a draw inserted while the last one moves: the draws between keep still",
+         Three,
+         [](Scene& s, tr_FrameDraws& f) {
+             Quad(f, s.a, 100, 100);
+             Quad(f, s.b, 300, 400);
+             Quad(f, s.b, 500, 300);
+             Quad(f, s.a, 900, 120);
+         },
+         {Around(300, 400), {894, 94, 906, 126}}},
+        {"a draw removed while the first one fades",
+         [](Scene& s, tr_FrameDraws& f) {
+             Three(s, f);
+             Quad(f, s.b, 700, 400);
+         },
+         [](Scene& s, tr_FrameDraws& f) {
+             Quad(f, s.a, 100, 100, 0.5f);
+             Quad(f, s.b, 500, 300);
+             Quad(f, s.b, 700, 400);
+         },
+         {Around(100, 100), Around(900, 100)}},
+        {"overlapping draws swapped: the one out of the run marks where it is",
+         [](Scene& s, tr_FrameDraws& f) {
+             Quad(f, s.a, 100, 100);
+             Quad(f, s.b, 105, 100);
+             Quad(f, s.a, 900, 100);
+         },
+         [](Scene& s, tr_FrameDraws& f) {
+             Quad(f, s.b, 105, 100);
+             Quad(f, s.a, 100, 100);
+             Quad(f, s.a, 900, 120);
+         },
+         {Around(100, 100), {894, 94, 906, 126}}},
         {"another texture in the same place",
          Three,
          [](Scene& s, tr_FrameDraws& f) {
@@ -251,46 +283,76 @@ TEST(FrameDrawsTest, ListsCompareEveryVertexAndIndex) {
 }
 
 // Particles: small triangles far apart in one list. Only the triangles
-// that moved mark where they were and are, plain or indexed alike; lists
-// that differ in more than their vertices mark their whole box.
+// that moved, were born or are gone mark where they were and are, plain or
+// indexed alike; a list with an index past its vertices marks its whole box.
 TEST(FrameDrawsTest, ListsMarkOnlyTheTrianglesThatChanged) {
     struct Case {
         const char* what;
         bool indexed;
-        float moved_x; // where the second triangle goes
-        float colour;  // the second frame's colour of every vertex
-        bool reorder;  // indices differ between the frames
+        std::vector<float> before; // x of each triangle, at y = 100 + 200 * (i % 2)
+        std::vector<float> after;
+        float colour;   // the second frame's colour of every vertex
+        bool reorder;   // the second frame's indices run backwards
+        bool bad_index; // the second frame's last index is past its vertices
         std::vector<tr_PixelRect> expected;
     };
+    const std::vector<float> two{100, 800};
     const Case cases[] = {
-        {"nothing changed", false, 800, 1, false, {}},
-        {"one moved", false, 820, 1, false, {{799, 299, 831, 311}}},
-        {"one moved, indexed", true, 820, 1, false, {{799, 299, 831, 311}}},
+        {"nothing changed", false, two, two, 1, false, false, {}},
+        {"one moved", false, two, {100, 820}, 1, false, false, {{799, 299, 831, 311}}},
+        {"one moved, indexed", true, two, {100, 820}, 1, false, false, {{799, 299, 831, 311}}},
         {"every colour changed",
          false,
-         800,
+         two,
+         two,
          0.5f,
          false,
+         false,
          {{99, 99, 111, 111}, {799, 299, 811, 311}}},
-        {"indices changed", true, 800, 1, true, {{99, 99, 811, 311}}},
+        {"indices changed: each triangle is another",
+         true,
+         two,
+         two,
+         1,
+         true,
+         false,
+         {{799, 299, 811, 311}, {99, 99, 111, 111}}},
+        {"one born", false, two, {100, 800, 400}, 1, false, false, {{399, 99, 411, 111}}},
+        {"one born, indexed", true, two, {100, 800, 400}, 1, false, false, {{399, 99, 411, 111}}},
+        {"one gone", false, two, {100}, 1, false, false, {{799, 299, 811, 311}}},
+        {"one gone, indexed", true, two, {100}, 1, false, false, {{799, 299, 811, 311}}},
+        {"the first gone: the rest moved up one place",
+         false,
+         {100, 800, 400},
+         {800, 400},
+         1,
+         false,
+         false,
+         // Where each was and is; the two places of a triangle merge.
+         {{99, 99, 111, 111}, {799, 99, 811, 311}, {399, 99, 411, 311}}},
+        {"all gone", false, two, {}, 1, false, false, {{99, 99, 111, 111}, {799, 299, 811, 311}}},
+        {"an index past the vertices", true, two, two, 1, false, true, {{99, 99, 811, 311}}},
     };
     for (const Case& c : cases) {
         tr_FrameDraws frames[2];
         for (int f = 0; f < 2; ++f) {
+            const std::vector<float>& xs = f == 0 ? c.before : c.after;
             tr_VertexList vertices;
             tr_IndexList indices;
-            ASSERT_TRUE(vertices.Create(8));
-            ASSERT_TRUE(indices.Create(8));
+            ASSERT_TRUE(vertices.Create(16));
+            ASSERT_TRUE(indices.Create(16));
             const float colour = f == 0 ? 1.0f : c.colour;
-            const float xs[2] = {100, f == 0 ? 800.0f : c.moved_x};
-            const float ys[2] = {100, 300};
-            for (int t = 0; t < 2; ++t) {
-                vertices.AddVertex(xs[t], ys[t], 0, 0, 0, colour, 1, 1);
-                vertices.AddVertex(xs[t] + 10, ys[t], 0, 1, 0, colour, 1, 1);
-                vertices.AddVertex(xs[t], ys[t] + 10, 0, 0, 1, colour, 1, 1);
+            for (size_t t = 0; t < xs.size(); ++t) {
+                const float y = t % 2 == 0 ? 100.0f : 300.0f;
+                vertices.AddVertex(xs[t], y, 0, 0, 0, colour, 1, 1);
+                vertices.AddVertex(xs[t] + 10, y, 0, 1, 0, colour, 1, 1);
+                vertices.AddVertex(xs[t], y + 10, 0, 0, 1, colour, 1, 1);
             }
-            for (uint16_t i = 0; i < 6; ++i)
-                indices.AddIndex(f == 1 && c.reorder ? static_cast<uint16_t>(5 - i) : i);
+            const size_t corners = xs.size() * 3;
+            for (size_t i = 0; i < corners; ++i)
+                indices.AddIndex(static_cast<uint16_t>(f == 1 && c.reorder ? corners - 1 - i : i));
+            if (f == 1 && c.bad_index)
+                indices.AddIndex(static_cast<uint16_t>(corners));
             frames[f].AddList(nullptr, vertices, c.indexed ? &indices : nullptr, {}, kScreen);
         }
         tr_DirtyRegion region;
