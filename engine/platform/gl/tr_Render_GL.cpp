@@ -1,6 +1,7 @@
 #include "engine/platform/gl/tr_Render_GL.h"
 
 #include "engine/platform/gl/tr_DeviceTexture_GL.h"
+#include "engine/platform/gl/tr_QuadIndices_GL.h"
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_QuadGeometry.h"
 #include "engine/render/tr_RenderTargetTexture.h"
@@ -89,15 +90,9 @@ bool tr_Render_GL::CreateDeviceObjects() {
     attributes_source_ = 0;
     PointAttributesAt(stream_buffer_);
 
-    // Each quad is the strip top-left, top-right, bottom-left, bottom-right:
-    // triangles (0, 1, 2) and (1, 2, 3), exactly as a strip would split it.
-    std::vector<uint16_t> indices(static_cast<size_t>(kMaxBatchQuads) * 6);
-    const uint16_t pattern[6] = {0, 1, 2, 1, 2, 3};
-    for (int quad = 0; quad < kMaxBatchQuads; ++quad) {
-        for (int i = 0; i < 6; ++i)
-            indices[static_cast<size_t>(quad) * 6 + i] =
-                static_cast<uint16_t>(quad * 4 + pattern[i]);
-    }
+    std::vector<uint16_t> indices(static_cast<size_t>(kMaxBatchQuads) *
+                                  tr_QuadIndices_GL::kPerQuad);
+    tr_QuadIndices_GL::Fill(indices.data(), kMaxBatchQuads);
     glGenBuffers(1, &quad_indices_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quad_indices_);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 2),
