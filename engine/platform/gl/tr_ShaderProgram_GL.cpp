@@ -35,7 +35,7 @@ void main() {
 // multiply             dst * c.rgb
 // Alpha is always c.a + dst.a * (1 - c.a). The plain program writes the
 // normal and additive source term alone; the blend state supplies the rest.
-std::string FragmentShader(int slots, bool dual_source) {
+std::string FragmentShader(int slots, bool dual_source, bool tinted) {
     std::string source = R"(#version 330 core
 in vec4 v_color;
 in vec2 v_uv;
@@ -54,12 +54,9 @@ layout(location = 0, index = 1) out vec4 o_factor;
     }
     source += "    return texture(u_textures[" + std::to_string(slots - 1) + "], v_uv);\n";
     if (!dual_source) {
-        source += R"(}
-void main() {
-    vec4 c = Sample() * v_color;
-    o_color = vec4(c.rgb * c.a, c.a);
-}
-)";
+        source += tinted ? "}\nvoid main() {\n    vec4 c = Sample() * v_color;\n"
+                         : "}\nvoid main() {\n    vec4 c = Sample();\n";
+        source += "    o_color = vec4(c.rgb * c.a, c.a);\n}\n";
         return source;
     }
     source += R"(}
@@ -111,11 +108,11 @@ void tr_ShaderProgram_GL::Destroy() {
     program_ = 0;
 }
 
-bool tr_ShaderProgram_GL::Create(int slots, bool dual_source) {
+bool tr_ShaderProgram_GL::Create(int slots, bool dual_source, bool tinted) {
     if (program_)
         return true;
     slots = std::max(1, std::min(slots, kTextureSlots));
-    const std::string fragment_source = FragmentShader(slots, dual_source);
+    const std::string fragment_source = FragmentShader(slots, dual_source, tinted || dual_source);
     const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
     const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragment_source.c_str());
     if (!vertex || !fragment) {
