@@ -30,22 +30,29 @@ int Expected(uint32_t texel, const Tint& tint, int shift) {
 }
 
 TEST_F(UntintedBatchGLTest, EveryQuadShowsItsOwnTint) {
-    const uint32_t texel = 0xC0E08020u; // partly transparent, so blending shows
-    auto texture = std::make_shared<tr_GeneratedTexture>();
-    const std::vector<uint32_t> texels(16, texel);
-    ASSERT_TRUE(texture->CreateFromPixels(reinterpret_cast<const uint8_t*>(texels.data()), 4, 4));
+    // Partly transparent, so that blending shows; the second texture makes
+    // batches of two texture slots.
+    const uint32_t texels[2] = {0xC0E08020u, 0xFF2080E0u};
+    std::shared_ptr<tr_GeneratedTexture> textures[2];
+    for (int i = 0; i < 2; ++i) {
+        textures[i] = std::make_shared<tr_GeneratedTexture>();
+        const std::vector<uint32_t> pixels(16, texels[i]);
+        ASSERT_TRUE(
+            textures[i]->CreateFromPixels(reinterpret_cast<const uint8_t*>(pixels.data()), 4, 4));
+    }
     const Tint white{1, 1, 1, 1};
     const Tint tinted{0.5f, 1, 0.25f, 0.75f};
     struct Case {
         const char* what;
         std::vector<Tint> tints; // of quads side by side, in one batch
-        float scale;
+        int textures;            // alternated from quad to quad
     };
     const Case cases[] = {
-        {"white alone", {white}, 2},
-        {"white then tinted", {white, white, tinted}, 2},
-        {"tinted then white", {tinted, white}, 2},
-        {"tinted alone", {tinted}, 2},
+        {"white alone", {white}, 1},
+        {"white then tinted", {white, white, tinted}, 1},
+        {"tinted then white", {tinted, white}, 1},
+        {"two textures in white", {white, white, white}, 2},
+        {"two textures, one tinted", {white, tinted, white}, 2},
     };
     for (const Case& c : cases) {
         render_->BeginFrame();
@@ -56,9 +63,8 @@ TEST_F(UntintedBatchGLTest, EveryQuadShowsItsOwnTint) {
             state.green = c.tints[i].green;
             state.blue = c.tints[i].blue;
             state.alpha = c.tints[i].alpha;
-            state.transform =
-                tr_MakeTransform(20.0f + 40.0f * static_cast<float>(i), 60, 0, c.scale, c.scale);
-            render_->DrawQuad(texture, state);
+            state.transform = tr_MakeTransform(20.0f + 40.0f * static_cast<float>(i), 60, 0, 2, 2);
+            render_->DrawQuad(textures[i % static_cast<size_t>(c.textures)], state);
         }
         render_->EndDraw();
         render_->EndFrame();
@@ -70,8 +76,9 @@ TEST_F(UntintedBatchGLTest, EveryQuadShowsItsOwnTint) {
         for (size_t i = 0; i < c.tints.size(); ++i) {
             const uint32_t pixel = frame[static_cast<size_t>(60) * width + 20 + 40 * i];
             for (int shift : {16, 8, 0}) {
-                EXPECT_NEAR(static_cast<int>((pixel >> shift) & 0xFF),
-                            Expected(texel, c.tints[i], shift), 1)
+                EXPECT_NEAR(
+                    static_cast<int>((pixel >> shift) & 0xFF),
+                    Expected(texels[i % static_cast<size_t>(c.textures)], c.tints[i], shift), 1)
                     << c.what << ", quad " << i << ", shift " << shift;
             }
         }
