@@ -1,6 +1,7 @@
 #include "engine/platform/gl/tr_Render_GL.h"
 
 #include "engine/platform/gl/tr_DeviceTexture_GL.h"
+#include "engine/platform/gl/tr_QuadIndices_GL.h"
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_QuadGeometry.h"
 #include "engine/render/tr_RenderTargetTexture.h"
@@ -68,10 +69,12 @@ bool tr_Render_GL::CreateDeviceObjects() {
     if (IsReady())
         return true;
     for (int i = 0; i < 4; ++i) {
-        if (!plain_programs_[i].Create(1 << i, false) || !dual_programs_[i].Create(1 << i, true)) {
+        if (!plain_programs_[i].Create(1 << i, false) || !dual_programs_[i].Create(1 << i, true) ||
+            !untinted_programs_[i].Create(1 << i, false, false)) {
             for (int j = 0; j < 4; ++j) {
                 plain_programs_[j].Destroy();
                 dual_programs_[j].Destroy();
+                untinted_programs_[j].Destroy();
             }
             return false;
         }
@@ -89,15 +92,9 @@ bool tr_Render_GL::CreateDeviceObjects() {
     attributes_source_ = 0;
     PointAttributesAt(stream_buffer_);
 
-    // Each quad is the strip top-left, top-right, bottom-left, bottom-right:
-    // triangles (0, 1, 2) and (1, 2, 3), exactly as a strip would split it.
-    std::vector<uint16_t> indices(static_cast<size_t>(kMaxBatchQuads) * 6);
-    const uint16_t pattern[6] = {0, 1, 2, 1, 2, 3};
-    for (int quad = 0; quad < kMaxBatchQuads; ++quad) {
-        for (int i = 0; i < 6; ++i)
-            indices[static_cast<size_t>(quad) * 6 + i] =
-                static_cast<uint16_t>(quad * 4 + pattern[i]);
-    }
+    std::vector<uint16_t> indices(static_cast<size_t>(kMaxBatchQuads) *
+                                  tr_QuadIndices_GL::kPerQuad);
+    tr_QuadIndices_GL::Fill(indices.data(), kMaxBatchQuads);
     glGenBuffers(1, &quad_indices_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quad_indices_);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 2),
@@ -124,6 +121,7 @@ void tr_Render_GL::DestroyDeviceObjects() {
     for (int i = 0; i < 4; ++i) {
         plain_programs_[i].Destroy();
         dual_programs_[i].Destroy();
+        untinted_programs_[i].Destroy();
     }
     samplers_[0] = samplers_[1] = 0;
     quad_indices_ = stream_buffer_ = vertex_array_ = 0;
@@ -330,11 +328,22 @@ void tr_Render_GL::ApplyView(const int view[4], tr_ShaderProgram_GL& program) {
     glViewport(view[0], viewport_y, view[2] > 0 ? view[2] : 0, view[3] > 0 ? view[3] : 0);
 }
 
-tr_ShaderProgram_GL& tr_Render_GL::ProgramFor(BlendState blend, int slots) {
+tr_ShaderProgram_GL& tr_Render_GL::ProgramFor(BlendState blend, int slots, bool tinted) {
     int index = 0;
     while (index < 3 && (1 << index) < slots)
         ++index;
-    return blend == kBlendMixed ? dual_programs_[index] : plain_programs_[index];
+    if (blend == kBlendMixed)
+        return dual_programs_[index];
+    return tinted ? plain_programs_[index] : untinted_programs_[index];
+}
+
+bool tr_Render_GL::BatchIsTinted() const {
+    // Quads are queued whole, so each fourth vertex stands for its quad.
+    for (size_t i = 0; i < batch_.size(); i += 4) {
+        if (batch_[i].color != 0xFFFFFFFFu)
+            return true;
+    }
+    return false;
 }
 
 void tr_Render_GL::ApplyBlend(BlendState blend) {
@@ -423,7 +432,7 @@ void tr_Render_GL::Flush() {
         return;
     const double start = ThreadSeconds();
     BeforeScreenDraw(false);
-    tr_ShaderProgram_GL& program = ProgramFor(batch_blend_, slot_count_);
+    tr_ShaderProgram_GL& program = ProgramFor(batch_blend_, slot_count_, BatchIsTinted());
     glBindVertexArray(vertex_array_);
     ApplyBlend(batch_blend_);
     ApplyView(batch_view_, program);
@@ -538,7 +547,7 @@ void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_Verte
     CurrentView(view);
     const int mode = tr_ShaderProgram_GL::ModeIndex(state.blend);
     const BlendState blend = mode == 0 ? kBlendNormal : (mode == 1 ? kBlendAdd : kBlendMixed);
-    tr_ShaderProgram_GL& program = ProgramFor(blend, 1);
+    tr_ShaderProgram_GL& program = ProgramFor(blend, 1, true);
     ApplyBlend(blend);
     ApplyView(view, program);
     program.SetListMode(mode);

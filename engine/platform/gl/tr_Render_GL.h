@@ -96,8 +96,11 @@ private:
     // the current target; uses the program.
     void ApplyView(const int view[4], tr_ShaderProgram_GL& program);
     // The smallest program of the kind a blend state needs reading at least
-    // slots textures.
-    tr_ShaderProgram_GL& ProgramFor(BlendState blend, int slots);
+    // slots textures; untinted where the quads need no vertex colour.
+    tr_ShaderProgram_GL& ProgramFor(BlendState blend, int slots, bool tinted);
+    // Whether a quad of the pending batch is drawn in another colour than
+    // white at full alpha.
+    bool BatchIsTinted() const;
     void ApplyBlend(BlendState blend);
     // The blend state of the pending batch once the quad joins it; a batch
     // that must change state for the quad is flushed first.
@@ -125,6 +128,7 @@ private:
     // Programs reading 1, 2, 4 and 8 texture slots.
     tr_ShaderProgram_GL dual_programs_[4];
     tr_ShaderProgram_GL plain_programs_[4];
+    tr_ShaderProgram_GL untinted_programs_[4];
     GLuint vertex_array_ = 0;
     GLuint stream_buffer_ = 0;
     GLuint quad_indices_ = 0;

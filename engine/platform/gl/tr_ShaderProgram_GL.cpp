@@ -17,14 +17,18 @@ uniform int u_list_mode;
 out vec4 v_color;
 out vec2 v_uv;
 flat out int v_slot;
-flat out int v_mode;
+flat out vec4 v_mode_weights;
+// Per blend mode: weight of the source term, and of alpha, colour and
+// 1 - colour in the destination factor (see FragmentShader).
+const vec4 kModeWeights[4] = vec4[4](vec4(1.0, 1.0, 0.0, 0.0), vec4(1.0, 0.0, 0.0, 0.0),
+                                     vec4(0.0, 0.0, 1.0, 0.0), vec4(0.0, 0.0, 0.0, 1.0));
 void main() {
     gl_Position = vec4(a_position.xy * u_projection.xy + u_projection.zw, 0.0, 1.0);
     v_color = a_color;
     v_uv = a_uv;
     int code = int(a_position.z + 0.5);
     v_slot = u_list_mode >= 0 ? 0 : code / 4;
-    v_mode = u_list_mode >= 0 ? u_list_mode : code - (code / 4) * 4;
+    v_mode_weights = kModeWeights[u_list_mode >= 0 ? u_list_mode : code - (code / 4) * 4];
 }
 )";
 
@@ -33,14 +37,18 @@ void main() {
 // add      c.a * c.rgb + dst
 // inverse multiply     dst * (1 - c.rgb)
 // multiply             dst * c.rgb
-// Alpha is always c.a + dst.a * (1 - c.a). The plain program writes the
-// normal and additive source term alone; the blend state supplies the rest.
-std::string FragmentShader(int slots, bool dual_source) {
+// Alpha is always c.a + dst.a * (1 - c.a). The dual-source program weighs
+// the terms by the quad's mode instead of branching on it: a software
+// rasteriser runs every branch for every fragment. The weights are 0 or 1,
+// so the results are exactly those of the table. The plain program writes
+// the normal and additive source term alone; the blend state supplies the
+// rest.
+std::string FragmentShader(int slots, bool dual_source, bool tinted) {
     std::string source = R"(#version 330 core
 in vec4 v_color;
 in vec2 v_uv;
 flat in int v_slot;
-flat in int v_mode;
+flat in vec4 v_mode_weights;
 uniform sampler2D u_textures[)" +
                          std::to_string(slots) + "];\n";
     source += dual_source ? R"(layout(location = 0, index = 0) out vec4 o_color;
@@ -54,30 +62,17 @@ layout(location = 0, index = 1) out vec4 o_factor;
     }
     source += "    return texture(u_textures[" + std::to_string(slots - 1) + "], v_uv);\n";
     if (!dual_source) {
-        source += R"(}
-void main() {
-    vec4 c = Sample() * v_color;
-    o_color = vec4(c.rgb * c.a, c.a);
-}
-)";
+        source += tinted ? "}\nvoid main() {\n    vec4 c = Sample() * v_color;\n"
+                         : "}\nvoid main() {\n    vec4 c = Sample();\n";
+        source += "    o_color = vec4(c.rgb * c.a, c.a);\n}\n";
         return source;
     }
     source += R"(}
 void main() {
     vec4 c = Sample() * v_color;
-    if (v_mode == 0) {
-        o_color = vec4(c.rgb * c.a, c.a);
-        o_factor = vec4(c.a);
-    } else if (v_mode == 1) {
-        o_color = vec4(c.rgb * c.a, c.a);
-        o_factor = vec4(0.0, 0.0, 0.0, c.a);
-    } else if (v_mode == 2) {
-        o_color = vec4(0.0, 0.0, 0.0, c.a);
-        o_factor = vec4(c.rgb, c.a);
-    } else {
-        o_color = vec4(0.0, 0.0, 0.0, c.a);
-        o_factor = vec4(1.0 - c.rgb, c.a);
-    }
+    vec4 w = v_mode_weights;
+    o_color = vec4(c.rgb * (c.a * w.x), c.a);
+    o_factor = vec4(vec3(c.a * w.y) + c.rgb * w.z + (1.0 - c.rgb) * w.w, c.a);
 }
 )";
     return source;
@@ -111,11 +106,11 @@ void tr_ShaderProgram_GL::Destroy() {
     program_ = 0;
 }
 
-bool tr_ShaderProgram_GL::Create(int slots, bool dual_source) {
+bool tr_ShaderProgram_GL::Create(int slots, bool dual_source, bool tinted) {
     if (program_)
         return true;
     slots = std::max(1, std::min(slots, kTextureSlots));
-    const std::string fragment_source = FragmentShader(slots, dual_source);
+    const std::string fragment_source = FragmentShader(slots, dual_source, tinted || dual_source);
     const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
     const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragment_source.c_str());
     if (!vertex || !fragment) {

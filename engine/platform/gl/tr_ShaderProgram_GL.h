@@ -9,8 +9,10 @@
 // rasterisers shade at a fraction of the cost. Each program samples a fixed
 // number of texture slots; the renderer keeps one per slot count and kind
 // and uses the smallest that fits, since software rasterisers pay for every
-// slot a shader could read. Owned by tr_Render_GL; needs the GL context
-// current.
+// slot a shader could read. An untinted plain program leaves out the vertex
+// colour, for batches whose quads are all drawn in white at full alpha (most
+// pictures): a software rasteriser then neither interpolates nor multiplies
+// it per fragment. Owned by tr_Render_GL; needs the GL context current.
 #pragma once
 
 #include <epoxy/gl.h>
@@ -22,9 +24,9 @@ public:
     ~tr_ShaderProgram_GL();
 
     // Compiles and links a program reading up to slots textures (1 to
-    // kTextureSlots), dual-source or plain; false (with a log line) on
-    // failure.
-    bool Create(int slots, bool dual_source);
+    // kTextureSlots), dual-source or plain, tinted by the vertex colour or
+    // not (plain programs only); false (with a log line) on failure.
+    bool Create(int slots, bool dual_source, bool tinted = true);
     void Destroy();
     bool IsReady() const { return program_ != 0; }
     void Use() const { glUseProgram(program_); }
