@@ -17,6 +17,7 @@ bool tr_CopyPresenter_SDL::Attach(SDL_Window* window) {
     if (!display || !glXGetCurrentContext() || glXGetCurrentDrawable() != info.info.x11.window ||
         !epoxy_has_glx_extension(display, DefaultScreen(display), "GLX_MESA_copy_sub_buffer"))
         return false;
+    window_ = window;
     display_ = display;
     drawable_ = info.info.x11.window;
     whole_pending_ = true;
@@ -24,6 +25,7 @@ bool tr_CopyPresenter_SDL::Attach(SDL_Window* window) {
 }
 
 void tr_CopyPresenter_SDL::Detach() {
+    window_ = nullptr;
     display_ = nullptr;
     drawable_ = 0;
 }
@@ -42,13 +44,19 @@ void tr_CopyPresenter_SDL::Present(const tr_ScreenChanges& changes, int width, i
 }
 
 void tr_CopyPresenter_SDL::Copy(const std::array<int, 4>& area, int width, int height) const {
-    // Areas may reach past the screen; GLX counts rows from the bottom.
+    // Areas may reach past the picture; GLX counts rows from the bottom. A
+    // window manager may also have made the window smaller than the
+    // picture, and a copy reaching past the drawable is an X error that
+    // ends the program: what lies outside it is not shown anyway.
+    int drawable_width = 0;
+    int drawable_height = 0;
+    SDL_GL_GetDrawableSize(window_, &drawable_width, &drawable_height);
     const int left = std::max(0, area[0]);
-    const int top = std::max(0, area[1]);
-    const int right = std::min(width, area[0] + area[2]);
-    const int bottom = std::min(height, area[1] + area[3]);
-    if (right <= left || bottom <= top)
+    const int right = std::min({width, area[0] + area[2], drawable_width});
+    const int low = std::max(0, height - std::min(height, area[1] + area[3]));
+    const int high = std::min(height - std::max(0, area[1]), drawable_height);
+    if (right <= left || high <= low)
         return;
-    glXCopySubBufferMESA(static_cast<Display*>(display_), drawable_, left, height - bottom,
-                         right - left, bottom - top);
+    glXCopySubBufferMESA(static_cast<Display*>(display_), drawable_, left, low, right - left,
+                         high - low);
 }

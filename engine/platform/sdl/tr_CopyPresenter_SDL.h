@@ -31,9 +31,11 @@ public:
     void Present(const tr_ScreenChanges& changes, int width, int height);
 
 private:
-    // Copies area (from the top left, clipped to the buffer) into the window.
+    // Copies area (from the top left of a picture width x height, clipped to
+    // it and to the drawable) into the window.
     void Copy(const std::array<int, 4>& area, int width, int height) const;
 
+    SDL_Window* window_ = nullptr;
     // Display* and GLXDrawable: X11's headers stay out of this header,
     // since their macros (None, Status, ...) clash with the engine's names.
     void* display_ = nullptr;

@@ -141,4 +141,33 @@ TEST_F(CopyPresenterSDLTest, WindowAfterPartialPresentsEqualsTheFrameDrawnWhole)
     EXPECT_EQ(CountDiffering(shown, ReadWindow()), 0);
 }
 
+int x_errors = 0;
+int CountXError(Display*, XErrorEvent*) {
+    ++x_errors;
+    return 0;
+}
+
+TEST_F(CopyPresenterSDLTest, AWindowSmallerThanThePictureIsShownWithoutAnXError) {
+    // A window manager may hold the window below the size asked for; the
+    // driver then sizes its back buffer to the window at the next swap, and
+    // a whole copy of the picture's size would read past it (an X error,
+    // which ends a program by default).
+    Show(0);
+    SDL_SetWindowSize(window_.GetWindow(), kWidth / 2, kHeight / 2);
+    XSync(display_, False);
+    SDL_PumpEvents();
+    SDL_GL_SwapWindow(window_.GetWindow());
+    x_errors = 0;
+    XErrorHandler previous = XSetErrorHandler(CountXError);
+    presenter_.InvalidateWindow();
+    Show(1);
+    XSync(display_, False);
+    XSetErrorHandler(previous);
+    SDL_SetWindowSize(window_.GetWindow(), kWidth, kHeight);
+    XSync(display_, False);
+    SDL_PumpEvents();
+    SDL_GL_SwapWindow(window_.GetWindow());
+    EXPECT_EQ(x_errors, 0);
+}
+
 } // namespace
