@@ -26,13 +26,15 @@ struct tr_QuadGeometry {
     bool Build(const tr_Texture* texture, const tr_DrawState& state);
 
     // Build writing the vertices to out[0..3] and the flags to quad_flags,
-    // for callers that keep vertices in storage of their own (a batch).
+    // for callers that keep vertices in storage of their own (a batch). With
+    // a transform, the positions are those tr_TransformVertices would make
+    // of the object-space ones.
     struct Flags {
         bool point_sampling = false;
         bool opaque = false;
     };
-    static bool BuildInto(const tr_Texture* texture, const tr_DrawState& state, tr_Vertex* out,
-                          Flags& quad_flags);
+    static bool BuildInto(const tr_Texture* texture, const tr_DrawState& state,
+                          const tr_Matrix* transform, tr_Vertex* out, Flags& quad_flags);
 };
 
 // Whether a quad with corners x0..x1, y0..y1 lands on whole pixels under m:

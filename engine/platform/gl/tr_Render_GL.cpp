@@ -550,11 +550,10 @@ void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr
         batch_.resize(std::max(end + 4, batch_.size() * 2));
     tr_Vertex* vertices = &batch_[end];
     tr_QuadGeometry::Flags flags;
-    if (!tr_QuadGeometry::BuildInto(texture.get(), state, vertices, flags))
+    // The pixel-centre shift is 0 on GL, so the draw matrix serves as it is.
+    if (!tr_QuadGeometry::BuildInto(texture.get(), state, &state.transform, vertices, flags))
         return;
     const int* view = View();
-    // The pixel-centre shift is 0 on GL, so the draw matrix serves as it is.
-    tr_TransformVertices(vertices, 4, state.transform);
     if (tr_IsOutsideView(vertices, 4, view))
         return;
     const GLuint handle = TextureFor(texture.get(), state.frame);
