@@ -33,6 +33,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 const int kWidth = BenchWindow::kWidth;
@@ -159,8 +161,11 @@ int main(int argc, char** argv) {
     if (!window.Open("bench_sprite_scene"))
         return 1;
 
-    const std::string folder =
-        (std::filesystem::temp_directory_path() / "tr_bench_sprite_scene/").string();
+    // One folder per process: runs side by side must not delete each
+    // other's textures when they finish.
+    const std::string folder = (std::filesystem::temp_directory_path() /
+                                ("tr_bench_sprite_scene_" + std::to_string(getpid())) / "")
+                                   .string();
     std::filesystem::create_directories(folder);
     WriteTexture(folder + "a.png", 0xFF8040);
     WriteTexture(folder + "b.png", 0x4080FF);

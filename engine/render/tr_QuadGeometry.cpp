@@ -25,11 +25,6 @@ bool tr_IsPixelExact(const tr_Matrix& m, float x0, float y0, float x1, float y1)
            NearWhole(y0 * m[5] + m[13]) && NearWhole(y1 * m[5] + m[13]);
 }
 
-bool tr_IsInvisible(const tr_DrawState& state) {
-    return (state.blend == TR_BLEND_NORMAL || state.blend == TR_BLEND_ADD) &&
-           tr_PackChannel(state.alpha) == 0;
-}
-
 tr_Matrix tr_ShiftToPixelCentres(const tr_Matrix& m, float shift) {
     tr_Matrix shifted = m;
     shifted[12] -= shift;
@@ -38,6 +33,16 @@ tr_Matrix tr_ShiftToPixelCentres(const tr_Matrix& m, float shift) {
 }
 
 bool tr_QuadGeometry::Build(const tr_Texture* texture, const tr_DrawState& state) {
+    Flags quad_flags;
+    if (!BuildInto(texture, state, nullptr, vertices, quad_flags))
+        return false;
+    point_sampling = quad_flags.point_sampling;
+    opaque = quad_flags.opaque;
+    return true;
+}
+
+bool tr_QuadGeometry::BuildInto(const tr_Texture* texture, const tr_DrawState& state,
+                                const tr_Matrix* transform, tr_Vertex* out, Flags& quad_flags) {
     if (!texture || state.alpha < 0.0f || state.alpha > 1.0f)
         return false;
     const tr_Rect rect = texture->GetRect(state);
@@ -46,22 +51,31 @@ bool tr_QuadGeometry::Build(const tr_Texture* texture, const tr_DrawState& state
     const float x1 = x0 + rect.w;
     const float y0 = rect.y + state.offset_y;
     const float y1 = y0 + rect.h;
-    point_sampling = tr_IsPixelExact(state.transform, x0, y0, x1, y1);
-    opaque =
+    quad_flags.point_sampling = tr_IsPixelExact(state.transform, x0, y0, x1, y1);
+    quad_flags.opaque =
         texture->IsOpaque() && state.blend == TR_BLEND_NORMAL && tr_PackChannel(state.alpha) == 255;
 
-    const uint32_t color = tr_PackColor(state.alpha, state.red, state.green, state.blue);
-    const float xs[4] = {x0, x1, x0, x1};
-    const float ys[4] = {y0, y0, y1, y1};
-    const float us[4] = {uv.x, uv.x + uv.w, uv.x, uv.x + uv.w};
-    const float vs[4] = {uv.y, uv.y, uv.y + uv.h, uv.y + uv.h};
-    for (int i = 0; i < 4; ++i) {
-        vertices[i].x = xs[i];
-        vertices[i].y = ys[i];
-        vertices[i].z = 0.0f;
-        vertices[i].color = color;
-        vertices[i].u = us[i];
-        vertices[i].v = vs[i];
+    float xs[4] = {x0, x1, x0, x1};
+    float ys[4] = {y0, y0, y1, y1};
+    if (transform) {
+        // The sums of tr_Matrix::TransformPoint, each product shared by the
+        // two corners on its edge: the same positions for half the products.
+        const tr_Matrix& m = *transform;
+        const float xa[2] = {x0 * m[0], x1 * m[0]};
+        const float xb[2] = {x0 * m[1], x1 * m[1]};
+        const float ya[2] = {y0 * m[4], y1 * m[4]};
+        const float yb[2] = {y0 * m[5], y1 * m[5]};
+        for (int i = 0; i < 4; ++i) {
+            xs[i] = xa[i & 1] + ya[i >> 1] + m[12];
+            ys[i] = xb[i & 1] + yb[i >> 1] + m[13];
+        }
     }
+    const uint32_t color = tr_PackColor(state.alpha, state.red, state.green, state.blue);
+    const float u1 = uv.x + uv.w;
+    const float v1 = uv.y + uv.h;
+    out[0] = tr_Vertex{xs[0], ys[0], 0.0f, color, uv.x, uv.y};
+    out[1] = tr_Vertex{xs[1], ys[1], 0.0f, color, u1, uv.y};
+    out[2] = tr_Vertex{xs[2], ys[2], 0.0f, color, uv.x, v1};
+    out[3] = tr_Vertex{xs[3], ys[3], 0.0f, color, u1, v1};
     return true;
 }

@@ -24,6 +24,17 @@ struct tr_QuadGeometry {
     // Fills the quad for texture and state; false when the draw is skipped
     // (no texture, or alpha outside 0..1).
     bool Build(const tr_Texture* texture, const tr_DrawState& state);
+
+    // Build writing the vertices to out[0..3] and the flags to quad_flags,
+    // for callers that keep vertices in storage of their own (a batch). With
+    // a transform, the positions are those tr_TransformVertices would make
+    // of the object-space ones.
+    struct Flags {
+        bool point_sampling = false;
+        bool opaque = false;
+    };
+    static bool BuildInto(const tr_Texture* texture, const tr_DrawState& state,
+                          const tr_Matrix* transform, tr_Vertex* out, Flags& quad_flags);
 };
 
 // Whether a quad with corners x0..x1, y0..y1 lands on whole pixels under m:
@@ -33,8 +44,12 @@ struct tr_QuadGeometry {
 bool tr_IsPixelExact(const tr_Matrix& m, float x0, float y0, float x1, float y1);
 
 // Whether a draw in this state changes no pixel: the normal and additive
-// modes at an alpha that packs to 0. The multiply modes ignore alpha.
-bool tr_IsInvisible(const tr_DrawState& state);
+// modes at an alpha that packs to 0. The multiply modes ignore alpha. Inline:
+// asked for every quad drawn.
+inline bool tr_IsInvisible(const tr_DrawState& state) {
+    return (state.blend == TR_BLEND_NORMAL || state.blend == TR_BLEND_ADD) &&
+           tr_PackChannel(state.alpha) == 0;
+}
 
 // Whether the transformed vertices all lie beyond one edge of the view
 // rectangle (x, y, w, h), so that nothing of them can be seen. Inline, like

@@ -55,7 +55,7 @@ tr_Render_GL::tr_Render_GL() {
 }
 
 tr_Render_GL::~tr_Render_GL() {
-    batch_.clear();
+    batch_quads_ = 0;
     target_texture_.reset();
     white_texture_.reset();
     black_texture_.reset();
@@ -428,7 +428,7 @@ GLint tr_Render_GL::StreamVertices(const tr_Vertex* vertices, int count) {
 }
 
 void tr_Render_GL::Flush() {
-    if (batch_.empty() || !IsReady())
+    if (batch_quads_ == 0 || !IsReady())
         return;
     const double start = ThreadSeconds();
     BeforeScreenDraw(false);
@@ -439,12 +439,11 @@ void tr_Render_GL::Flush() {
     program.SetListMode(-1);
     for (int slot = 0; slot < slot_count_; ++slot)
         BindUnit(slot, slots_[slot].texture, slots_[slot].point_sampling);
-    const GLint first = StreamVertices(batch_.data(), static_cast<int>(batch_.size()));
+    const GLint first = StreamVertices(batch_.data(), batch_quads_ * 4);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quad_indices_);
-    const GLsizei quads = static_cast<GLsizei>(batch_.size() / 4);
-    glDrawElementsBaseVertex(GL_TRIANGLES, quads * 6, GL_UNSIGNED_SHORT, nullptr, first);
+    glDrawElementsBaseVertex(GL_TRIANGLES, batch_quads_ * 6, GL_UNSIGNED_SHORT, nullptr, first);
     ++draw_calls_;
-    batch_.clear();
+    batch_quads_ = 0;
     slot_count_ = 0;
     batch_has_large_ = false;
     submit_seconds_ += ThreadSeconds() - start;
@@ -467,12 +466,11 @@ int tr_Render_GL::FindOrAddSlot(GLuint texture, bool point_sampling) {
     return slot_count_++;
 }
 
-void tr_Render_GL::JoinBatch(const tr_QuadGeometry& quad, int blend) {
+void tr_Render_GL::JoinBatch(int mode, bool opaque, float area) {
     BlendState wanted = kBlendMixed;
-    switch (tr_ShaderProgram_GL::ModeIndex(blend)) {
+    switch (mode) {
     case 0:
-        wanted = quad.opaque && ScreenArea(quad.vertices) >= kOpaqueBatchArea ? kBlendOpaque
-                                                                              : kBlendNormal;
+        wanted = opaque && area >= kOpaqueBatchArea ? kBlendOpaque : kBlendNormal;
         break;
     case 1:
         wanted = kBlendAdd;
@@ -480,7 +478,7 @@ void tr_Render_GL::JoinBatch(const tr_QuadGeometry& quad, int blend) {
     default:
         break;
     }
-    if (batch_.empty()) {
+    if (batch_quads_ == 0) {
         batch_blend_ = wanted;
         return;
     }
@@ -492,44 +490,59 @@ void tr_Render_GL::JoinBatch(const tr_QuadGeometry& quad, int blend) {
     if (wanted == kBlendOpaque && (batch_blend_ == kBlendNormal || batch_blend_ == kBlendMixed))
         return;
     if (batch_blend_ == kBlendOpaque) {
-        Flush();
+        FlushKeepingNext();
         batch_blend_ = wanted;
         return;
     }
     batch_blend_ = kBlendMixed;
 }
 
+void tr_Render_GL::FlushKeepingNext() {
+    tr_Vertex next[4];
+    std::copy_n(&batch_[static_cast<size_t>(batch_quads_) * 4], 4, next);
+    Flush();
+    std::copy_n(next, 4, batch_.data());
+}
+
 void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr_DrawState& state) {
     if (!IsDrawingAllowed() || !IsReady() || tr_IsInvisible(state))
         return;
-    tr_QuadGeometry quad;
-    if (!quad.Build(texture.get(), state))
+    // The quad is built in place after the queued ones and counted only once
+    // it joins the batch; the storage only grows, so steady frames allocate
+    // nothing.
+    const size_t end = static_cast<size_t>(batch_quads_) * 4;
+    if (batch_.size() < end + 4)
+        batch_.resize(std::max(end + 4, batch_.size() * 2));
+    tr_Vertex* vertices = &batch_[end];
+    tr_QuadGeometry::Flags flags;
+    // The pixel-centre shift is 0 on GL, so the draw matrix serves as it is.
+    if (!tr_QuadGeometry::BuildInto(texture.get(), state, &state.transform, vertices, flags))
         return;
     const int* view = View();
-    // The pixel-centre shift is 0 on GL, so the draw matrix serves as it is.
-    tr_TransformVertices(quad.vertices, 4, state.transform);
-    if (tr_IsOutsideView(quad.vertices, 4, view))
+    if (tr_IsOutsideView(vertices, 4, view))
         return;
     const GLuint handle = TextureFor(texture.get(), state.frame);
-    const bool large = ScreenArea(quad.vertices) >= kOwnTexturesArea;
-    if (!batch_.empty() &&
-        (!std::equal(view, view + 4, batch_view_) ||
-         batch_.size() >= static_cast<size_t>(kMaxBatchQuads) * 4 ||
-         ((large || batch_has_large_) && !BatchHoldsOnly(handle, quad.point_sampling))))
-        Flush();
+    const float area = ScreenArea(vertices);
+    const bool large = area >= kOwnTexturesArea;
+    if (batch_quads_ > 0 &&
+        (!std::equal(view, view + 4, batch_view_) || batch_quads_ >= kMaxBatchQuads ||
+         ((large || batch_has_large_) && !BatchHoldsOnly(handle, flags.point_sampling))))
+        FlushKeepingNext();
     batch_has_large_ = batch_has_large_ || large;
-    JoinBatch(quad, state.blend);
-    int slot = FindOrAddSlot(handle, quad.point_sampling);
+    const int mode = tr_ShaderProgram_GL::ModeIndex(state.blend);
+    JoinBatch(mode, flags.opaque, area);
+    int slot = FindOrAddSlot(handle, flags.point_sampling);
     if (slot < 0) {
-        Flush();
-        JoinBatch(quad, state.blend);
-        slot = FindOrAddSlot(handle, quad.point_sampling);
+        FlushKeepingNext();
+        JoinBatch(mode, flags.opaque, area);
+        slot = FindOrAddSlot(handle, flags.point_sampling);
     }
     std::copy(view, view + 4, batch_view_);
+    vertices = &batch_[static_cast<size_t>(batch_quads_) * 4];
     const float code = tr_ShaderProgram_GL::VertexCode(slot, state.blend);
-    for (tr_Vertex& vertex : quad.vertices)
-        vertex.z = code;
-    batch_.insert(batch_.end(), quad.vertices, quad.vertices + 4);
+    for (int i = 0; i < 4; ++i)
+        vertices[i].z = code;
+    ++batch_quads_;
 }
 
 void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,

@@ -102,9 +102,13 @@ private:
     // white at full alpha.
     bool BatchIsTinted() const;
     void ApplyBlend(BlendState blend);
-    // The blend state of the pending batch once the quad joins it; a batch
-    // that must change state for the quad is flushed first.
-    void JoinBatch(const tr_QuadGeometry& quad, int blend);
+    // The blend state of the pending batch once a quad of blend mode index
+    // mode, opacity and screen area joins it; a batch that must change state
+    // for the quad is flushed first (FlushKeepingNext).
+    void JoinBatch(int mode, bool opaque, float area);
+    // Flush that keeps the quad built after the queued ones, moving it to
+    // the front of the emptied batch.
+    void FlushKeepingNext();
     void CurrentView(int view[4]) const;
     // The floored view rectangle, worked out again only after a clip, target
     // or size change: quads ask for it one by one.
@@ -136,7 +140,10 @@ private:
     GLuint attributes_source_ = 0;
     int stream_used_ = 0; // vertices written since the stream buffer was orphaned
 
+    // The pending batch: its first 4 * batch_quads_ vertices are queued, the
+    // four after them may hold the quad being built.
     std::vector<tr_Vertex> batch_;
+    int batch_quads_ = 0;
     TextureSlot slots_[tr_ShaderProgram_GL::kTextureSlots];
     int slot_count_ = 0;
     // The batch holds a quad of kOwnTexturesArea or more, so it takes no

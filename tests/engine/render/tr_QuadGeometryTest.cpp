@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <iterator>
+
 namespace {
 
 TEST(QuadGeometryTest, PixelExactWhenEveryTransformedCornerIsWhole) {
@@ -141,6 +144,38 @@ TEST(QuadGeometryTest, VerticesRunTopLeftTopRightBottomLeftBottomRightWithOffset
     state.transform = tr_MakeTransform(0.5f, 0, 0, 1, 1);
     ASSERT_TRUE(quad.Build(texture.get(), state));
     EXPECT_FALSE(quad.point_sampling);
+}
+
+// The batch builds its quads already moved through the draw matrix; they
+// must be exactly the quads moved afterwards, bit for bit, or pictures shift.
+TEST(QuadGeometryTest, QuadsBuiltUnderATransformEqualQuadsMovedAfterwards) {
+    auto texture = std::make_shared<tr_GeneratedTexture>();
+    ASSERT_TRUE(texture->Create(13, 7));
+    const tr_Matrix transforms[] = {
+        tr_MakeTransform(100, 50, 0, 1, 1),
+        tr_MakeTransform(683.3f, 384.7f, 0.61f, 1, 1),
+        tr_MakeTransform(-20.25f, 9, 2.5f, 0.125f, 3),
+        tr_MakeTransform(7, 8, -1.2f, -1, 0.5f),
+        tr_MakeTransform(1e6f, -1e-3f, 3.1f, 1e-3f, 7),
+    };
+    for (size_t t = 0; t < std::size(transforms); ++t) {
+        tr_DrawState state;
+        state.offset_x = 1.5f;
+        state.offset_y = -0.75f;
+        state.transform = transforms[t];
+        tr_QuadGeometry moved;
+        ASSERT_TRUE(moved.Build(texture.get(), state));
+        tr_TransformVertices(moved.vertices, 4, state.transform);
+        tr_Vertex built[4];
+        tr_QuadGeometry::Flags flags;
+        ASSERT_TRUE(
+            tr_QuadGeometry::BuildInto(texture.get(), state, &state.transform, built, flags));
+        EXPECT_EQ(flags.point_sampling, moved.point_sampling) << t;
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(std::memcmp(&built[i], &moved.vertices[i], sizeof(tr_Vertex)), 0)
+                << "transform " << t << ", corner " << i;
+        }
+    }
 }
 
 TEST(QuadGeometryTest, ColourPackingRoundsAndClamps) {

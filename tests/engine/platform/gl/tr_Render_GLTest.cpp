@@ -429,6 +429,60 @@ TEST_F(RenderGLTest, LargeQuadsAreBatchedWithTheirOwnTextureOnly) {
     }
 }
 
+// The quad that makes the pending batch go out starts the next one: it is
+// drawn, whatever sent the batch.
+TEST_F(RenderGLTest, TheQuadThatSendsABatchIsDrawnInTheNext) {
+    std::vector<std::shared_ptr<tr_GeneratedTexture>> others;
+    for (int i = 0; i < 8; ++i)
+        others.push_back(Solid(0, 0, (i + 1) / 8.0f));
+    auto red = Solid(1, 0, 0);
+    enum Cause { kSlotsFull, kClip, kOpaqueBatch, kLargeQuad };
+    struct Case {
+        const char* what;
+        Cause cause;
+        Rgb expected; // at the last quad, (200, 120)
+    };
+    const Case cases[] = {
+        {"every texture slot taken", kSlotsFull, {255, 0, 0}},
+        {"a new clip rectangle", kClip, {255, 0, 0}},
+        {"a blended quad after an opaque batch", kOpaqueBatch, {128, 128, 128}},
+        {"a large quad after small ones", kLargeQuad, {255, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        render_->BeginFrame();
+        render_->BeginDraw();
+        tr_DrawState last;
+        last.transform = tr_MakeTransform(200, 120, 0, 1, 1);
+        switch (c.cause) {
+        case kSlotsFull:
+            for (int i = 0; i < 8; ++i) {
+                tr_DrawState state;
+                state.transform = tr_MakeTransform(10.0f + 6 * i, 20, 0, 1, 1);
+                render_->DrawQuad(others[static_cast<size_t>(i)], state);
+            }
+            break;
+        case kClip:
+            render_->DrawQuad(others[0], tr_DrawState());
+            ASSERT_TRUE(render_->PushClip(tr_Rect{150, 100, 100, 50}));
+            break;
+        case kOpaqueBatch:
+            Background(0, 1, 1);
+            last.alpha = 0.5f;
+            break;
+        case kLargeQuad:
+            render_->DrawQuad(others[0], tr_DrawState());
+            last.transform = tr_MakeTransform(200, 120, 0, 40, 40);
+            break;
+        }
+        render_->DrawQuad(red, last);
+        if (c.cause == kClip)
+            render_->PopClip();
+        Finish();
+        EXPECT_EQ(render_->GetDrawCallCount(), 2) << c.what;
+        ExpectPixel(200, 120, c.expected.r, c.expected.g, c.expected.b);
+    }
+}
+
 TEST_F(RenderGLTest, TextureRewrittenAfterADrawStillShowsWhatWasDrawn) {
     auto texture = std::make_shared<tr_GeneratedTexture>();
     std::vector<uint32_t> red(16, 0xFFFF0000u);
