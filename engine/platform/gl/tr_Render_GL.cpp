@@ -1,7 +1,6 @@
 #include "engine/platform/gl/tr_Render_GL.h"
 
 #include "engine/platform/gl/tr_DeviceTexture_GL.h"
-#include "engine/platform/gl/tr_QuadIndices_GL.h"
 #include "engine/render/tr_IndexList.h"
 #include "engine/render/tr_QuadGeometry.h"
 #include "engine/render/tr_RenderTargetTexture.h"
@@ -10,8 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstddef>
-#include <cstring>
 #include <ctime>
 
 namespace {
@@ -20,11 +17,6 @@ namespace {
 // shift of the draw matrix is 0 here.
 const float kPixelCentreShift = 0.0f;
 
-// Quads per GPU draw call; four vertices each must stay addressable by
-// 16-bit indices.
-const int kMaxBatchQuads = 16384;
-// Vertices the stream buffer holds before it is orphaned.
-const int kStreamVertices = kMaxBatchQuads * 4 * 4;
 // Screen area from which an opaque quad is worth a draw call without
 // blending; smaller ones join the blended batch around them.
 const float kOpaqueBatchArea = 128.0f * 128.0f;
@@ -59,72 +51,10 @@ tr_Render_GL::~tr_Render_GL() {
     target_texture_.reset();
     white_texture_.reset();
     black_texture_.reset();
-    DestroyDeviceObjects();
+    pipeline_.Destroy();
     device_.SetFlushCallback(nullptr);
     if (tr_RenderDevice::Current() == &device_)
         tr_RenderDevice::SetCurrent(nullptr);
-}
-
-bool tr_Render_GL::CreateDeviceObjects() {
-    if (IsReady())
-        return true;
-    for (int i = 0; i < 4; ++i) {
-        if (!plain_programs_[i].Create(1 << i, false) || !dual_programs_[i].Create(1 << i, true) ||
-            !untinted_programs_[i].Create(1 << i, false, false)) {
-            for (int j = 0; j < 4; ++j) {
-                plain_programs_[j].Destroy();
-                dual_programs_[j].Destroy();
-                untinted_programs_[j].Destroy();
-            }
-            return false;
-        }
-    }
-
-    glGenVertexArrays(1, &vertex_array_);
-    glBindVertexArray(vertex_array_);
-    glGenBuffers(1, &stream_buffer_);
-    glBindBuffer(GL_ARRAY_BUFFER, stream_buffer_);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(tr_Vertex) * kStreamVertices, nullptr, GL_STREAM_DRAW);
-    stream_used_ = 0;
-    glEnableVertexAttribArray(0);
-    glEnableVertexAttribArray(1);
-    glEnableVertexAttribArray(2);
-    attributes_source_ = 0;
-    PointAttributesAt(stream_buffer_);
-
-    std::vector<uint16_t> indices(static_cast<size_t>(kMaxBatchQuads) *
-                                  tr_QuadIndices_GL::kPerQuad);
-    tr_QuadIndices_GL::Fill(indices.data(), kMaxBatchQuads);
-    glGenBuffers(1, &quad_indices_);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quad_indices_);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 2),
-                 indices.data(), GL_STATIC_DRAW);
-
-    glGenSamplers(2, samplers_);
-    for (int i = 0; i < 2; ++i) {
-        const GLint filter = i == 0 ? GL_LINEAR : GL_NEAREST;
-        glSamplerParameteri(samplers_[i], GL_TEXTURE_MIN_FILTER, filter);
-        glSamplerParameteri(samplers_[i], GL_TEXTURE_MAG_FILTER, filter);
-        glSamplerParameteri(samplers_[i], GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glSamplerParameteri(samplers_[i], GL_TEXTURE_WRAP_T, GL_REPEAT);
-    }
-    return true;
-}
-
-void tr_Render_GL::DestroyDeviceObjects() {
-    if (!IsReady())
-        return;
-    glDeleteSamplers(2, samplers_);
-    glDeleteBuffers(1, &quad_indices_);
-    glDeleteBuffers(1, &stream_buffer_);
-    glDeleteVertexArrays(1, &vertex_array_);
-    for (int i = 0; i < 4; ++i) {
-        plain_programs_[i].Destroy();
-        dual_programs_[i].Destroy();
-        untinted_programs_[i].Destroy();
-    }
-    samplers_[0] = samplers_[1] = 0;
-    quad_indices_ = stream_buffer_ = vertex_array_ = 0;
 }
 
 void tr_Render_GL::Init(float width, float height) {
@@ -133,19 +63,19 @@ void tr_Render_GL::Init(float width, float height) {
     view_known_ = false;
     drawing_enabled_ = false;
     render_target_active_ = false;
-    if (!CreateDeviceObjects())
+    if (!pipeline_.Create())
         return;
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
     glDisable(GL_SCISSOR_TEST);
     glBlendEquation(GL_FUNC_ADD);
-    applied_blend_ = -1;
-    ApplyBlend(kBlendMixed);
+    pipeline_.ForgetBlend();
+    pipeline_.ApplyBlend(kBlendMixed);
     screen_.Resize(static_cast<int>(width), static_cast<int>(height));
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     ApplyScissor();
-    applied_view_[0] = -1;
+    pipeline_.ForgetView();
     CreateSolidTextures();
 }
 
@@ -249,7 +179,7 @@ void tr_Render_GL::BeginRenderToTexture(int width, int height) {
     auto* device = static_cast<tr_DeviceTexture_GL*>(target_texture_->GetDeviceTexture(0));
     glBindFramebuffer(GL_FRAMEBUFFER, device->GetFramebuffer());
     glViewport(0, 0, device->GetAllocWidth(), device->GetAllocHeight());
-    applied_view_[0] = -1;
+    pipeline_.ForgetView();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
@@ -260,7 +190,7 @@ std::shared_ptr<tr_Texture> tr_Render_GL::EndRenderToTexture() {
     std::shared_ptr<tr_Texture> target = FinishRenderTarget();
     if (was_active) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        applied_view_[0] = -1;
+        pipeline_.ForgetView();
         ApplyScissor();
     }
     view_known_ = false;
@@ -300,43 +230,6 @@ void tr_Render_GL::CurrentView(int view[4]) const {
     view[3] = static_cast<int>(std::floor(r.h));
 }
 
-void tr_Render_GL::ApplyView(const int view[4], tr_ShaderProgram_GL& program) {
-    program.Use();
-    const bool same_viewport = std::equal(view, view + 4, applied_view_) &&
-                               applied_view_to_target_ == render_target_active_;
-    const float w = static_cast<float>(view[2] > 0 ? view[2] : 1);
-    const float h = static_cast<float>(view[3] > 0 ? view[3] : 1);
-    // Screen: y grows downwards, so the top edge maps to +1 and the viewport
-    // is flipped into GL's bottom-up window. Render targets keep image row 0
-    // at texture row 0 (the orientation loaded textures have), so there the
-    // top edge maps to -1 and the viewport is not flipped.
-    const float scale_x = 2.0f / w;
-    const float offset_x = -1.0f - view[0] * scale_x;
-    float scale_y = -2.0f / h;
-    float offset_y = 1.0f - view[1] * scale_y;
-    int viewport_y = static_cast<int>(screen_height_) - view[1] - view[3];
-    if (render_target_active_) {
-        scale_y = 2.0f / h;
-        offset_y = -1.0f - view[1] * scale_y;
-        viewport_y = view[1];
-    }
-    program.SetProjection(scale_x, scale_y, offset_x, offset_y);
-    if (same_viewport)
-        return;
-    std::copy(view, view + 4, applied_view_);
-    applied_view_to_target_ = render_target_active_;
-    glViewport(view[0], viewport_y, view[2] > 0 ? view[2] : 0, view[3] > 0 ? view[3] : 0);
-}
-
-tr_ShaderProgram_GL& tr_Render_GL::ProgramFor(BlendState blend, int slots, bool tinted) {
-    int index = 0;
-    while (index < 3 && (1 << index) < slots)
-        ++index;
-    if (blend == kBlendMixed)
-        return dual_programs_[index];
-    return tinted ? plain_programs_[index] : untinted_programs_[index];
-}
-
 bool tr_Render_GL::BatchIsTinted() const {
     // Quads are queued whole, so each fourth vertex stands for its quad.
     for (size_t i = 0; i < batch_.size(); i += 4) {
@@ -344,32 +237,6 @@ bool tr_Render_GL::BatchIsTinted() const {
             return true;
     }
     return false;
-}
-
-void tr_Render_GL::ApplyBlend(BlendState blend) {
-    if (applied_blend_ == blend)
-        return;
-    if (blend == kBlendOpaque) {
-        glDisable(GL_BLEND);
-    } else if (applied_blend_ < 0 || applied_blend_ == kBlendOpaque) {
-        glEnable(GL_BLEND);
-    }
-    // Plain programs write the premultiplied colour; the dual-source program
-    // also writes each mode's destination factor.
-    switch (blend) {
-    case kBlendOpaque:
-        break;
-    case kBlendNormal:
-        glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-        break;
-    case kBlendAdd:
-        glBlendFuncSeparate(GL_ONE, GL_ONE, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-        break;
-    case kBlendMixed:
-        glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC1_COLOR, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-        break;
-    }
-    applied_blend_ = blend;
 }
 
 GLuint tr_Render_GL::TextureFor(const tr_Texture* texture, int frame) const {
@@ -380,51 +247,8 @@ GLuint tr_Render_GL::TextureFor(const tr_Texture* texture, int frame) const {
     return white ? static_cast<GLuint>(white->GetNativeHandle()) : 0;
 }
 
-void tr_Render_GL::BindUnit(int unit, GLuint texture, bool point_sampling) {
-    glActiveTexture(GL_TEXTURE0 + unit);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glBindSampler(static_cast<GLuint>(unit), samplers_[point_sampling ? 1 : 0]);
-}
-
-void tr_Render_GL::PointAttributesAt(GLuint buffer) {
-    if (attributes_source_ == buffer)
-        return;
-    attributes_source_ = buffer;
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    const GLsizei stride = sizeof(tr_Vertex);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(offsetof(tr_Vertex, x)));
-    // Packed 0xAARRGGBB is blue, green, red, alpha in memory: GL_BGRA reads
-    // it into (r, g, b, a) without repacking.
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
-                          reinterpret_cast<const void*>(offsetof(tr_Vertex, color)));
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(offsetof(tr_Vertex, u)));
-}
-
-GLint tr_Render_GL::StreamVertices(const tr_Vertex* vertices, int count) {
-    PointAttributesAt(stream_buffer_);
-    glBindBuffer(GL_ARRAY_BUFFER, stream_buffer_);
-    // The stream buffer is filled front to back and only orphaned when full,
-    // so consecutive draws neither wait for the GPU nor reallocate.
-    if (stream_used_ + count > kStreamVertices) {
-        glBufferData(GL_ARRAY_BUFFER, sizeof(tr_Vertex) * kStreamVertices, nullptr, GL_STREAM_DRAW);
-        stream_used_ = 0;
-    }
-    const GLintptr offset = static_cast<GLintptr>(stream_used_) * sizeof(tr_Vertex);
-    const GLsizeiptr bytes = static_cast<GLsizeiptr>(count) * sizeof(tr_Vertex);
-    void* target = glMapBufferRange(GL_ARRAY_BUFFER, offset, bytes,
-                                    GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT |
-                                        GL_MAP_UNSYNCHRONIZED_BIT);
-    if (target) {
-        std::memcpy(target, vertices, static_cast<size_t>(bytes));
-        glUnmapBuffer(GL_ARRAY_BUFFER);
-    } else {
-        glBufferSubData(GL_ARRAY_BUFFER, offset, bytes, vertices);
-    }
-    const GLint first = stream_used_;
-    stream_used_ += count;
-    return first;
+void tr_Render_GL::ApplyView(const int view[4], tr_ShaderProgram_GL& program) {
+    pipeline_.ApplyView(view, program, static_cast<int>(screen_height_), render_target_active_);
 }
 
 void tr_Render_GL::Flush() {
@@ -432,16 +256,15 @@ void tr_Render_GL::Flush() {
         return;
     const double start = ThreadSeconds();
     BeforeScreenDraw(false);
-    tr_ShaderProgram_GL& program = ProgramFor(batch_blend_, slot_count_, BatchIsTinted());
-    glBindVertexArray(vertex_array_);
-    ApplyBlend(batch_blend_);
+    tr_ShaderProgram_GL& program = pipeline_.ProgramFor(batch_blend_, slot_count_, BatchIsTinted());
+    pipeline_.UseVertexArray();
+    pipeline_.ApplyBlend(batch_blend_);
     ApplyView(batch_view_, program);
     program.SetListMode(-1);
     for (int slot = 0; slot < slot_count_; ++slot)
-        BindUnit(slot, slots_[slot].texture, slots_[slot].point_sampling);
-    const GLint first = StreamVertices(batch_.data(), batch_quads_ * 4);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quad_indices_);
-    glDrawElementsBaseVertex(GL_TRIANGLES, batch_quads_ * 6, GL_UNSIGNED_SHORT, nullptr, first);
+        pipeline_.BindUnit(slot, slots_[slot].texture, slots_[slot].point_sampling);
+    const GLint first = pipeline_.StreamVertices(batch_.data(), batch_quads_ * 4);
+    pipeline_.DrawQuads(first, batch_quads_);
     ++draw_calls_;
     batch_quads_ = 0;
     slot_count_ = 0;
@@ -467,7 +290,7 @@ int tr_Render_GL::FindOrAddSlot(GLuint texture, bool point_sampling) {
 }
 
 void tr_Render_GL::JoinBatch(int mode, bool opaque, float area) {
-    BlendState wanted = kBlendMixed;
+    tr_BlendState_GL wanted = kBlendMixed;
     switch (mode) {
     case 0:
         wanted = opaque && area >= kOpaqueBatchArea ? kBlendOpaque : kBlendNormal;
@@ -525,7 +348,8 @@ void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr
     const float area = ScreenArea(vertices);
     const bool large = area >= kOwnTexturesArea;
     if (batch_quads_ > 0 &&
-        (!std::equal(view, view + 4, batch_view_) || batch_quads_ >= kMaxBatchQuads ||
+        (!std::equal(view, view + 4, batch_view_) ||
+         batch_quads_ >= tr_DrawPipeline_GL::kMaxBatchQuads ||
          ((large || batch_has_large_) && !BatchHoldsOnly(handle, flags.point_sampling))))
         FlushKeepingNext();
     batch_has_large_ = batch_has_large_ || large;
@@ -555,17 +379,17 @@ void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_Verte
     vertices.Unlock();
     if (indices)
         indices->Unlock();
-    glBindVertexArray(vertex_array_);
+    pipeline_.UseVertexArray();
     int view[4];
     CurrentView(view);
     const int mode = tr_ShaderProgram_GL::ModeIndex(state.blend);
-    const BlendState blend = mode == 0 ? kBlendNormal : (mode == 1 ? kBlendAdd : kBlendMixed);
-    tr_ShaderProgram_GL& program = ProgramFor(blend, 1, true);
-    ApplyBlend(blend);
+    const tr_BlendState_GL blend = mode == 0 ? kBlendNormal : (mode == 1 ? kBlendAdd : kBlendMixed);
+    tr_ShaderProgram_GL& program = pipeline_.ProgramFor(blend, 1, true);
+    pipeline_.ApplyBlend(blend);
     ApplyView(view, program);
     program.SetListMode(mode);
-    BindUnit(0, TextureFor(texture.get(), state.frame), false);
-    PointAttributesAt(static_cast<GLuint>(vertices.GetBuffer()->GetNativeHandle()));
+    pipeline_.BindUnit(0, TextureFor(texture.get(), state.frame), false);
+    pipeline_.PointAttributesAt(static_cast<GLuint>(vertices.GetBuffer()->GetNativeHandle()));
     if (indices) {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER,
                      static_cast<GLuint>(indices->GetBuffer()->GetNativeHandle()));
@@ -608,14 +432,14 @@ void tr_Render_GL::DrawLine(float x0, float y0, float, float x1, float y1, float
     line[0].color = line[1].color = tr_PackColor(state.alpha, red, green, blue);
     line[0].z = line[1].z = tr_ShaderProgram_GL::VertexCode(0, state.blend);
     tr_TransformVertices(line, 2, tr_ShiftToPixelCentres(state.transform, kPixelCentreShift));
-    glBindVertexArray(vertex_array_);
+    pipeline_.UseVertexArray();
     int view[4];
     CurrentView(view);
-    ApplyBlend(kBlendMixed);
-    ApplyView(view, dual_programs_[0]);
-    dual_programs_[0].SetListMode(-1);
-    BindUnit(0, TextureFor(nullptr, 0), true);
-    const GLint first = StreamVertices(line, 2);
+    pipeline_.ApplyBlend(kBlendMixed);
+    ApplyView(view, pipeline_.LineProgram());
+    pipeline_.LineProgram().SetListMode(-1);
+    pipeline_.BindUnit(0, TextureFor(nullptr, 0), true);
+    const GLint first = pipeline_.StreamVertices(line, 2);
     glDrawArrays(GL_LINES, first, 2);
     ++draw_calls_;
 }

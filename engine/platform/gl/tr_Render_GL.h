@@ -1,10 +1,10 @@
 // tr_Render_GL: the renderer on an OpenGL 3.3 core context. The host creates
 // the context, makes it current, then creates this renderer and calls Init
 // with the drawable size; the renderer installs its GL render device while
-// it lives. One shader (texture colour x vertex colour; the white texture
-// stands in for untextured draws), glBlendFuncSeparate per blend mode, two
-// sampler objects (point / linear, GL_REPEAT), framebuffer objects for
-// render targets, viewports flipped for GL's bottom-left origin.
+// it lives. The GL objects draws go through (programs, buffers, samplers,
+// blend state and viewport) are tr_DrawPipeline_GL's; the white texture
+// stands in for untextured draws; framebuffer objects serve render targets;
+// viewports are flipped for GL's bottom-left origin.
 //
 // Quads are transformed on the CPU and queued; those that change no pixel
 // (fully transparent, or wholly outside the view) are dropped there.
@@ -22,6 +22,7 @@
 // and a scissor may limit screen draws.
 #pragma once
 
+#include "engine/platform/gl/tr_DrawPipeline_GL.h"
 #include "engine/platform/gl/tr_RenderDevice_GL.h"
 #include "engine/platform/gl/tr_ScreenKeeper_GL.h"
 #include "engine/platform/gl/tr_ShaderProgram_GL.h"
@@ -66,7 +67,7 @@ public:
     void ClearScreenArea() override;
 
     // False when the shader or buffers could not be made; nothing draws then.
-    bool IsReady() const { return dual_programs_[0].IsReady(); }
+    bool IsReady() const { return pipeline_.IsReady(); }
     // GPU draw calls issued since the last BeginFrame.
     int GetDrawCallCount() const { return draw_calls_; }
     // CPU seconds this thread spent handing batches of quads to GL since the
@@ -75,33 +76,21 @@ public:
     double GetSubmitSeconds() const { return submit_seconds_; }
 
 private:
-    // How a batch blends, from cheapest to most general.
-    enum BlendState { kBlendOpaque, kBlendNormal, kBlendAdd, kBlendMixed };
-
     struct TextureSlot {
         GLuint texture = 0;
         bool point_sampling = false;
     };
 
-    bool CreateDeviceObjects();
-    void DestroyDeviceObjects();
     void Flush();
     // The slot of a texture / sampling pair in the pending batch; -1 when
     // all slots are taken by other pairs.
     int FindOrAddSlot(GLuint texture, bool point_sampling);
     bool BatchHoldsOnly(GLuint texture, bool point_sampling) const;
-    // Copies vertices into the stream buffer; returns the index of the first.
-    GLint StreamVertices(const tr_Vertex* vertices, int count);
-    // Viewport and the program's projection for a floored view rectangle of
-    // the current target; uses the program.
+    // The pipeline's view for the current target.
     void ApplyView(const int view[4], tr_ShaderProgram_GL& program);
-    // The smallest program of the kind a blend state needs reading at least
-    // slots textures; untinted where the quads need no vertex colour.
-    tr_ShaderProgram_GL& ProgramFor(BlendState blend, int slots, bool tinted);
     // Whether a quad of the pending batch is drawn in another colour than
     // white at full alpha.
     bool BatchIsTinted() const;
-    void ApplyBlend(BlendState blend);
     // The blend state of the pending batch once a quad of blend mode index
     // mode, opacity and screen area joins it; a batch that must change state
     // for the quad is flushed first (FlushKeepingNext).
@@ -114,8 +103,6 @@ private:
     // or size change: quads ask for it one by one.
     const int* View();
     GLuint TextureFor(const tr_Texture* texture, int frame) const;
-    void BindUnit(int unit, GLuint texture, bool point_sampling);
-    void PointAttributesAt(GLuint buffer);
     void DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                   tr_IndexList* indices, const tr_DrawState& state);
     // Called before anything reaches the screen: puts the kept picture back
@@ -130,15 +117,7 @@ private:
 
     tr_RenderDevice_GL device_;
     // Programs reading 1, 2, 4 and 8 texture slots.
-    tr_ShaderProgram_GL dual_programs_[4];
-    tr_ShaderProgram_GL plain_programs_[4];
-    tr_ShaderProgram_GL untinted_programs_[4];
-    GLuint vertex_array_ = 0;
-    GLuint stream_buffer_ = 0;
-    GLuint quad_indices_ = 0;
-    GLuint samplers_[2] = {0, 0}; // linear, point
-    GLuint attributes_source_ = 0;
-    int stream_used_ = 0; // vertices written since the stream buffer was orphaned
+    tr_DrawPipeline_GL pipeline_;
 
     // The pending batch: its first 4 * batch_quads_ vertices are queued, the
     // four after them may hold the quad being built.
@@ -149,13 +128,10 @@ private:
     // The batch holds a quad of kOwnTexturesArea or more, so it takes no
     // other texture.
     bool batch_has_large_ = false;
-    BlendState batch_blend_ = kBlendOpaque;
-    int applied_blend_ = -1;
+    tr_BlendState_GL batch_blend_ = kBlendOpaque;
     int batch_view_[4] = {0, 0, 0, 0};
     int view_[4] = {0, 0, 0, 0};
     bool view_known_ = false;
-    int applied_view_[4] = {-1, -1, -1, -1};
-    bool applied_view_to_target_ = false;
     int draw_calls_ = 0;
     double submit_seconds_ = 0.0;
     tr_ScreenKeeper_GL screen_;
