@@ -195,7 +195,7 @@ private:
 } // namespace
 
 bool tr_FrameDraws::AddChangedTriangles(const tr_FrameDraws& previous, const Draw& old_draw,
-                                        const tr_FrameDraws& current, const Draw& new_draw,
+                                        tr_FrameDraws& current, const Draw& new_draw,
                                         tr_DirtyRegion& region) {
     const bool indexed = new_draw.kind == Kind::kIndexed;
     if ((new_draw.kind != Kind::kList && !indexed) || !current.SameSetting(new_draw, old_draw))
@@ -217,7 +217,7 @@ bool tr_FrameDraws::AddChangedTriangles(const tr_FrameDraws& previous, const Dra
     // triangles in the same order in both frames. Many small changes packed
     // into the list's box (a dense swarm) merge into more than the box
     // itself, so the cheaper of the two is marked.
-    tr_DirtyRegion triangles;
+    tr_DirtyRegion& triangles = current.scratch_.triangles;
     triangles.Reset(region.GetWidth(), region.GetHeight());
     const size_t count = std::max(old_triangles.Count(), new_triangles.Count());
     for (size_t t = 0; t < count; ++t) {
@@ -236,7 +236,7 @@ bool tr_FrameDraws::AddChangedTriangles(const tr_FrameDraws& previous, const Dra
         if (has)
             triangles.Add(BoundsOf(is, 3, kShapeMargin, new_draw.view));
     }
-    tr_DirtyRegion boxes;
+    tr_DirtyRegion& boxes = current.scratch_.boxes;
     boxes.Reset(region.GetWidth(), region.GetHeight());
     if (!triangles.IsEmpty()) {
         boxes.Add(old_draw.bounds);
@@ -247,7 +247,7 @@ bool tr_FrameDraws::AddChangedTriangles(const tr_FrameDraws& previous, const Dra
 }
 
 void tr_FrameDraws::AddGap(const tr_FrameDraws& previous, size_t old_begin, size_t old_end,
-                           const tr_FrameDraws& current, size_t new_begin, size_t new_end,
+                           tr_FrameDraws& current, size_t new_begin, size_t new_end,
                            tr_DirtyRegion& region) {
     const std::vector<Draw>& old_draws = previous.draws_;
     const std::vector<Draw>& new_draws = current.draws_;
@@ -274,7 +274,7 @@ void tr_FrameDraws::AddGap(const tr_FrameDraws& previous, size_t old_begin, size
         region.Add(old_draws[next_old].bounds);
 }
 
-void tr_FrameDraws::Diff(const tr_FrameDraws& previous, const tr_FrameDraws& current,
+void tr_FrameDraws::Diff(const tr_FrameDraws& previous, tr_FrameDraws& current,
                          tr_DirtyRegion& region) {
     const std::vector<Draw>& old_draws = previous.draws_;
     const std::vector<Draw>& new_draws = current.draws_;
@@ -298,7 +298,8 @@ void tr_FrameDraws::Diff(const tr_FrameDraws& previous, const tr_FrameDraws& cur
     // that a draw appearing or going in between does not make the draws
     // after it look changed. run[i][j]: the run's length from old draw
     // head + i and new draw head + j on.
-    std::vector<uint16_t> run((rows + 1) * (columns + 1), 0);
+    std::vector<uint16_t>& run = current.scratch_.run;
+    run.assign((rows + 1) * (columns + 1), 0);
     const auto at = [&](size_t i, size_t j) -> uint16_t& { return run[i * (columns + 1) + j]; };
     for (size_t i = rows; i-- > 0;) {
         for (size_t j = columns; j-- > 0;) {

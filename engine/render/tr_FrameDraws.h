@@ -8,6 +8,7 @@
 // before the renderer's device goes. Owned by tr_ChangedOnlyRender.
 #pragma once
 
+#include "engine/render/tr_DirtyRegion.h"
 #include "engine/render/tr_DrawState.h"
 #include "engine/render/tr_Rect.h"
 #include "engine/render/tr_Vertex.h"
@@ -16,7 +17,6 @@
 #include <memory>
 #include <vector>
 
-class tr_DirtyRegion;
 class tr_IndexList;
 class tr_Texture;
 class tr_VertexList;
@@ -79,8 +79,9 @@ public:
     // or changes marks where it was and where it is, and nothing else does.
     // Two lists of triangles that differ only in their geometry mark
     // triangle by triangle.
-    static void Diff(const tr_FrameDraws& previous, const tr_FrameDraws& current,
-                     tr_DirtyRegion& region);
+    // The work space it needs is kept in current, so a renderer diffing
+    // its reused lists frame after frame allocates nothing.
+    static void Diff(const tr_FrameDraws& previous, tr_FrameDraws& current, tr_DirtyRegion& region);
 
 private:
     bool Same(const Draw& mine, const tr_FrameDraws& other, const Draw& theirs) const;
@@ -92,17 +93,26 @@ private:
     // pixels, not the whole area; false (nothing marked) when the draws are
     // not such a pair or an index points past its vertices.
     static bool AddChangedTriangles(const tr_FrameDraws& previous, const Draw& old_draw,
-                                    const tr_FrameDraws& current, const Draw& new_draw,
+                                    tr_FrameDraws& current, const Draw& new_draw,
                                     tr_DirtyRegion& region);
     // Marks the draws of two stretches that share no equal draw: draws of
     // the same setting are paired in order (lists then mark triangle by
     // triangle), the rest mark their bounds.
     static void AddGap(const tr_FrameDraws& previous, size_t old_begin, size_t old_end,
-                       const tr_FrameDraws& current, size_t new_begin, size_t new_end,
+                       tr_FrameDraws& current, size_t new_begin, size_t new_end,
                        tr_DirtyRegion& region);
     void Push(Draw draw);
+
+    // Diff's work space: the alignment table of the two middles and the
+    // regions a changed list is weighed in.
+    struct Scratch {
+        std::vector<uint16_t> run;
+        tr_DirtyRegion triangles;
+        tr_DirtyRegion boxes;
+    };
 
     std::vector<Draw> draws_;
     std::vector<tr_Vertex> vertices_;
     std::vector<uint16_t> indices_;
+    Scratch scratch_;
 };
