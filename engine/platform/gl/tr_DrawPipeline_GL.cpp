@@ -12,22 +12,82 @@ namespace {
 // Vertices the stream buffer holds before it is orphaned.
 const int kStreamVertices = tr_DrawPipeline_GL::kMaxBatchQuads * 4 * 4;
 
+// A program indexed by the flat slot of a quad is only sound where every
+// group of fragment shader invocations lies within one primitive. Mesa's
+// software rasterisers shade triangle by triangle, and gain most from it:
+// they would sample every slot otherwise. GPUs may group fragments of
+// neighbouring triangles, and branch per primitive cheaply.
+bool ShadesOnePrimitiveAtATime() {
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    return renderer && epoxy_has_gl_extension("GL_ARB_gpu_shader5") &&
+           (std::strncmp(renderer, "llvmpipe", 8) == 0 ||
+            std::strncmp(renderer, "softpipe", 8) == 0);
+}
+
+bool ScreenHasAlpha() {
+    GLint bound = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    // Left as it is where the query fails (a single-buffered window): alpha
+    // is then assumed.
+    GLint bits = 8;
+    glGetFramebufferAttachmentParameteriv(GL_DRAW_FRAMEBUFFER, GL_BACK_LEFT,
+                                          GL_FRAMEBUFFER_ATTACHMENT_ALPHA_SIZE, &bits);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(bound));
+    return bits > 0;
+}
+
 } // namespace
+
+bool tr_DrawPipeline_GL::CreatePrograms() {
+    struct Kind {
+        tr_ProgramOutput_GL output;
+        bool tinted;
+    };
+    static const Kind kinds[kKinds] = {{tr_ProgramOutput_GL::kPremultiplied, true},
+                                       {tr_ProgramOutput_GL::kPremultiplied, false},
+                                       {tr_ProgramOutput_GL::kNormalAndAdd, true},
+                                       {tr_ProgramOutput_GL::kNormalAndAdd, false},
+                                       {tr_ProgramOutput_GL::kDualSource, true}};
+    const bool indexed = fast_paths_ && indexes_textures_;
+    for (int kind = 0; kind < kKinds; ++kind) {
+        for (int i = 0; i < 4; ++i) {
+            if (!programs_[kind][i].Create(1 << i, kinds[kind].output, kinds[kind].tinted,
+                                           indexed)) {
+                DestroyPrograms();
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void tr_DrawPipeline_GL::DestroyPrograms() {
+    for (auto& kind : programs_) {
+        for (tr_ShaderProgram_GL& program : kind)
+            program.Destroy();
+    }
+}
+
+void tr_DrawPipeline_GL::SetFastPaths(bool allowed) {
+    if (allowed == fast_paths_)
+        return;
+    fast_paths_ = allowed;
+    if (!IsReady())
+        return;
+    // The programs are made again, indexed or not; the state they are used
+    // with stays.
+    DestroyPrograms();
+    CreatePrograms();
+}
 
 bool tr_DrawPipeline_GL::Create() {
     if (IsReady())
         return true;
-    for (int i = 0; i < 4; ++i) {
-        if (!plain_programs_[i].Create(1 << i, false) || !dual_programs_[i].Create(1 << i, true) ||
-            !untinted_programs_[i].Create(1 << i, false, false)) {
-            for (int j = 0; j < 4; ++j) {
-                plain_programs_[j].Destroy();
-                dual_programs_[j].Destroy();
-                untinted_programs_[j].Destroy();
-            }
-            return false;
-        }
-    }
+    indexes_textures_ = ShadesOnePrimitiveAtATime();
+    screen_has_alpha_ = ScreenHasAlpha();
+    if (!CreatePrograms())
+        return false;
 
     glGenVertexArrays(1, &vertex_array_);
     glBindVertexArray(vertex_array_);
@@ -67,11 +127,7 @@ void tr_DrawPipeline_GL::Destroy() {
     glDeleteBuffers(1, &quad_indices_);
     glDeleteBuffers(1, &stream_buffer_);
     glDeleteVertexArrays(1, &vertex_array_);
-    for (int i = 0; i < 4; ++i) {
-        plain_programs_[i].Destroy();
-        dual_programs_[i].Destroy();
-        untinted_programs_[i].Destroy();
-    }
+    DestroyPrograms();
     samplers_[0] = samplers_[1] = 0;
     quad_indices_ = stream_buffer_ = vertex_array_ = 0;
 }
@@ -111,8 +167,9 @@ tr_ShaderProgram_GL& tr_DrawPipeline_GL::ProgramFor(tr_BlendState_GL blend, int 
     while (index < 3 && (1 << index) < slots)
         ++index;
     if (blend == kBlendMixed)
-        return dual_programs_[index];
-    return tinted ? plain_programs_[index] : untinted_programs_[index];
+        return programs_[kDual][index];
+    const int kind = blend == kBlendNormalAdd ? kNormalAdd : kPlain;
+    return programs_[tinted ? kind : kind + 1][index];
 }
 
 void tr_DrawPipeline_GL::ApplyBlend(tr_BlendState_GL blend) {
@@ -129,6 +186,7 @@ void tr_DrawPipeline_GL::ApplyBlend(tr_BlendState_GL blend) {
     case kBlendOpaque:
         break;
     case kBlendNormal:
+    case kBlendNormalAdd:
         glBlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
         break;
     case kBlendAdd:

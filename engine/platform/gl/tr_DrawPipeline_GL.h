@@ -1,9 +1,12 @@
 // tr_DrawPipeline_GL: the GL objects every draw of tr_Render_GL goes through,
 // and the state last applied to them so that a draw changes only what
-// differs: the shader programs (plain, untinted and dual-source, each reading
-// 1, 2, 4 or 8 texture slots), the vertex array, the stream buffer that quads
-// and lines are written into, the index buffer shared by all batches of
-// quads, the point and linear samplers, the blend state and the viewport.
+// differs: the shader programs (plain and normal-and-add, each tinted or
+// untinted, and dual-source, each reading 1, 2, 4 or 8 texture slots), the
+// vertex array, the stream buffer that quads and lines are written into, the
+// index buffer shared by all batches of quads, the point and linear
+// samplers, the blend state and the viewport. It also knows what the driver
+// and the screen allow: indexed programs on software rasterisers, and the
+// normal-and-add blend state on a screen without alpha.
 // Owned by tr_Render_GL; Create and Destroy with its GL context current.
 #pragma once
 
@@ -12,8 +15,10 @@
 
 #include <epoxy/gl.h>
 
-// How a batch blends, from cheapest to most general.
-enum tr_BlendState_GL { kBlendOpaque, kBlendNormal, kBlendAdd, kBlendMixed };
+// How a batch blends, from cheapest to most general. kBlendNormalAdd mixes
+// the normal and additive modes without dual source (on the screen alone:
+// additive quads leave its alpha as it was).
+enum tr_BlendState_GL { kBlendOpaque, kBlendNormal, kBlendAdd, kBlendNormalAdd, kBlendMixed };
 
 class tr_DrawPipeline_GL {
 public:
@@ -28,13 +33,23 @@ public:
     // False, holding nothing, when a program could not be made.
     bool Create();
     void Destroy();
-    bool IsReady() const { return dual_programs_[0].IsReady(); }
+    bool IsReady() const { return programs_[kDual][0].IsReady(); }
+    // With fast paths (the default) batches of several textures are drawn by
+    // indexed programs and kBlendNormalAdd is offered where the driver and
+    // the screen allow; without them by the programs that branch per slot,
+    // and kBlendMixed, which any driver draws the same way.
+    void SetFastPaths(bool allowed);
+    // Whether a batch of normal and additive quads drawn to the screen (or
+    // to a render target) may use kBlendNormalAdd.
+    bool SharesNormalAndAdd(bool to_target) const {
+        return fast_paths_ && !to_target && !screen_has_alpha_;
+    }
 
     // The smallest program of the kind a blend state needs reading at least
     // slots textures; untinted where the quads need no vertex colour.
     tr_ShaderProgram_GL& ProgramFor(tr_BlendState_GL blend, int slots, bool tinted);
     // Lines: one slot, any blend mode.
-    tr_ShaderProgram_GL& LineProgram() { return dual_programs_[0]; }
+    tr_ShaderProgram_GL& LineProgram() { return programs_[kDual][0]; }
     void ApplyBlend(tr_BlendState_GL blend);
     // The next ApplyBlend sets its state whatever was applied before.
     void ForgetBlend() { applied_blend_ = -1; }
@@ -55,9 +70,15 @@ public:
     void DrawQuads(GLint first, int quads);
 
 private:
-    tr_ShaderProgram_GL dual_programs_[4];
-    tr_ShaderProgram_GL plain_programs_[4];
-    tr_ShaderProgram_GL untinted_programs_[4];
+    enum ProgramKind { kPlain, kPlainUntinted, kNormalAdd, kNormalAddUntinted, kDual, kKinds };
+
+    bool CreatePrograms();
+    void DestroyPrograms();
+
+    tr_ShaderProgram_GL programs_[kKinds][4];
+    bool fast_paths_ = true;
+    bool indexes_textures_ = false; // the driver may index sampler arrays per quad
+    bool screen_has_alpha_ = true;
     GLuint vertex_array_ = 0;
     GLuint stream_buffer_ = 0;
     GLuint quad_indices_ = 0;

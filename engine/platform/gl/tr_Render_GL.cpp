@@ -247,6 +247,11 @@ GLuint tr_Render_GL::TextureFor(const tr_Texture* texture, int frame) const {
     return white ? static_cast<GLuint>(white->GetNativeHandle()) : 0;
 }
 
+void tr_Render_GL::SetFastPaths(bool allowed) {
+    Flush();
+    pipeline_.SetFastPaths(allowed);
+}
+
 void tr_Render_GL::ApplyView(const int view[4], tr_ShaderProgram_GL& program) {
     pipeline_.ApplyView(view, program, static_cast<int>(screen_height_), render_target_active_);
 }
@@ -308,16 +313,19 @@ void tr_Render_GL::JoinBatch(int mode, bool opaque, float area) {
     if (wanted == batch_blend_)
         return;
     // Blending leaves an opaque quad as it is, so an opaque quad may join
-    // any batch of the normal mode; the reverse would blend the large
-    // opaque quads the batch holds.
-    if (wanted == kBlendOpaque && (batch_blend_ == kBlendNormal || batch_blend_ == kBlendMixed))
+    // any batch that blends its quads in the normal mode; the reverse would
+    // blend the large opaque quads the batch holds.
+    if (wanted == kBlendOpaque && batch_blend_ != kBlendAdd)
         return;
     if (batch_blend_ == kBlendOpaque) {
         FlushKeepingNext();
         batch_blend_ = wanted;
         return;
     }
-    batch_blend_ = kBlendMixed;
+    const bool normal_or_add = wanted != kBlendMixed && batch_blend_ != kBlendMixed;
+    batch_blend_ = normal_or_add && pipeline_.SharesNormalAndAdd(render_target_active_)
+                       ? kBlendNormalAdd
+                       : kBlendMixed;
 }
 
 void tr_Render_GL::FlushKeepingNext() {

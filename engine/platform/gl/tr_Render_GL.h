@@ -11,8 +11,9 @@
 // Consecutive quads go to the GPU in one draw call as long as the view
 // rectangle stays the same and they use at most eight texture / sampling
 // pairs. A batch of one blend mode uses that mode's plain blend state, a
-// batch of large opaque quads none at all; mixed modes share the dual-source
-// state (tr_ShaderProgram_GL). Anything that could change what a queued quad
+// batch of large opaque quads none at all; normal and additive quads on a
+// screen without alpha share the normal state, other mixed modes the
+// dual-source state (tr_ShaderProgram_GL). Anything that could change what a queued quad
 // shows (another kind of draw, a target switch, a texture write or
 // deletion, the end of a frame, a read-back) sends the queue first.
 //
@@ -68,6 +69,11 @@ public:
 
     // False when the shader or buffers could not be made; nothing draws then.
     bool IsReady() const { return pipeline_.IsReady(); }
+    // On by default: the programs and blend states that only some drivers
+    // and screens allow (tr_DrawPipeline_GL::SetFastPaths). Off draws every
+    // batch of mixed textures or modes the way any driver does, which the
+    // fast paths must match.
+    void SetFastPaths(bool allowed);
     // GPU draw calls issued since the last BeginFrame.
     int GetDrawCallCount() const { return draw_calls_; }
     // CPU seconds this thread spent handing batches of quads to GL since the

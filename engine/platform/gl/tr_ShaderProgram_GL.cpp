@@ -40,42 +40,53 @@ void main() {
 // Alpha is always c.a + dst.a * (1 - c.a). The dual-source program weighs
 // the terms by the quad's mode instead of branching on it: a software
 // rasteriser runs every branch for every fragment. The weights are 0 or 1,
-// so the results are exactly those of the table. The plain program writes
-// the normal and additive source term alone; the blend state supplies the
-// rest.
-std::string FragmentShader(int slots, bool dual_source, bool tinted) {
-    std::string source = R"(#version 330 core
-in vec4 v_color;
+// so the results are exactly those of the table. The other programs write
+// the normal and additive source term alone and leave the rest to the blend
+// state; the normal-and-add program writes alpha 0 for additive quads (their
+// weight of alpha in the factor), so that (ONE, ONE_MINUS_SRC_ALPHA) gives
+// both rows of the table in colour.
+std::string FragmentShader(int slots, tr_ProgramOutput_GL output, bool tinted, bool indexed) {
+    std::string source = "#version 330 core\n";
+    if (indexed)
+        source += "#extension GL_ARB_gpu_shader5 : require\n";
+    source += R"(in vec4 v_color;
 in vec2 v_uv;
 flat in int v_slot;
 flat in vec4 v_mode_weights;
 uniform sampler2D u_textures[)" +
-                         std::to_string(slots) + "];\n";
-    source += dual_source ? R"(layout(location = 0, index = 0) out vec4 o_color;
+              std::to_string(slots) + "];\n";
+    source += output == tr_ProgramOutput_GL::kDualSource
+                  ? R"(layout(location = 0, index = 0) out vec4 o_color;
 layout(location = 0, index = 1) out vec4 o_factor;
 )"
-                          : "layout(location = 0) out vec4 o_color;\n";
+                  : "layout(location = 0) out vec4 o_color;\n";
     source += "vec4 Sample() {\n";
-    for (int slot = 0; slot + 1 < slots; ++slot) {
-        source += "    if (v_slot == " + std::to_string(slot) + ") return texture(u_textures[" +
-                  std::to_string(slot) + "], v_uv);\n";
+    if (indexed) {
+        source += "    return texture(u_textures[v_slot], v_uv);\n";
+    } else {
+        for (int slot = 0; slot + 1 < slots; ++slot) {
+            source += "    if (v_slot == " + std::to_string(slot) + ") return texture(u_textures[" +
+                      std::to_string(slot) + "], v_uv);\n";
+        }
+        source += "    return texture(u_textures[" + std::to_string(slots - 1) + "], v_uv);\n";
     }
-    source += "    return texture(u_textures[" + std::to_string(slots - 1) + "], v_uv);\n";
-    if (!dual_source) {
-        source += tinted ? "}\nvoid main() {\n    vec4 c = Sample() * v_color;\n"
-                         : "}\nvoid main() {\n    vec4 c = Sample();\n";
-        source += "    o_color = vec4(c.rgb * c.a, c.a);\n}\n";
-        return source;
-    }
-    source += R"(}
-void main() {
-    vec4 c = Sample() * v_color;
-    vec4 w = v_mode_weights;
+    source += tinted ? "}\nvoid main() {\n    vec4 c = Sample() * v_color;\n"
+                     : "}\nvoid main() {\n    vec4 c = Sample();\n";
+    switch (output) {
+    case tr_ProgramOutput_GL::kPremultiplied:
+        source += "    o_color = vec4(c.rgb * c.a, c.a);\n";
+        break;
+    case tr_ProgramOutput_GL::kNormalAndAdd:
+        source += "    o_color = vec4(c.rgb * c.a, c.a * v_mode_weights.y);\n";
+        break;
+    case tr_ProgramOutput_GL::kDualSource:
+        source += R"(    vec4 w = v_mode_weights;
     o_color = vec4(c.rgb * (c.a * w.x), c.a);
     o_factor = vec4(vec3(c.a * w.y) + c.rgb * w.z + (1.0 - c.rgb) * w.w, c.a);
-}
 )";
-    return source;
+        break;
+    }
+    return source + "}\n";
 }
 
 GLuint CompileShader(GLenum kind, const char* source) {
@@ -106,11 +117,13 @@ void tr_ShaderProgram_GL::Destroy() {
     program_ = 0;
 }
 
-bool tr_ShaderProgram_GL::Create(int slots, bool dual_source, bool tinted) {
+bool tr_ShaderProgram_GL::Create(int slots, tr_ProgramOutput_GL output, bool tinted, bool indexed) {
     if (program_)
         return true;
     slots = std::max(1, std::min(slots, kTextureSlots));
-    const std::string fragment_source = FragmentShader(slots, dual_source, tinted || dual_source);
+    const bool dual_source = output == tr_ProgramOutput_GL::kDualSource;
+    const std::string fragment_source =
+        FragmentShader(slots, output, tinted || dual_source, indexed && slots > 1);
     const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
     const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragment_source.c_str());
     if (!vertex || !fragment) {

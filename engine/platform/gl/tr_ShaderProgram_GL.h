@@ -6,16 +6,24 @@
 // modes and of several textures share one draw call. A plain program writes
 // only the premultiplied colour, for batches of one blend mode drawn with
 // that mode's ordinary blend state (or none, when opaque), which software
-// rasterisers shade at a fraction of the cost. Each program samples a fixed
-// number of texture slots; the renderer keeps one per slot count and kind
-// and uses the smallest that fits, since software rasterisers pay for every
-// slot a shader could read. An untinted plain program leaves out the vertex
+// rasterisers shade at a fraction of the cost. A normal-and-add program does
+// the same for batches mixing only those two modes, at the price of leaving
+// destination alpha unchanged under additive quads (for a screen without
+// alpha). Each program samples a fixed number of texture slots; the renderer
+// keeps one per slot count and kind and uses the smallest that fits, since
+// software rasterisers pay for every slot a shader could read unless the
+// program is indexed: it then reads the quad's slot alone, which is sound
+// only where no group of fragment shader invocations spans two primitives
+// (see tr_DrawPipeline_GL). An untinted program leaves out the vertex
 // colour, for batches whose quads are all drawn in white at full alpha (most
 // pictures): a software rasteriser then neither interpolates nor multiplies
 // it per fragment. Owned by tr_Render_GL; needs the GL context current.
 #pragma once
 
 #include <epoxy/gl.h>
+
+// What a program writes, for the blend state it is drawn with.
+enum class tr_ProgramOutput_GL { kPremultiplied, kNormalAndAdd, kDualSource };
 
 class tr_ShaderProgram_GL {
 public:
@@ -24,9 +32,10 @@ public:
     ~tr_ShaderProgram_GL();
 
     // Compiles and links a program reading up to slots textures (1 to
-    // kTextureSlots), dual-source or plain, tinted by the vertex colour or
-    // not (plain programs only); false (with a log line) on failure.
-    bool Create(int slots, bool dual_source, bool tinted = true);
+    // kTextureSlots), tinted by the vertex colour or not (dual-source
+    // programs always are), indexed or branching per slot; indexed needs
+    // GL_ARB_gpu_shader5. False (with a log line) on failure.
+    bool Create(int slots, tr_ProgramOutput_GL output, bool tinted, bool indexed);
     void Destroy();
     bool IsReady() const { return program_ != 0; }
     void Use() const { glUseProgram(program_); }
