@@ -40,26 +40,24 @@ bool ScreenHasAlpha() {
 } // namespace
 
 bool tr_DrawPipeline_GL::CreatePrograms() {
-    struct Kind {
-        tr_ProgramOutput_GL output;
-        bool tinted;
-    };
-    static const Kind kinds[kKinds] = {{tr_ProgramOutput_GL::kPremultiplied, true},
-                                       {tr_ProgramOutput_GL::kPremultiplied, false},
-                                       {tr_ProgramOutput_GL::kNormalAndAdd, true},
-                                       {tr_ProgramOutput_GL::kNormalAndAdd, false},
-                                       {tr_ProgramOutput_GL::kDualSource, true}};
-    const bool indexed = fast_paths_ && indexes_textures_;
-    for (int kind = 0; kind < kKinds; ++kind) {
-        for (int i = 0; i < 4; ++i) {
-            if (!programs_[kind][i].Create(1 << i, kinds[kind].output, kinds[kind].tinted,
-                                           indexed)) {
-                DestroyPrograms();
-                return false;
-            }
-        }
+    using Output = tr_ProgramOutput_GL;
+    static const tr_ProgramKind_GL kinds[kKinds] = {{Output::kPremultiplied, true},
+                                                    {Output::kPremultiplied, false},
+                                                    {Output::kNormalAndAdd, true},
+                                                    {Output::kNormalAndAdd, false},
+                                                    {Output::kDualSource, true}};
+    bool made =
+        list_programs_[0].Create(1, kinds[kPlain]) && list_programs_[1].Create(1, kinds[kDual]);
+    for (int kind = 0; kind < kKinds && made; ++kind) {
+        tr_ProgramKind_GL batch_kind = kinds[kind];
+        batch_kind.colour_per_quad = fast_paths_;
+        batch_kind.indexed = fast_paths_ && indexes_textures_;
+        for (int i = 0; i < 4 && made; ++i)
+            made = programs_[kind][i].Create(1 << i, batch_kind);
     }
-    return true;
+    if (!made)
+        DestroyPrograms();
+    return made;
 }
 
 void tr_DrawPipeline_GL::DestroyPrograms() {
@@ -67,6 +65,8 @@ void tr_DrawPipeline_GL::DestroyPrograms() {
         for (tr_ShaderProgram_GL& program : kind)
             program.Destroy();
     }
+    for (tr_ShaderProgram_GL& program : list_programs_)
+        program.Destroy();
 }
 
 void tr_DrawPipeline_GL::SetFastPaths(bool allowed) {
@@ -75,8 +75,7 @@ void tr_DrawPipeline_GL::SetFastPaths(bool allowed) {
     fast_paths_ = allowed;
     if (!IsReady())
         return;
-    // The programs are made again, indexed or not; the state they are used
-    // with stays.
+    // The programs are made again; the state they are used with stays.
     DestroyPrograms();
     CreatePrograms();
 }

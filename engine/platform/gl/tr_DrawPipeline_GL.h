@@ -1,7 +1,8 @@
 // tr_DrawPipeline_GL: the GL objects every draw of tr_Render_GL goes through,
 // and the state last applied to them so that a draw changes only what
-// differs: the shader programs (plain and normal-and-add, each tinted or
-// untinted, and dual-source, each reading 1, 2, 4 or 8 texture slots), the
+// differs: the shader programs (for batches: plain and normal-and-add, each
+// tinted or untinted, and dual-source, each reading 1, 2, 4 or 8 texture
+// slots; for vertex lists and lines: plain and dual-source), the
 // vertex array, the stream buffer that quads and lines are written into, the
 // index buffer shared by all batches of quads, the point and linear
 // samplers, the blend state and the viewport. It also knows what the driver
@@ -34,10 +35,11 @@ public:
     bool Create();
     void Destroy();
     bool IsReady() const { return programs_[kDual][0].IsReady(); }
-    // With fast paths (the default) batches of several textures are drawn by
-    // indexed programs and kBlendNormalAdd is offered where the driver and
-    // the screen allow; without them by the programs that branch per slot,
-    // and kBlendMixed, which any driver draws the same way.
+    // With fast paths (the default) batches take the colour of one vertex
+    // per quad, batches of several textures are drawn by indexed programs and
+    // kBlendNormalAdd is offered, where the driver and the screen allow;
+    // without them batches interpolate the colour, branch per slot and use
+    // kBlendMixed, which any driver draws the same way.
     void SetFastPaths(bool allowed);
     // Whether a batch of normal and additive quads drawn to the screen (or
     // to a render target) may use kBlendNormalAdd.
@@ -48,8 +50,13 @@ public:
     // The smallest program of the kind a blend state needs reading at least
     // slots textures; untinted where the quads need no vertex colour.
     tr_ShaderProgram_GL& ProgramFor(tr_BlendState_GL blend, int slots, bool tinted);
+    // Client vertex lists (one slot, colour interpolated) in a blend state
+    // of one mode.
+    tr_ShaderProgram_GL& ListProgram(tr_BlendState_GL blend) {
+        return list_programs_[blend == kBlendMixed ? 1 : 0];
+    }
     // Lines: one slot, any blend mode.
-    tr_ShaderProgram_GL& LineProgram() { return programs_[kDual][0]; }
+    tr_ShaderProgram_GL& LineProgram() { return list_programs_[1]; }
     void ApplyBlend(tr_BlendState_GL blend);
     // The next ApplyBlend sets its state whatever was applied before.
     void ForgetBlend() { applied_blend_ = -1; }
@@ -75,7 +82,8 @@ private:
     bool CreatePrograms();
     void DestroyPrograms();
 
-    tr_ShaderProgram_GL programs_[kKinds][4];
+    tr_ShaderProgram_GL programs_[kKinds][4]; // batches of quads, by 1, 2, 4 and 8 slots
+    tr_ShaderProgram_GL list_programs_[2];    // plain and dual-source
     bool fast_paths_ = true;
     bool indexes_textures_ = false; // the driver may index sampler arrays per quad
     bool screen_has_alpha_ = true;

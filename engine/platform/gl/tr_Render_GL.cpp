@@ -392,7 +392,7 @@ void tr_Render_GL::DrawList(const std::shared_ptr<tr_Texture>& texture, tr_Verte
     CurrentView(view);
     const int mode = tr_ShaderProgram_GL::ModeIndex(state.blend);
     const tr_BlendState_GL blend = mode == 0 ? kBlendNormal : (mode == 1 ? kBlendAdd : kBlendMixed);
-    tr_ShaderProgram_GL& program = pipeline_.ProgramFor(blend, 1, true);
+    tr_ShaderProgram_GL& program = pipeline_.ListProgram(blend);
     pipeline_.ApplyBlend(blend);
     ApplyView(view, program);
     program.SetListMode(mode);

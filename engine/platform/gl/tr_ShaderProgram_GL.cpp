@@ -8,14 +8,12 @@
 
 namespace {
 
-const char* kVertexShader = R"(#version 330 core
-layout(location = 0) in vec3 a_position;
-layout(location = 1) in vec4 a_color;
-layout(location = 2) in vec2 a_uv;
-uniform vec4 u_projection;
-uniform int u_list_mode;
-out vec4 v_color;
-out vec2 v_uv;
+// The qualifier of the colour passed from vertex to fragment.
+const char* ColourQualifier(bool colour_per_quad) {
+    return colour_per_quad ? "flat " : "";
+}
+
+const char* kVertexShaderEnd = R"(out vec2 v_uv;
 flat out int v_slot;
 flat out vec4 v_mode_weights;
 // Per blend mode: weight of the source term, and of alpha, colour and
@@ -32,6 +30,17 @@ void main() {
 }
 )";
 
+std::string VertexShader(bool colour_per_quad) {
+    return std::string(R"(#version 330 core
+layout(location = 0) in vec3 a_position;
+layout(location = 1) in vec4 a_color;
+layout(location = 2) in vec2 a_uv;
+uniform vec4 u_projection;
+uniform int u_list_mode;
+)") + ColourQualifier(colour_per_quad) +
+           "out vec4 v_color;\n" + kVertexShaderEnd;
+}
+
 // Destination colour = source term + destination x (1 - factor):
 // normal   c.a * c.rgb + dst * (1 - c.a)
 // add      c.a * c.rgb + dst
@@ -45,10 +54,13 @@ void main() {
 // state; the normal-and-add program writes alpha 0 for additive quads (their
 // weight of alpha in the factor), so that (ONE, ONE_MINUS_SRC_ALPHA) gives
 // both rows of the table in colour.
-std::string FragmentShader(int slots, tr_ProgramOutput_GL output, bool tinted, bool indexed) {
+std::string FragmentShader(int slots, const tr_ProgramKind_GL& kind) {
+    const tr_ProgramOutput_GL output = kind.output;
+    const bool indexed = kind.indexed && slots > 1;
     std::string source = "#version 330 core\n";
     if (indexed)
         source += "#extension GL_ARB_gpu_shader5 : require\n";
+    source += ColourQualifier(kind.colour_per_quad);
     source += R"(in vec4 v_color;
 in vec2 v_uv;
 flat in int v_slot;
@@ -70,6 +82,7 @@ layout(location = 0, index = 1) out vec4 o_factor;
         }
         source += "    return texture(u_textures[" + std::to_string(slots - 1) + "], v_uv);\n";
     }
+    const bool tinted = kind.tinted || output == tr_ProgramOutput_GL::kDualSource;
     source += tinted ? "}\nvoid main() {\n    vec4 c = Sample() * v_color;\n"
                      : "}\nvoid main() {\n    vec4 c = Sample();\n";
     switch (output) {
@@ -117,14 +130,13 @@ void tr_ShaderProgram_GL::Destroy() {
     program_ = 0;
 }
 
-bool tr_ShaderProgram_GL::Create(int slots, tr_ProgramOutput_GL output, bool tinted, bool indexed) {
+bool tr_ShaderProgram_GL::Create(int slots, const tr_ProgramKind_GL& kind) {
     if (program_)
         return true;
     slots = std::max(1, std::min(slots, kTextureSlots));
-    const bool dual_source = output == tr_ProgramOutput_GL::kDualSource;
-    const std::string fragment_source =
-        FragmentShader(slots, output, tinted || dual_source, indexed && slots > 1);
-    const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
+    const std::string vertex_source = VertexShader(kind.colour_per_quad);
+    const std::string fragment_source = FragmentShader(slots, kind);
+    const GLuint vertex = CompileShader(GL_VERTEX_SHADER, vertex_source.c_str());
     const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragment_source.c_str());
     if (!vertex || !fragment) {
         glDeleteShader(vertex);

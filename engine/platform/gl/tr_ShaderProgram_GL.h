@@ -17,7 +17,9 @@
 // (see tr_DrawPipeline_GL). An untinted program leaves out the vertex
 // colour, for batches whose quads are all drawn in white at full alpha (most
 // pictures): a software rasteriser then neither interpolates nor multiplies
-// it per fragment. Owned by tr_Render_GL; needs the GL context current.
+// it per fragment; programs for quads alone may take the colour of one
+// vertex instead (tr_ProgramKind_GL). Owned by tr_Render_GL; needs the GL
+// context current.
 #pragma once
 
 #include <epoxy/gl.h>
@@ -25,17 +27,28 @@
 // What a program writes, for the blend state it is drawn with.
 enum class tr_ProgramOutput_GL { kPremultiplied, kNormalAndAdd, kDualSource };
 
+// What a program reads and writes.
+struct tr_ProgramKind_GL {
+    tr_ProgramOutput_GL output = tr_ProgramOutput_GL::kPremultiplied;
+    // Multiplies by the vertex colour (dual-source programs always do).
+    bool tinted = true;
+    // Takes the colour of one vertex instead of interpolating it: the same
+    // for quads, whose corners share one colour, and a software rasteriser
+    // then does no work for it per fragment.
+    bool colour_per_quad = false;
+    // Reads the quad's slot alone; needs GL_ARB_gpu_shader5.
+    bool indexed = false;
+};
+
 class tr_ShaderProgram_GL {
 public:
     static constexpr int kTextureSlots = 8;
 
     ~tr_ShaderProgram_GL();
 
-    // Compiles and links a program reading up to slots textures (1 to
-    // kTextureSlots), tinted by the vertex colour or not (dual-source
-    // programs always are), indexed or branching per slot; indexed needs
-    // GL_ARB_gpu_shader5. False (with a log line) on failure.
-    bool Create(int slots, tr_ProgramOutput_GL output, bool tinted, bool indexed);
+    // Compiles and links a program of a kind reading up to slots textures
+    // (1 to kTextureSlots); false (with a log line) on failure.
+    bool Create(int slots, const tr_ProgramKind_GL& kind);
     void Destroy();
     bool IsReady() const { return program_ != 0; }
     void Use() const { glUseProgram(program_); }

@@ -4,6 +4,7 @@
 // on the screen and into a render target, within one level per channel.
 #include "engine/platform/gl/tr_Render_GL.h"
 #include "engine/render/tr_GeneratedTexture.h"
+#include "engine/render/tr_VertexList.h"
 
 #include "tests/support/GlRenderTest.h"
 
@@ -147,6 +148,34 @@ TEST_F(FastPathsGLTest, MixedBatchesLookTheSameOnBothPaths) {
         EXPECT_EQ(differing, 0) << c.what;
         // The quads did draw: the frame is not the bare background.
         EXPECT_NE(general[static_cast<size_t>(45) * kWidth + 100], general[5]) << c.what;
+    }
+}
+
+// Quads take one corner's colour on the fast paths; vertex lists, whose
+// corners differ, still blend their colours across each triangle.
+TEST_F(FastPathsGLTest, VertexListsBlendTheirCornerColours) {
+    tr_VertexList vertices;
+    ASSERT_TRUE(vertices.Create(6));
+    // Red on the left edge, blue on the right, over 20..120 x 20..60.
+    const float corners[6][2] = {{20, 20}, {120, 20}, {20, 60}, {120, 20}, {20, 60}, {120, 60}};
+    for (const auto& c : corners) {
+        const float right = c[0] > 100 ? 1.0f : 0.0f;
+        vertices.AddVertex(c[0], c[1], 0, 0, 1 - right, 0, right, 1);
+    }
+    for (bool fast : {true, false}) {
+        render_->SetFastPaths(fast);
+        render_->BeginFrame();
+        render_->BeginDraw();
+        render_->DrawVertexList(nullptr, vertices, tr_DrawState());
+        render_->EndDraw();
+        render_->EndFrame();
+        std::vector<uint32_t> frame;
+        int width = 0;
+        int height = 0;
+        ASSERT_TRUE(render_->ReadFrame(frame, width, height));
+        const uint32_t middle = frame[static_cast<size_t>(40) * width + 70];
+        EXPECT_NEAR(static_cast<int>((middle >> 16) & 0xFF), 128, 3) << "fast " << fast;
+        EXPECT_NEAR(static_cast<int>(middle & 0xFF), 128, 3) << "fast " << fast;
     }
 }
 
