@@ -120,7 +120,9 @@ bool tr_DrawPipeline_GL::Create() {
 }
 
 void tr_DrawPipeline_GL::Destroy() {
-    if (!IsReady())
+    // Not IsReady: programs that could not be made again by SetFastPaths
+    // leave the rest held.
+    if (vertex_array_ == 0)
         return;
     glDeleteSamplers(2, samplers_);
     glDeleteBuffers(1, &quad_indices_);
