@@ -173,7 +173,7 @@ void BuildFrame(int count, float t, bool points, std::vector<tr_Vertex>& quads,
 class Scene {
 public:
     bool Create() {
-        if (!quad_program_.Create(1, false, true))
+        if (!quad_program_.Create(1, tr_ProgramKind_GL{}))
             return false;
         quad_program_.Use();
         quad_program_.SetProjection(2.0f / kWidth, -2.0f / kHeight, -1.0f, 1.0f);
