@@ -74,7 +74,9 @@ public:
     // (with a log line) trees deeper than kMaxTreeDepth levels: every walk
     // over the tree (update, draw, input, deletion, resource loading)
     // recurses once per level, so the cap bounds the stack they need.
-    // Children stay sorted by ascending z, equal z in attach order.
+    // Children stay sorted by ascending z, equal z in attach order: a child
+    // joins after the siblings of equal z, and a list whose z values changed
+    // since it was last sorted is stably sorted again.
     static constexpr int kMaxTreeDepth = 1000;
     static void AddChild(tr_Object* parent, tr_Object* child);
     static tr_Object* RemoveChild(tr_Object* parent, tr_Object* child, bool recursive);
@@ -125,7 +127,7 @@ public:
     float GetPosY() const { return pos_[1]; }
     float GetPosZ() const { return pos_[2]; }
     void SetPosition(float x, float y);
-    void SetPosZ(float z) { pos_[2] = z; }
+    void SetPosZ(float z);
     float GetAngle() const { return angle_; }
     void SetAngle(float angle);
     float GetScaleX() const { return scale_[0]; }
@@ -228,8 +230,13 @@ private:
     void ApplyModifiers(float dt);
     void ApplyModifier(const tr_Modifier& modifier, const float value[3]);
     void ApplyAttribute(const std::string& attribute, float value);
+    // Tells the parent its child list may be out of z order.
+    void ZChanged();
 
     std::shared_ptr<tr_Object*> anchor_;
     bool pending_delete_ = false;
     bool has_modifier_results_ = false; // offsets or colours differ from neutral
+    // No child's z changed since the list was last sorted, so a new child can
+    // go straight to its place.
+    bool children_in_order_ = true;
 };
