@@ -25,18 +25,22 @@ tr_Matrix LocalTimes(const tr_Matrix& local, const tr_Matrix& other) {
 
 } // namespace
 
+const tr_Matrix& tr_Object::CachedLocalMatrix() {
+    if (local_dirty_) {
+        local_cache_ = tr_MakeTransform(pos_[0] + pos_offset_[0], pos_[1] + pos_offset_[1],
+                                        angle_ + angle_offset_, scale_[0] * scale_factor_[0],
+                                        scale_[1] * scale_factor_[1]);
+        local_dirty_ = false;
+    }
+    return local_cache_;
+}
+
 tr_Matrix tr_Object::LocalMatrix(int mode) {
     const float x = pos_[0] + pos_offset_[0];
     const float y = pos_[1] + pos_offset_[1];
     switch (mode) {
     case 0:
-        if (local_dirty_) {
-            local_cache_ =
-                tr_MakeTransform(x, y, angle_ + angle_offset_, scale_[0] * scale_factor_[0],
-                                 scale_[1] * scale_factor_[1]);
-            local_dirty_ = false;
-        }
-        return local_cache_;
+        return CachedLocalMatrix();
     case 1:
         return tr_MakeTransform(x, y, 0.0f, scale_[0] * scale_factor_[0],
                                 scale_[1] * scale_factor_[1]);
@@ -68,11 +72,16 @@ tr_Matrix tr_Object::WorldMatrix(tr_Object* object, const tr_Matrix& local,
     } else {
         world = local;
     }
-    if (mode != 3 && tr_InputFocus::Dragged().Is(object)) {
+    if (mode != 3)
+        PlaceIfDragged(object, world);
+    return world;
+}
+
+void tr_Object::PlaceIfDragged(const tr_Object* object, tr_Matrix& world) {
+    if (tr_InputFocus::Dragged().Is(object)) {
         world[12] = object->drag_pos_[0];
         world[13] = object->drag_pos_[1];
     }
-    return world;
 }
 
 tr_Matrix tr_Object::ComputeWorldTransform(tr_Object* object) {
@@ -86,15 +95,28 @@ tr_Matrix tr_Object::ComputeWorldTransform(tr_Object* object) {
 }
 
 tr_DrawState tr_Object::ComputeDrawState(tr_Object* object, const tr_DrawState& parent, int mode) {
-    tr_DrawState state = object->own_state_;
-    const tr_DrawState& mod = object->mod_state_;
-    state.alpha = mod.alpha * state.alpha * parent.alpha;
-    state.red = mod.red * state.red * parent.red;
-    state.green = mod.green * state.green * parent.green;
-    state.blue = mod.blue * state.blue * parent.blue;
-    state.transform = WorldMatrix(object, object->LocalMatrix(mode), parent.transform, mode);
-    object->world_ = state.transform;
-    return state;
+    // Runs for every object drawn: the usual case (mode 0, full attach) is
+    // worked out here without copying the local matrix, the world matrix is
+    // made once, in place, and the state is built field by field rather than
+    // copied from the own state and patched.
+    if (mode == 0 && object->attach_type_ == TR_ATTACH_FULL) {
+        object->world_ = LocalTimes(object->CachedLocalMatrix(), parent.transform);
+        PlaceIfDragged(object, object->world_);
+    } else {
+        object->world_ = WorldMatrix(object, object->LocalMatrix(mode), parent.transform, mode);
+    }
+    const tr_DrawState& own = object->own_state_;
+    const ModifierColor& mod = object->mod_state_;
+    return tr_DrawState{mod.alpha * own.alpha * parent.alpha,
+                        mod.red * own.red * parent.red,
+                        mod.green * own.green * parent.green,
+                        mod.blue * own.blue * parent.blue,
+                        own.frame,
+                        own.offset_x,
+                        own.offset_y,
+                        own.offset_z,
+                        own.blend,
+                        object->world_};
 }
 
 tr_Rect tr_Object::GetScreenCropRect(const tr_Matrix& world) const {
