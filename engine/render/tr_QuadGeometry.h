@@ -10,6 +10,7 @@
 #include "engine/render/tr_Rect.h"
 #include "engine/render/tr_Vertex.h"
 
+class tr_DeviceTexture;
 class tr_Texture;
 
 struct tr_QuadGeometry {
@@ -32,6 +33,9 @@ struct tr_QuadGeometry {
     struct Flags {
         bool point_sampling = false;
         bool opaque = false;
+        // The texture's device texture for the state's frame; null draws
+        // untextured.
+        const tr_DeviceTexture* device = nullptr;
     };
     static bool BuildInto(const tr_Texture* texture, const tr_DrawState& state,
                           const tr_Matrix* transform, tr_Vertex* out, Flags& quad_flags);
