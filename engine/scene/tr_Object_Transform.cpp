@@ -10,17 +10,19 @@ namespace {
 // local * other for a local matrix made by tr_MakeTransform (2D affine: rows
 // (a, b, 0, 0), (c, d, 0, 0), (0, 0, 1, 0), (tx, ty, 0, 1)); equal to the
 // full product for any other, at a third of the cost. Runs for every object
-// drawn or hit-tested.
-tr_Matrix LocalTimes(const tr_Matrix& local, const tr_Matrix& other) {
-    tr_Matrix r;
+// drawn or hit-tested, so it writes straight into the matrix kept (out may
+// be neither input: the rows are stored once all are made).
+inline void LocalTimes(const tr_Matrix& local, const tr_Matrix& other, tr_Matrix& out) {
+    float rows[16];
     for (int col = 0; col < 4; ++col) {
-        r.m[col] = local.m[0] * other.m[col] + local.m[1] * other.m[4 + col];
-        r.m[4 + col] = local.m[4] * other.m[col] + local.m[5] * other.m[4 + col];
-        r.m[8 + col] = other.m[8 + col];
-        r.m[12 + col] =
+        rows[col] = local.m[0] * other.m[col] + local.m[1] * other.m[4 + col];
+        rows[4 + col] = local.m[4] * other.m[col] + local.m[5] * other.m[4 + col];
+        rows[8 + col] = other.m[8 + col];
+        rows[12 + col] =
             local.m[12] * other.m[col] + local.m[13] * other.m[4 + col] + other.m[12 + col];
     }
-    return r;
+    for (int i = 0; i < 16; ++i)
+        out.m[i] = rows[i];
 }
 
 } // namespace
@@ -56,7 +58,7 @@ tr_Matrix tr_Object::WorldMatrix(tr_Object* object, const tr_Matrix& local,
     tr_Matrix world;
     const int attach = object->attach_type_;
     if (attach == TR_ATTACH_FULL) {
-        world = LocalTimes(local, parent_matrix);
+        LocalTimes(local, parent_matrix, world);
     } else if (attach >= TR_ATTACH_NO_ROTATION && attach <= TR_ATTACH_NONE_OF_PARENT) {
         tr_Matrix partial;
         tr_Matrix grandparent_world;
@@ -68,7 +70,7 @@ tr_Matrix tr_Object::WorldMatrix(tr_Object* object, const tr_Matrix& local,
             if (parent->parent_)
                 grandparent_world = parent->parent_->world_;
         }
-        world = LocalTimes(local, partial * grandparent_world);
+        LocalTimes(local, partial * grandparent_world, world);
     } else {
         world = local;
     }
@@ -100,7 +102,7 @@ tr_DrawState tr_Object::ComputeDrawState(tr_Object* object, const tr_DrawState& 
     // made once, in place, and the state is built field by field rather than
     // copied from the own state and patched.
     if (mode == 0 && object->attach_type_ == TR_ATTACH_FULL) {
-        object->world_ = LocalTimes(object->CachedLocalMatrix(), parent.transform);
+        LocalTimes(object->CachedLocalMatrix(), parent.transform, object->world_);
         PlaceIfDragged(object, object->world_);
     } else {
         object->world_ = WorldMatrix(object, object->LocalMatrix(mode), parent.transform, mode);
