@@ -6,8 +6,9 @@
 // frames after the warm-up frames: the mean frame time; the main thread's
 // CPU time for the draw (scene traversal, vertex building and submission),
 // split into the engine's part per sprite and GL's part (a software
-// rasteriser shades and bins vertices while it takes a batch); and the heap
-// allocations the draw made per frame.
+// rasteriser shades and bins vertices while it takes a batch); the heap
+// allocations the draw made per frame; and the wall time taken to build the
+// scene (making and attaching the sprites) and to delete it.
 //
 // Usage: bench_sprite_scene [frames=300] [warmup=30] [largest=20000]
 //        [single|mixed] [64|8] [count]
@@ -70,11 +71,14 @@ struct Result {
     double submit_cpu_ms = 0.0;
     double allocations = 0.0;
     int draw_calls = 0;
+    double setup_ms = 0.0;
+    double teardown_ms = 0.0;
 };
 
 Result RunScene(BenchWindow& window, tr_Render_GL& render, const std::string& folder, int count,
                 float scale, bool mixed, int frames, int warmup) {
     tr_Object* root = tr_EngineCore::Get()->GetScene().GetDisplayRoot();
+    const Clock::time_point setup_start = Clock::now();
     std::vector<tr_Sprite*> sprites;
     sprites.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
@@ -88,6 +92,7 @@ Result RunScene(BenchWindow& window, tr_Render_GL& render, const std::string& fo
     }
 
     Result result;
+    result.setup_ms = std::chrono::duration<double, std::milli>(Clock::now() - setup_start).count();
     double frame_total = 0.0;
     double draw_total = 0.0;
     double submit_total = 0.0;
@@ -124,7 +129,10 @@ Result RunScene(BenchWindow& window, tr_Render_GL& render, const std::string& fo
     result.draw_cpu_ms = draw_total / frames;
     result.submit_cpu_ms = submit_total / frames;
     result.allocations = static_cast<double>(allocation_total) / frames;
+    const Clock::time_point teardown_start = Clock::now();
     tr_Object::DeleteChildren(root);
+    result.teardown_ms =
+        std::chrono::duration<double, std::milli>(Clock::now() - teardown_start).count();
     return result;
 }
 
@@ -175,8 +183,9 @@ int main(int argc, char** argv) {
         tr_ResourceRegistry registry;
         std::printf("%d frames after %d warm-up frames, %dx%d, swap interval 0\n", frames, warmup,
                     kWidth, kHeight);
-        std::printf("%-8s %7s %6s %10s %12s %13s %10s %8s %6s\n", "variant", "sprites", "scale",
-                    "frame ms", "draw CPU ms", "engine us/spr", "GL CPU ms", "allocs/f", "calls");
+        std::printf("%-8s %7s %6s %10s %12s %13s %10s %8s %6s %9s %9s\n", "variant", "sprites",
+                    "scale", "frame ms", "draw CPU ms", "engine us/spr", "GL CPU ms", "allocs/f",
+                    "calls", "setup ms", "delete ms");
         for (bool mixed : {false, true}) {
             if (!only_variant.empty() && only_variant != (mixed ? "mixed" : "single"))
                 continue;
@@ -189,10 +198,11 @@ int main(int argc, char** argv) {
                         continue;
                     const Result r =
                         RunScene(window, render, folder, count, scale, mixed, frames, warmup);
-                    std::printf("%-8s %7d %6.3f %10.3f %12.3f %13.3f %10.3f %8.1f %6d\n",
-                                mixed ? "mixed" : "single", count, scale, r.frame_ms, r.draw_cpu_ms,
-                                (r.draw_cpu_ms - r.submit_cpu_ms) * 1000.0 / count, r.submit_cpu_ms,
-                                r.allocations, r.draw_calls);
+                    std::printf(
+                        "%-8s %7d %6.3f %10.3f %12.3f %13.3f %10.3f %8.1f %6d %9.1f %9.1f\n",
+                        mixed ? "mixed" : "single", count, scale, r.frame_ms, r.draw_cpu_ms,
+                        (r.draw_cpu_ms - r.submit_cpu_ms) * 1000.0 / count, r.submit_cpu_ms,
+                        r.allocations, r.draw_calls, r.setup_ms, r.teardown_ms);
                     std::fflush(stdout);
                 }
             }

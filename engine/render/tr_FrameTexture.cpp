@@ -82,6 +82,12 @@ tr_DeviceTexture* tr_FrameTexture::GetDeviceTexture(int index) const {
     return frame->texture->GetDeviceTexture(0);
 }
 
+void tr_FrameTexture::GetQuad(const tr_DrawState& state, Quad& quad) const {
+    quad.rect = tr_FrameTexture::GetRect(state);
+    quad.uv = tr_FrameTexture::GetUV(state);
+    quad.device = tr_FrameTexture::GetDeviceTexture(state.frame);
+}
+
 bool tr_FrameTexture::HitTest(float x, float y, const tr_DrawState& state) const {
     const tr_Rect rect = GetRect(state);
     float local_x = 0.0f;

@@ -28,6 +28,7 @@ public:
     tr_Rect GetUV(const tr_DrawState& state) const override;
     bool HitTest(float x, float y, const tr_DrawState& state) const override;
     tr_DeviceTexture* GetDeviceTexture(int frame) const override;
+    void GetQuad(const tr_DrawState& state, Quad& quad) const override;
 
     int GetFrameCount() const { return static_cast<int>(frames_.size()); }
     // Null when index is out of range.

@@ -45,13 +45,19 @@ bool tr_QuadGeometry::BuildInto(const tr_Texture* texture, const tr_DrawState& s
                                 const tr_Matrix* transform, tr_Vertex* out, Flags& quad_flags) {
     if (!texture || state.alpha < 0.0f || state.alpha > 1.0f)
         return false;
-    const tr_Rect rect = texture->GetRect(state);
-    const tr_Rect uv = texture->GetUV(state);
+    tr_Texture::Quad quad;
+    texture->GetQuad(state, quad);
+    const tr_Rect& rect = quad.rect;
+    const tr_Rect& uv = quad.uv;
+    quad_flags.device = quad.device;
     const float x0 = rect.x + state.offset_x;
     const float x1 = x0 + rect.w;
     const float y0 = rect.y + state.offset_y;
     const float y1 = y0 + rect.h;
-    quad_flags.point_sampling = tr_IsPixelExact(state.transform, x0, y0, x1, y1);
+    // A turned quad fails the first test of tr_IsPixelExact; asked here, it
+    // spares every moving sprite the call.
+    const tr_Matrix& m = state.transform;
+    quad_flags.point_sampling = m[1] == 0.0f && m[4] == 0.0f && tr_IsPixelExact(m, x0, y0, x1, y1);
     quad_flags.opaque =
         texture->IsOpaque() && state.blend == TR_BLEND_NORMAL && tr_PackChannel(state.alpha) == 255;
 
@@ -60,14 +66,14 @@ bool tr_QuadGeometry::BuildInto(const tr_Texture* texture, const tr_DrawState& s
     if (transform) {
         // The sums of tr_Matrix::TransformPoint, each product shared by the
         // two corners on its edge: the same positions for half the products.
-        const tr_Matrix& m = *transform;
-        const float xa[2] = {x0 * m[0], x1 * m[0]};
-        const float xb[2] = {x0 * m[1], x1 * m[1]};
-        const float ya[2] = {y0 * m[4], y1 * m[4]};
-        const float yb[2] = {y0 * m[5], y1 * m[5]};
+        const tr_Matrix& t = *transform;
+        const float xa[2] = {x0 * t[0], x1 * t[0]};
+        const float xb[2] = {x0 * t[1], x1 * t[1]};
+        const float ya[2] = {y0 * t[4], y1 * t[4]};
+        const float yb[2] = {y0 * t[5], y1 * t[5]};
         for (int i = 0; i < 4; ++i) {
-            xs[i] = xa[i & 1] + ya[i >> 1] + m[12];
-            ys[i] = xb[i & 1] + yb[i >> 1] + m[13];
+            xs[i] = xa[i & 1] + ya[i >> 1] + t[12];
+            ys[i] = xb[i & 1] + yb[i >> 1] + t[13];
         }
     }
     const uint32_t color = tr_PackColor(state.alpha, state.red, state.green, state.blue);

@@ -10,6 +10,7 @@
 #include "engine/render/tr_Rect.h"
 #include "engine/render/tr_Vertex.h"
 
+class tr_DeviceTexture;
 class tr_Texture;
 
 struct tr_QuadGeometry {
@@ -32,6 +33,9 @@ struct tr_QuadGeometry {
     struct Flags {
         bool point_sampling = false;
         bool opaque = false;
+        // The texture's device texture for the state's frame; null draws
+        // untextured.
+        const tr_DeviceTexture* device = nullptr;
     };
     static bool BuildInto(const tr_Texture* texture, const tr_DrawState& state,
                           const tr_Matrix* transform, tr_Vertex* out, Flags& quad_flags);
@@ -53,17 +57,24 @@ inline bool tr_IsInvisible(const tr_DrawState& state) {
 
 // Whether the transformed vertices all lie beyond one edge of the view
 // rectangle (x, y, w, h), so that nothing of them can be seen. Inline, like
-// tr_TransformVertices: called with a constant count for every quad drawn,
-// the loops unroll into straight code.
+// tr_TransformVertices: called with a constant count for every quad drawn.
+// Most quads are seen, and then their first vertex is beyond no edge: that
+// answer comes after four comparisons.
 inline bool tr_IsOutsideView(const tr_Vertex* vertices, int count, const int view[4]) {
+    const float left_edge = static_cast<float>(view[0]);
+    const float right_edge = static_cast<float>(view[0] + view[2]);
+    const float top_edge = static_cast<float>(view[1]);
+    const float bottom_edge = static_cast<float>(view[1] + view[3]);
     bool left = true, right = true, above = true, below = true;
     for (int i = 0; i < count; ++i) {
-        left = left && vertices[i].x <= view[0];
-        right = right && vertices[i].x >= view[0] + view[2];
-        above = above && vertices[i].y <= view[1];
-        below = below && vertices[i].y >= view[1] + view[3];
+        left = left && vertices[i].x <= left_edge;
+        right = right && vertices[i].x >= right_edge;
+        above = above && vertices[i].y <= top_edge;
+        below = below && vertices[i].y >= bottom_edge;
+        if (!(left || right || above || below))
+            return false;
     }
-    return left || right || above || below;
+    return true;
 }
 
 // The draw matrix with shift subtracted from its translation. Direct3D 9

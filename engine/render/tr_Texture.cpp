@@ -100,6 +100,12 @@ tr_DeviceTexture* tr_Texture::GetDeviceTexture(int) const {
     return device_.get();
 }
 
+void tr_Texture::GetQuad(const tr_DrawState& state, Quad& quad) const {
+    quad.rect = tr_Texture::GetRect(state);
+    quad.uv = tr_Texture::GetUV(state);
+    quad.device = device_.get();
+}
+
 namespace {
 
 // Even-odd crossing test of (x, y) against the polygon of n corners.

@@ -28,6 +28,15 @@ public:
     virtual bool HitTest(float x, float y, const tr_DrawState& state) const;
     // Device texture for a frame; null means the draw is untextured.
     virtual tr_DeviceTexture* GetDeviceTexture(int frame) const;
+    // GetRect, GetUV and GetDeviceTexture of one draw in a single call, as
+    // every quad drawn needs all three: a subclass that overrides any of them
+    // overrides this too.
+    struct Quad {
+        tr_Rect rect;
+        tr_Rect uv;
+        tr_DeviceTexture* device = nullptr;
+    };
+    virtual void GetQuad(const tr_DrawState& state, Quad& quad) const;
 
     float GetWidth() const { return width_; }
     float GetHeight() const { return height_; }

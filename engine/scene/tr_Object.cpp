@@ -67,9 +67,7 @@ tr_Object::~tr_Object() {
     tr_SceneTraversal::ObjectDestroyed(this);
 
     modifiers_.clear();
-    // Each child unlinks itself from this list as it dies.
-    while (!children_.empty())
-        delete children_.front();
+    DeleteChildren(this);
     if (parent_)
         RemoveChild(parent_, this, false);
 }
@@ -99,7 +97,8 @@ void tr_Object::Load(tr_SLHelper& helper) {
     helper.ReadString("name", name_);
     helper.ReadFloat("pos_x", pos_[0]);
     helper.ReadFloat("pos_y", pos_[1]);
-    helper.ReadFloat("pos_z", pos_[2]);
+    if (helper.ReadFloat("pos_z", pos_[2]))
+        ZChanged();
     helper.ReadFloat("ang", angle_);
     helper.ReadFloat("scale_x", scale_[0]);
     helper.ReadFloat("scale_y", scale_[1]);
@@ -241,6 +240,16 @@ void tr_Object::SetPosition(float x, float y) {
     pos_[0] = x;
     pos_[1] = y;
     local_dirty_ = true;
+}
+
+void tr_Object::SetPosZ(float z) {
+    pos_[2] = z;
+    ZChanged();
+}
+
+void tr_Object::ZChanged() {
+    if (parent_)
+        parent_->children_in_order_ = false;
 }
 
 void tr_Object::SetAngle(float angle) {

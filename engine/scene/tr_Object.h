@@ -74,7 +74,9 @@ public:
     // (with a log line) trees deeper than kMaxTreeDepth levels: every walk
     // over the tree (update, draw, input, deletion, resource loading)
     // recurses once per level, so the cap bounds the stack they need.
-    // Children stay sorted by ascending z, equal z in attach order.
+    // Children stay sorted by ascending z, equal z in attach order: a child
+    // joins after the siblings of equal z, and a list whose z values changed
+    // since it was last sorted is stably sorted again.
     static constexpr int kMaxTreeDepth = 1000;
     static void AddChild(tr_Object* parent, tr_Object* child);
     static tr_Object* RemoveChild(tr_Object* parent, tr_Object* child, bool recursive);
@@ -125,7 +127,7 @@ public:
     float GetPosY() const { return pos_[1]; }
     float GetPosZ() const { return pos_[2]; }
     void SetPosition(float x, float y);
-    void SetPosZ(float z) { pos_[2] = z; }
+    void SetPosZ(float z);
     float GetAngle() const { return angle_; }
     void SetAngle(float angle);
     float GetScaleX() const { return scale_[0]; }
@@ -135,7 +137,14 @@ public:
     void SetAlpha(float alpha) { own_state_.alpha = alpha; }
     void SetColor(float red, float green, float blue);
     const tr_DrawState& GetOwnState() const { return own_state_; }
-    const tr_DrawState& GetModifierState() const { return mod_state_; }
+    // The colour factors the keyframe modifiers apply on top of the own state.
+    struct ModifierColor {
+        float alpha = 1.0f;
+        float red = 1.0f;
+        float green = 1.0f;
+        float blue = 1.0f;
+    };
+    const ModifierColor& GetModifierState() const { return mod_state_; }
     int GetBlendMode() const { return own_state_.blend; }
     void SetBlendMode(int blend) { own_state_.blend = blend; }
     int GetAttachType() const { return attach_type_; }
@@ -183,6 +192,8 @@ public:
 protected:
     // Local matrix for a mode (see ComputeDrawState); mode 0 uses the cache.
     tr_Matrix LocalMatrix(int mode);
+    // The local matrix of mode 0, brought up to date.
+    const tr_Matrix& CachedLocalMatrix();
 
     // What every draw reads comes first, so that a walk over many objects
     // touches as few cache lines of each as it can; names, event code and
@@ -202,6 +213,9 @@ protected:
     bool input_rect_defined_ = false;
     bool drag_ = false;
     bool realdrag_ = false;
+    // Set while a deletion waits for the running tree walk to end (see
+    // MarkPendingDelete).
+    bool pending_delete_ = false;
     int attach_type_ = TR_ATTACH_FULL;
     float pos_[3] = {0.0f, 0.0f, 0.0f};
     float angle_ = 0.0f;
@@ -210,7 +224,7 @@ protected:
     float angle_offset_ = 0.0f;
     float scale_factor_[2] = {1.0f, 1.0f};
     tr_DrawState own_state_;
-    tr_DrawState mod_state_;
+    ModifierColor mod_state_;
     tr_Matrix local_cache_;
     tr_Matrix world_;
 
@@ -225,11 +239,17 @@ protected:
 private:
     static tr_Matrix WorldMatrix(tr_Object* object, const tr_Matrix& local,
                                  const tr_Matrix& parent_matrix, int mode);
+    // Moves world's translation to the drag position while object is dragged.
+    static void PlaceIfDragged(const tr_Object* object, tr_Matrix& world);
     void ApplyModifiers(float dt);
     void ApplyModifier(const tr_Modifier& modifier, const float value[3]);
     void ApplyAttribute(const std::string& attribute, float value);
+    // Tells the parent its child list may be out of z order.
+    void ZChanged();
 
     std::shared_ptr<tr_Object*> anchor_;
-    bool pending_delete_ = false;
     bool has_modifier_results_ = false; // offsets or colours differ from neutral
+    // No child's z changed since the list was last sorted, so a new child can
+    // go straight to its place.
+    bool children_in_order_ = true;
 };

@@ -71,7 +71,7 @@ void tr_Object::ApplyModifiers(float dt) {
     pos_offset_[0] = pos_offset_[1] = pos_offset_[2] = 0.0f;
     angle_offset_ = 0.0f;
     scale_factor_[0] = scale_factor_[1] = 1.0f;
-    mod_state_ = tr_DrawState();
+    mod_state_ = ModifierColor();
     has_modifier_results_ = !modifiers_.empty();
     if (!has_modifier_results_) {
         local_dirty_ = true;

@@ -10,33 +10,39 @@ namespace {
 // local * other for a local matrix made by tr_MakeTransform (2D affine: rows
 // (a, b, 0, 0), (c, d, 0, 0), (0, 0, 1, 0), (tx, ty, 0, 1)); equal to the
 // full product for any other, at a third of the cost. Runs for every object
-// drawn or hit-tested.
-tr_Matrix LocalTimes(const tr_Matrix& local, const tr_Matrix& other) {
-    tr_Matrix r;
+// drawn or hit-tested, so it writes straight into the matrix kept (out may
+// be neither input: the rows are stored once all are made).
+inline void LocalTimes(const tr_Matrix& local, const tr_Matrix& other, tr_Matrix& out) {
+    float rows[16];
     for (int col = 0; col < 4; ++col) {
-        r.m[col] = local.m[0] * other.m[col] + local.m[1] * other.m[4 + col];
-        r.m[4 + col] = local.m[4] * other.m[col] + local.m[5] * other.m[4 + col];
-        r.m[8 + col] = other.m[8 + col];
-        r.m[12 + col] =
+        rows[col] = local.m[0] * other.m[col] + local.m[1] * other.m[4 + col];
+        rows[4 + col] = local.m[4] * other.m[col] + local.m[5] * other.m[4 + col];
+        rows[8 + col] = other.m[8 + col];
+        rows[12 + col] =
             local.m[12] * other.m[col] + local.m[13] * other.m[4 + col] + other.m[12 + col];
     }
-    return r;
+    for (int i = 0; i < 16; ++i)
+        out.m[i] = rows[i];
 }
 
 } // namespace
+
+const tr_Matrix& tr_Object::CachedLocalMatrix() {
+    if (local_dirty_) {
+        local_cache_ = tr_MakeTransform(pos_[0] + pos_offset_[0], pos_[1] + pos_offset_[1],
+                                        angle_ + angle_offset_, scale_[0] * scale_factor_[0],
+                                        scale_[1] * scale_factor_[1]);
+        local_dirty_ = false;
+    }
+    return local_cache_;
+}
 
 tr_Matrix tr_Object::LocalMatrix(int mode) {
     const float x = pos_[0] + pos_offset_[0];
     const float y = pos_[1] + pos_offset_[1];
     switch (mode) {
     case 0:
-        if (local_dirty_) {
-            local_cache_ =
-                tr_MakeTransform(x, y, angle_ + angle_offset_, scale_[0] * scale_factor_[0],
-                                 scale_[1] * scale_factor_[1]);
-            local_dirty_ = false;
-        }
-        return local_cache_;
+        return CachedLocalMatrix();
     case 1:
         return tr_MakeTransform(x, y, 0.0f, scale_[0] * scale_factor_[0],
                                 scale_[1] * scale_factor_[1]);
@@ -52,7 +58,7 @@ tr_Matrix tr_Object::WorldMatrix(tr_Object* object, const tr_Matrix& local,
     tr_Matrix world;
     const int attach = object->attach_type_;
     if (attach == TR_ATTACH_FULL) {
-        world = LocalTimes(local, parent_matrix);
+        LocalTimes(local, parent_matrix, world);
     } else if (attach >= TR_ATTACH_NO_ROTATION && attach <= TR_ATTACH_NONE_OF_PARENT) {
         tr_Matrix partial;
         tr_Matrix grandparent_world;
@@ -64,15 +70,20 @@ tr_Matrix tr_Object::WorldMatrix(tr_Object* object, const tr_Matrix& local,
             if (parent->parent_)
                 grandparent_world = parent->parent_->world_;
         }
-        world = LocalTimes(local, partial * grandparent_world);
+        LocalTimes(local, partial * grandparent_world, world);
     } else {
         world = local;
     }
-    if (mode != 3 && tr_InputFocus::Dragged().Is(object)) {
+    if (mode != 3)
+        PlaceIfDragged(object, world);
+    return world;
+}
+
+void tr_Object::PlaceIfDragged(const tr_Object* object, tr_Matrix& world) {
+    if (tr_InputFocus::Dragged().Is(object)) {
         world[12] = object->drag_pos_[0];
         world[13] = object->drag_pos_[1];
     }
-    return world;
 }
 
 tr_Matrix tr_Object::ComputeWorldTransform(tr_Object* object) {
@@ -86,15 +97,28 @@ tr_Matrix tr_Object::ComputeWorldTransform(tr_Object* object) {
 }
 
 tr_DrawState tr_Object::ComputeDrawState(tr_Object* object, const tr_DrawState& parent, int mode) {
-    tr_DrawState state = object->own_state_;
-    const tr_DrawState& mod = object->mod_state_;
-    state.alpha = mod.alpha * state.alpha * parent.alpha;
-    state.red = mod.red * state.red * parent.red;
-    state.green = mod.green * state.green * parent.green;
-    state.blue = mod.blue * state.blue * parent.blue;
-    state.transform = WorldMatrix(object, object->LocalMatrix(mode), parent.transform, mode);
-    object->world_ = state.transform;
-    return state;
+    // Runs for every object drawn: the usual case (mode 0, full attach) is
+    // worked out here without copying the local matrix, the world matrix is
+    // made once, in place, and the state is built field by field rather than
+    // copied from the own state and patched.
+    if (mode == 0 && object->attach_type_ == TR_ATTACH_FULL) {
+        LocalTimes(object->CachedLocalMatrix(), parent.transform, object->world_);
+        PlaceIfDragged(object, object->world_);
+    } else {
+        object->world_ = WorldMatrix(object, object->LocalMatrix(mode), parent.transform, mode);
+    }
+    const tr_DrawState& own = object->own_state_;
+    const ModifierColor& mod = object->mod_state_;
+    return tr_DrawState{mod.alpha * own.alpha * parent.alpha,
+                        mod.red * own.red * parent.red,
+                        mod.green * own.green * parent.green,
+                        mod.blue * own.blue * parent.blue,
+                        own.frame,
+                        own.offset_x,
+                        own.offset_y,
+                        own.offset_z,
+                        own.blend,
+                        object->world_};
 }
 
 tr_Rect tr_Object::GetScreenCropRect(const tr_Matrix& world) const {

@@ -54,6 +54,11 @@ bool LowerZ(float a, float b) {
     return !std::isnan(b) && a < b;
 }
 
+// LowerZ between two objects' z, for the algorithms over a child list.
+bool ObjectLowerZ(const tr_Object* a, const tr_Object* b) {
+    return LowerZ(a->GetPosZ(), b->GetPosZ());
+}
+
 } // namespace
 
 void tr_Object::AddChild(tr_Object* parent, tr_Object* child) {
@@ -73,8 +78,14 @@ void tr_Object::AddChild(tr_Object* parent, tr_Object* child) {
     if (child->parent_)
         RemoveChild(child->parent_, child, false);
     child->parent_ = parent;
-    parent->children_.push_back(child);
-    parent->SortChildren();
+    std::vector<tr_Object*>& list = parent->children_;
+    if (parent->children_in_order_) {
+        // Binary search: attaching thousands of siblings stays n log n.
+        list.insert(std::upper_bound(list.begin(), list.end(), child, ObjectLowerZ), child);
+    } else {
+        list.push_back(child);
+        parent->SortChildren();
+    }
     tr_NameRegistry::Enter(child->name_, child);
 }
 
@@ -98,10 +109,16 @@ tr_Object* tr_Object::RemoveChild(tr_Object* parent, tr_Object* child, bool recu
 void tr_Object::DeleteChildren(tr_Object* object) {
     if (!object)
         return;
+    // The list is taken whole, so that no child's removal shifts the rest
+    // (quadratic for thousands); a destructor that attaches new children
+    // brings the loop round again.
     while (!object->children_.empty()) {
-        tr_Object* child = object->children_.front();
-        RemoveChild(object, child, false);
-        delete child;
+        std::vector<tr_Object*> doomed;
+        doomed.swap(object->children_);
+        for (tr_Object* child : doomed) {
+            child->parent_ = nullptr;
+            delete child;
+        }
     }
 }
 
@@ -131,19 +148,18 @@ void tr_Object::Attach(tr_Object* parent, tr_Object* child) {
 void tr_Object::SortChildren() {
     // Runs for every object every frame: the usual, sorted case costs one
     // pass and no allocation.
-    const auto by_z = [](const tr_Object* a, const tr_Object* b) {
-        return LowerZ(a->pos_[2], b->pos_[2]);
-    };
     std::vector<tr_Object*>& list = children_;
-    const auto unsorted = std::is_sorted_until(list.begin(), list.end(), by_z);
+    children_in_order_ = true;
+    const auto unsorted = std::is_sorted_until(list.begin(), list.end(), ObjectLowerZ);
     if (unsorted == list.end())
         return;
     if (unsorted + 1 == list.end()) {
         // Only the last child (the one just attached) is out of place: it goes
         // after the children of equal z.
-        const auto place = std::upper_bound(list.begin(), list.end() - 1, list.back(), by_z);
+        const auto place =
+            std::upper_bound(list.begin(), list.end() - 1, list.back(), ObjectLowerZ);
         std::rotate(place, list.end() - 1, list.end());
         return;
     }
-    std::stable_sort(list.begin(), list.end(), by_z);
+    std::stable_sort(list.begin(), list.end(), ObjectLowerZ);
 }

@@ -240,9 +240,12 @@ bool tr_Render_GL::BatchIsTinted() const {
 }
 
 GLuint tr_Render_GL::TextureFor(const tr_Texture* texture, int frame) const {
-    const tr_DeviceTexture* device = texture ? texture->GetDeviceTexture(frame) : nullptr;
-    if (device && device->GetNativeHandle())
-        return static_cast<GLuint>(device->GetNativeHandle());
+    return HandleFor(texture ? texture->GetDeviceTexture(frame) : nullptr);
+}
+
+GLuint tr_Render_GL::HandleFor(const tr_DeviceTexture* device) const {
+    if (const uintptr_t handle = device ? device->GetNativeHandle() : 0)
+        return static_cast<GLuint>(handle);
     const tr_DeviceTexture* white = white_texture_ ? white_texture_->GetDeviceTexture(0) : nullptr;
     return white ? static_cast<GLuint>(white->GetNativeHandle()) : 0;
 }
@@ -352,7 +355,7 @@ void tr_Render_GL::DrawQuad(const std::shared_ptr<tr_Texture>& texture, const tr
     const int* view = View();
     if (tr_IsOutsideView(vertices, 4, view))
         return;
-    const GLuint handle = TextureFor(texture.get(), state.frame);
+    const GLuint handle = HandleFor(flags.device);
     const float area = ScreenArea(vertices);
     const bool large = area >= kOwnTexturesArea;
     if (batch_quads_ > 0 &&

@@ -109,6 +109,8 @@ private:
     // or size change: quads ask for it one by one.
     const int* View();
     GLuint TextureFor(const tr_Texture* texture, int frame) const;
+    // The GL texture of a device texture; the white texture's for null.
+    GLuint HandleFor(const tr_DeviceTexture* device) const;
     void DrawList(const std::shared_ptr<tr_Texture>& texture, tr_VertexList& vertices,
                   tr_IndexList* indices, const tr_DrawState& state);
     // Called before anything reaches the screen: puts the kept picture back

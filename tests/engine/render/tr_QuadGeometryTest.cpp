@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <iterator>
 
@@ -69,10 +70,17 @@ TEST(QuadGeometryTest, QuadsBeyondAnEdgeOfTheViewAreOutside) {
         bool outside;
     };
     const Case cases[] = {
-        {"inside", 20, 30, 40, 40, false},          {"over the left edge", 0, 30, 11, 40, false},
-        {"left of it", -30, 30, 10, 40, true},      {"right of it", 110, 30, 200, 40, true},
-        {"above it", 20, 0, 40, 20, true},          {"below it", 20, 70, 40, 90, true},
+        {"inside", 20, 30, 40, 40, false},
+        {"over the left edge", 0, 30, 11, 40, false},
+        {"left of it", -30, 30, 10, 40, true},
+        {"right of it", 110, 30, 200, 40, true},
+        {"above it", 20, 0, 40, 20, true},
+        {"below it", 20, 70, 40, 90, true},
         {"around it", -100, -100, 500, 500, false},
+        {"a corner beyond two edges, the rest left of it", -30, -30, 5, 40, true},
+        {"a corner beyond two edges, the rest above it", -30, -30, 60, 10, true},
+        {"a corner beyond two edges, the rest inside", -30, -30, 60, 40, false},
+        {"not a number", std::nanf(""), 30, 40, 40, false},
     };
     for (const Case& c : cases) {
         tr_Vertex quad[4];

@@ -106,4 +106,70 @@ TEST(tr_ObjectDeepTree, ThousandsOfSiblingsSortByZStably) {
     }
 }
 
+// Attaching puts the list in the order a stable sort by z of the list with
+// the new child last would give, also after children's z changed since the
+// last sort (a script moving a layer, a loaded z). Steps: {z, -1} attaches
+// a child of z, {z, i} gives child i (attach order) z without re-sorting.
+TEST(tr_ObjectDeepTree, AttachAfterZChangesKeepsTheStableSortOrder) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const std::vector<std::vector<std::pair<float, int>>> cases = {
+        {{1, -1}, {0, -1}, {1, -1}, {0, -1}, {1, -1}},
+        {{3, -1}, {2, -1}, {1, -1}, {0, -1}},
+        {{0, -1}, {0, -1}, {0, -1}, {5, 0}, {0, -1}, {-1, -1}},
+        {{1, -1}, {2, -1}, {3, -1}, {9, 0}, {-9, 2}, {2, -1}, {2, -1}},
+        {{nan, -1}, {1, -1}, {nan, -1}, {1, 0}, {nan, 1}, {0, -1}, {nan, -1}},
+        {{2, -1}, {2, -1}, {2, 1}, {1, 0}, {2, -1}, {1, 1}, {1, -1}},
+    };
+    for (size_t c = 0; c < cases.size(); ++c) {
+        SCOPED_TRACE(c);
+        tr_Object parent("parent");
+        std::vector<tr_Object*> attached;
+        std::vector<tr_Object*> model;
+        for (const auto& [z, target] : cases[c]) {
+            if (target >= 0) {
+                attached[static_cast<size_t>(target)]->SetPosZ(z);
+                continue;
+            }
+            tr_Object* child = new tr_Object("c" + std::to_string(attached.size()));
+            child->SetPosZ(z);
+            tr_Object::AddChild(&parent, child);
+            attached.push_back(child);
+            model.push_back(child);
+            std::stable_sort(
+                model.begin(), model.end(), [](const tr_Object* a, const tr_Object* b) {
+                    const float za = a->GetPosZ();
+                    const float zb = b->GetPosZ();
+                    return std::isnan(za) ? !std::isnan(zb) : !std::isnan(zb) && za < zb;
+                });
+            ASSERT_EQ(parent.GetChildren(), model) << "after attaching " << child->GetName();
+        }
+    }
+}
+
+// Logs its name when it dies.
+class DyingObject : public tr_Object {
+public:
+    DyingObject(const std::string& name, std::vector<std::string>* log)
+        : tr_Object(name), log_(log) {}
+    ~DyingObject() override { log_->push_back(GetName()); }
+
+private:
+    std::vector<std::string>* log_;
+};
+
+// Children die first to last whether their parent deletes them or dies
+// itself.
+TEST(tr_ObjectDeepTree, ChildrenAreDeletedInListOrder) {
+    std::vector<std::string> log;
+    tr_Object* parent = new tr_Object("parent");
+    for (const char* name : {"a", "b", "c"})
+        tr_Object::AddChild(parent, new DyingObject(name, &log));
+    tr_Object::DeleteChildren(parent);
+    EXPECT_TRUE(parent->GetChildren().empty());
+    for (const char* name : {"d", "e"})
+        tr_Object::AddChild(parent, new DyingObject(name, &log));
+    delete parent;
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+}
+
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 class FrameTextureTest : public ::testing::Test {
@@ -68,6 +70,31 @@ TEST_F(FrameTextureTest, FramesCutRectanglesAndUVsOutOfTheirImage) {
     EXPECT_FALSE(frames->HitTest(0, 0, state));
     state.frame = 3;
     EXPECT_FLOAT_EQ(frames->GetUV(state).w, 0.0f);
+}
+
+// GetQuad, which quads ask instead of the three calls, answers as they do
+// for every frame: in range, with a missing image, out of range, negative;
+// and for the plain atlas texture too.
+TEST_F(FrameTextureTest, QuadAnswersAsRectUVAndDeviceTextureDo) {
+    ::testing::internal::CaptureStdout();
+    auto frames = registry.GetFrameTexture(folder + "anim");
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(frames);
+    const tr_Texture* textures[] = {frames.get(), frames->GetFrame(0)->texture.get()};
+    for (const tr_Texture* texture : textures) {
+        for (int frame : {0, 1, 2, 3, 4, -1}) {
+            SCOPED_TRACE(frame);
+            tr_DrawState state;
+            state.frame = frame;
+            tr_Texture::Quad quad;
+            texture->GetQuad(state, quad);
+            const tr_Rect rect = texture->GetRect(state);
+            const tr_Rect uv = texture->GetUV(state);
+            EXPECT_EQ(std::memcmp(&quad.rect, &rect, sizeof rect), 0);
+            EXPECT_EQ(std::memcmp(&quad.uv, &uv, sizeof uv), 0);
+            EXPECT_EQ(quad.device, texture->GetDeviceTexture(frame));
+        }
+    }
 }
 
 TEST_F(FrameTextureTest, HitTestsReadTheFramesImageAndNeverPastIt) {
